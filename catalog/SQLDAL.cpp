@@ -1,0 +1,320 @@
+#include "catalog/SQLDAL.h"
+
+#include "platform/Log.h"
+#include "platform/Paths.h"
+#include "platform/TextValues.h"
+
+#include <QFile>
+#include <atomic>
+#include <cstring>
+#include <optional>
+#include <sqlite3.h>
+
+namespace {
+
+std::atomic<sqlite3*> connection{nullptr};
+
+// The content stores every apostrophe doubled.
+QString withSingleApostrophes(const char* bytes, int length) {
+    QString text = QString::fromUtf8(bytes, length);
+    if (length > 1 && std::memchr(bytes, '\'', size_t(length)))
+        text.replace(QStringLiteral("''"), QStringLiteral("'"));
+    return text;
+}
+
+// One prepared statement on the shared connection, finalized when it goes out of scope.
+class Statement {
+public:
+    explicit Statement(const char* sql) {
+        sqlite3* db = connection.load();
+        if (!db) {
+            logOnce(QStringLiteral("The catalogue is not open"));
+            return;
+        }
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
+            logOnce(QStringLiteral("Catalogue statement failed: %1 (%2)")
+                        .arg(QString::fromUtf8(sqlite3_errmsg(db)), QString::fromUtf8(sql)));
+            sqlite3_finalize(statement);
+            statement = nullptr;
+        }
+    }
+    ~Statement() { sqlite3_finalize(statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return statement != nullptr; }
+
+    void bindText(int index, const QString& value) {
+        if (!statement)
+            return;
+        const QByteArray utf8 = value.toUtf8();
+        sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    void bindInt(int index, int value) {
+        if (statement)
+            sqlite3_bind_int(statement, index, value);
+    }
+    bool step() { return statement && sqlite3_step(statement) == SQLITE_ROW; }
+
+    QString text(int column) const {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (!bytes)
+            return QString::fromLatin1("");
+        return QString::fromUtf8(bytes, sqlite3_column_bytes(statement, column));
+    }
+    QString convertedText(int column) const {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (!bytes)
+            return QString::fromLatin1("");
+        return withSingleApostrophes(bytes, sqlite3_column_bytes(statement, column));
+    }
+    double real(int column) const { return sqlite3_column_double(statement, column); }
+    int integer(int column) const { return sqlite3_column_int(statement, column); }
+
+private:
+    sqlite3_stmt* statement = nullptr;
+};
+
+QString namePattern(const QString& text) { return u'%' + text + u'%'; }
+
+// The reader's text matches itself: "%", "_" and the escape character lose their pattern meaning.
+QString literalPattern(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (QChar c : text) {
+        if (c == u'\\' || c == u'%' || c == u'_')
+            escaped += u'\\';
+        escaped += c;
+    }
+    return u'%' + escaped + u'%';
+}
+
+// Rows of: name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight.
+VenueList listVenues(Statement& statement) {
+    VenueList venues;
+    while (statement.step()) {
+        Venue venue;
+        venue.venueName = statement.convertedText(0);
+        venue.venueDescription = statement.convertedText(1);
+        venue.gpsLat = statement.real(2);
+        venue.gpsLong = statement.real(3);
+        venue.venueAddress = statement.convertedText(4);
+        venue.venueDateStart = statement.convertedText(5);
+        venue.venueID = statement.integer(6);
+        venue.mobile_highlight = boolValueOfText(statement.text(7));
+        venues.append(std::move(venue));
+    }
+    return venues;
+}
+
+constexpr const char* venueListColumns =
+    "select name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight from catalog ";
+
+constexpr const char* detailColumns = "select address, postcode, phone, phone2, website, email, metro, map, gps_lat, "
+                                      "gps_lon, body, image, price_text, date_start, date_stop, open_text, rowid, "
+                                      "hotel_room_decription";
+
+QVariantList emptyDetails(int venueID) {
+    QVariantList values;
+    for (int i = 0; i < SQLDAL::DetailCount; ++i)
+        values.append(QString::fromLatin1(""));
+    values[SQLDAL::DetailLatitude] = 0.0;
+    values[SQLDAL::DetailLongitude] = 0.0;
+    values[SQLDAL::DetailRowID] = venueID;
+    return values;
+}
+
+// Columns of detailColumns (then, from `first` on, mobile_highlight) into the 20 positions.
+QVariantList detailsFromRow(const Statement& s, int highlightColumn) {
+    QVariantList values;
+    values.reserve(SQLDAL::DetailCount);
+    values << s.convertedText(0) << s.text(1) << s.text(2) << s.text(3) << s.text(4) << s.text(5) << s.text(6)
+           << s.text(7) << s.real(8) << s.real(9) << s.text(12) << s.convertedText(10) << s.text(11) << s.text(12)
+           << s.text(13) << s.text(14) << s.text(15) << s.integer(16) << s.text(17) << s.text(highlightColumn);
+    return values;
+}
+
+} // namespace
+
+QString SQLDAL::dataFilePath(const QString& fileName) { return Paths::documentPath(fileName); }
+
+void SQLDAL::connectToDatabase() {
+    closeDatabase();
+    const QString working = dataFilePath(QStringLiteral("Catalog.sqlite"));
+    QFile::remove(working);
+    QFile::copy(Paths::resourcePath(QStringLiteral("Catalog.sqlite")), working);
+    // The copy keeps the shipped file's read-only mode; the working copy belongs to the reader.
+    QFile::setPermissions(working, QFile::permissions(working) | QFile::WriteOwner);
+
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(working).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        logLine(QStringLiteral("Cannot open the catalogue %1: %2")
+                    .arg(working, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))));
+        sqlite3_close(db);
+        return;
+    }
+    connection.store(db);
+}
+
+void SQLDAL::closeDatabase() {
+    if (sqlite3* db = connection.exchange(nullptr))
+        sqlite3_close_v2(db);
+}
+
+bool SQLDAL::isOpen() { return connection.load() != nullptr; }
+
+SQLDAL::ChapterCategories SQLDAL::getCategoriesForChapter(const QString& chapterID) {
+    ChapterCategories result;
+    {
+        Statement names("select distinct category_name from catalog where chapter_id = ?001");
+        names.bindText(1, chapterID);
+        while (names.step())
+            result.names.append(names.convertedText(0));
+    }
+    for (const QString& name : std::as_const(result.names)) {
+        Statement count("select count(category_name) from catalog where category_name = ?001 and chapter_id = ?002");
+        count.bindText(1, name);
+        count.bindText(2, chapterID);
+        result.counts.append(count.step() ? QString::number(count.integer(0)) : QString::fromLatin1("0"));
+    }
+    {
+        Statement total("select count(category_name) from catalog where chapter_id = ?001");
+        total.bindText(1, chapterID);
+        result.total = total.step() ? QString::number(total.integer(0)) : QString::fromLatin1("");
+    }
+    for (const QString& name : std::as_const(result.names))
+        result.located.append(categoryHasVenuesWithLocationGiven(name, chapterID));
+    return result;
+}
+
+QString SQLDAL::categoryHasVenuesWithLocationGiven(const QString& category, const QString& chapterID) {
+    Statement statement("select count(*) from catalog where category_name = ?001 AND gps_lat NOT NULL AND "
+                        "gps_lon NOT NULL AND chapter_id = ?002");
+    statement.bindText(1, category);
+    statement.bindText(2, chapterID);
+    return statement.step() && statement.integer(0) > 0 ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QStringList SQLDAL::getCategoryIntroduction(const QString& chapterID) {
+    Statement statement("select text_short, text_long, title from catalog where chapter_id = ?001");
+    statement.bindText(1, chapterID);
+    if (!statement.step())
+        return {QString::fromLatin1(""), QString::fromLatin1(""), QString::fromLatin1("")};
+    return {statement.convertedText(0), statement.convertedText(1), statement.convertedText(2)};
+}
+
+VenueList SQLDAL::getVenuesForCategory(const QString& category, const QString& chapterID) {
+    const QString name = trimmedText(category);
+    if (name == QLatin1String("All")) {
+        Statement statement((QByteArray(venueListColumns) + "where chapter_id = ?001 order by name").constData());
+        statement.bindText(1, chapterID);
+        return listVenues(statement);
+    }
+    Statement statement(
+        (QByteArray(venueListColumns) + "where category_name = ?001 and chapter_id = ?002 order by name").constData());
+    statement.bindText(1, name);
+    statement.bindText(2, chapterID);
+    return listVenues(statement);
+}
+
+VenueList SQLDAL::getVenuesNamedAs(const QString& text) {
+    Statement statement((QByteArray(venueListColumns) +
+                         "where name like ?001 escape '\\' or body like ?001 escape '\\' order by name")
+                            .constData());
+    statement.bindText(1, literalPattern(trimmedText(text)));
+    return listVenues(statement);
+}
+
+VenueList SQLDAL::getVenueDataForVenues(const QStringList& names) {
+    static const QByteArray columns = "select name, body, gps_lat, gps_lon, address, price_text, date_start, "
+                                      "date_stop, open_text, rowid, mobile_highlight from catalog ";
+    VenueList venues;
+    for (const QString& name : names) {
+        // The venue of exactly that name; only when there is none, the first whose name contains it.
+        Statement exact((columns + "where name = ?001 order by name").constData());
+        exact.bindText(1, name);
+        std::optional<Statement> pattern;
+        const Statement* found = &exact;
+        if (!exact.step()) {
+            pattern.emplace((columns + "where name like ?001 order by name").constData());
+            pattern->bindText(1, namePattern(name));
+            if (!pattern->step())
+                continue;
+            found = &*pattern;
+        }
+        const Statement& s = *found;
+        venues.append(Venue::initWithVenue(s.convertedText(0), s.convertedText(1), s.convertedText(4), s.real(2),
+                                           s.real(3), QString(), s.convertedText(5), s.convertedText(6),
+                                           s.convertedText(7), s.convertedText(8), s.integer(9),
+                                           boolValueOfText(s.text(10))));
+    }
+    return venues;
+}
+
+VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
+    constexpr double D = 0.09009009009009009;
+    const double L = position ? position->latitude : 0;
+    const double G = position ? position->longitude : 0;
+    const QByteArray sql = QString::asprintf("SELECT name, gps_lat, gps_lon, address, mobile_highlight FROM catalog "
+                                             "WHERE (gps_lat > %g) AND (gps_lat < %g) AND (gps_lon > %g) AND "
+                                             "(gps_lon < %g)",
+                                             L - D, L + D, G - D, G + D)
+                               .toUtf8();
+    Statement statement(sql.constData());
+    VenueList venues;
+    while (statement.step()) {
+        Venue venue;
+        venue.venueName = statement.convertedText(0);
+        venue.gpsLat = statement.real(1);
+        venue.gpsLong = statement.real(2);
+        venue.venueAddress = statement.convertedText(3);
+        venue.mobile_highlight = boolValueOfText(statement.text(4));
+        venues.append(std::move(venue));
+    }
+    return venues;
+}
+
+QString SQLDAL::getChapterNameForVenue(const QString& name) {
+    const QString trimmed = trimmedText(name);
+    Statement exact("select chapter_name from catalog where name = ?001");
+    exact.bindText(1, trimmed);
+    if (exact.step())
+        return exact.convertedText(0);
+    Statement pattern("select chapter_name from catalog where name like ?001");
+    pattern.bindText(1, namePattern(trimmed));
+    return pattern.step() ? pattern.convertedText(0) : QString::fromLatin1("");
+}
+
+QVariantList SQLDAL::getVenueDetails(int venueID, const QString& venueName) {
+    const bool byID = venueID >= 0;
+    logLine(byID ? QStringLiteral("1st if") : QStringLiteral("2nd if"));
+    const QByteArray sql = QByteArray(detailColumns) + ", mobile_highlight from catalog where " +
+                           (byID ? "rowid = ?001" : "name like ?001");
+    Statement statement(sql.constData());
+    if (byID)
+        statement.bindInt(1, venueID);
+    else
+        statement.bindText(1, venueName);
+    QVariantList values = emptyDetails(venueID);
+    while (statement.step()) // the last matching row wins
+        values = detailsFromRow(statement, 18);
+    return values;
+}
+
+QVariantList SQLDAL::getVenueWithVenueID(int venueID, const QString& chapterID) {
+    Q_UNUSED(chapterID);
+    const QByteArray sql = QByteArray(detailColumns) +
+                           QString::asprintf(", name, mobile_highlight from catalog where rowid == \"%d\"", venueID)
+                               .toUtf8();
+    Statement statement(sql.constData());
+    QVariantList values = emptyDetails(venueID);
+    QString name = QString::fromLatin1("");
+    while (statement.step()) {
+        values = detailsFromRow(statement, 19);
+        name = statement.text(18);
+    }
+    values.prepend(name);
+    return values;
+}

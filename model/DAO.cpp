@@ -1,0 +1,167 @@
+#include "model/DAO.h"
+
+#include "model/LenientDate.h"
+#include "model/SBKCSVParser.h"
+#include "platform/Log.h"
+#include "platform/Paths.h"
+#include "platform/TextValues.h"
+#include "platform/UserDefaults.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QString readUtf8(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+std::optional<QDateTime> releaseDate(const std::optional<QStringList>& row) {
+    if (!row || row->isEmpty())
+        return std::nullopt;
+    return parseLenientDate(trimmedText(row->at(0)));
+}
+
+std::unique_ptr<DAOFactory>& factoryInstance() {
+    static std::unique_ptr<DAOFactory> instance;
+    return instance;
+}
+
+} // namespace
+
+std::optional<QStringList> DAO::dataRow(const QString& path) {
+    if (!QFile::exists(path))
+        return std::nullopt;
+    return SBKCSVParser().csvRows(readUtf8(path));
+}
+
+DAO::DAO() : record(std::make_unique<ManagerModel>()) { readSettingsFromFile(QStringLiteral("manager.csv")); }
+
+DAO::~DAO() = default;
+
+ManagerModel* DAO::readSettingsFromFile(const QString& fileName) {
+    const QString working = Paths::documentPath(fileName);
+    const QString shipped = Paths::resourcePath(fileName);
+
+    std::optional<QStringList> shippedRow;
+    bool shippedRead = false;
+    if (QFile::exists(working)) {
+        shippedRow = dataRow(shipped);
+        shippedRead = true;
+        const auto workingDate = releaseDate(dataRow(working));
+        const auto shippedDate = releaseDate(shippedRow);
+        if (workingDate && shippedDate && *workingDate < *shippedDate) {
+            QFile::remove(working);
+            QFile::copy(shipped, working);
+            logLine(QStringLiteral("we write the manager.csv only once when we got a new date"));
+        }
+    } else {
+        QFile::copy(shipped, working);
+    }
+
+    const std::optional<QStringList> row = dataRow(working);
+    const qsizetype present = row ? row->size() : 0;
+    if (present < ManagerModel::columnCount) {
+        // A short or missing row would leave settings the screens need empty: take what is missing
+        // from the edition's own copy.
+        if (!shippedRead)
+            shippedRow = dataRow(shipped);
+        logOnce(QStringLiteral("manager.csv in the documents folder has %1 of %2 fields; "
+                               "the missing ones are taken from the edition's copy")
+                    .arg(present)
+                    .arg(ManagerModel::columnCount));
+    }
+    for (int column = 0; column < ManagerModel::columnCount; ++column) {
+        QString value;
+        if (column < present)
+            value = row->at(column);
+        else if (shippedRow && column < shippedRow->size())
+            value = shippedRow->at(column);
+        record->setField(column, trimmedText(value));
+    }
+    return record.get();
+}
+
+QByteArray DAO::settingsFileBytes(const ManagerModel& values) {
+    QString text = ManagerModel::headerLine();
+    for (int column = 0; column < ManagerModel::columnCount; ++column) {
+        if (column > 0)
+            text += u',';
+        text += u'"';
+        text += values.field(column);
+        text += u'"';
+    }
+    return text.toUtf8();
+}
+
+void DAO::saveSettings(const ManagerModel& values) {
+    const QString path = Paths::documentsFolder() + QStringLiteral("/manager.csv");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        logLine(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        return;
+    }
+    file.write(settingsFileBytes(values));
+    if (!file.commit())
+        logLine(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+}
+
+AppState DAO::readStateOfApp() const {
+    const UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    auto text = [&](const char* key) { return defaults.stringForKey(QString::fromLatin1(key)); };
+    AppState state;
+    state.categoryTitle = text("categoryTitle");
+    state.categoryImageName = text("categoryImageName");
+    state.venueTitle = text("venueTitle");
+    state.venueType = text("venueType");
+    state.detailTitle = text("detailTitle");
+    state.detailVenueName = text("detailVenueName");
+    state.categoryIntroductionTitle = text("categoryIntroductionTitle");
+    state.categoryIntroductionImageName = text("categoryIntroductionImageName");
+    state.offlineMaps = text("offlineMaps");
+    state.mapViewMapName = text("mapViewMapName");
+    state.searchPageTitle = text("searchPageTitle");
+    state.videoPageVideoURL = text("videoPageVideoURL");
+    state.liveMapCalledFromCategoryPage = defaults.integerForKey(QStringLiteral("liveMapCalledFromCategoryPage"));
+    state.liveMapCalledFromChapterPage = defaults.integerForKey(QStringLiteral("liveMapCalledFromChapterPage"));
+    state.liveMapCalledFromDetailedPage = defaults.integerForKey(QStringLiteral("liveMapCalledFromDetailedPage"));
+
+    // A position is kept as a map with "latitude" and "longitude" or as a two-number list.
+    const QVariant location = defaults.objectForKey(QStringLiteral("liveMapVenueLocation"));
+    if (location.typeId() == QMetaType::QVariantMap) {
+        const QVariantMap map = location.toMap();
+        state.liveMapVenueLocation = {map.value(QStringLiteral("latitude")).toDouble(),
+                                      map.value(QStringLiteral("longitude")).toDouble()};
+    } else if (location.canConvert<QVariantList>() && location.toList().size() == 2) {
+        const QVariantList pair = location.toList();
+        state.liveMapVenueLocation = {pair[0].toDouble(), pair[1].toDouble()};
+    }
+    state.liveMapVenueName = text("liveMapVenueName");
+    state.liveMapVenueCategory = text("liveMapVenueCategory");
+    const QVariant venues = defaults.objectForKey(QStringLiteral("liveMapVenues"));
+    if (venues.typeId() == QMetaType::QVariantList || venues.typeId() == QMetaType::QStringList)
+        state.liveMapVenues = venues.toList(); // a copy: changing it leaves the stored list alone
+    state.liveMapCategoryForVenues = text("liveMapCategoryForVenues");
+    state.webViewAddress = text("webViewAddress");
+    return state;
+}
+
+DAOFactory::DAOFactory() : daoObject(std::make_unique<DAO>()) {}
+
+DAOFactory* DAOFactory::getInstance() {
+    auto& instance = factoryInstance();
+    if (!instance)
+        instance.reset(new DAOFactory);
+    return instance.get();
+}
+
+void DAOFactory::resetInstance() { factoryInstance().reset(); }
+
+ManagerModel* DAOFactory::readSettingsFromFile(const QString& fileName) {
+    return daoObject->readSettingsFromFile(fileName);
+}
+
+void DAOFactory::saveSettings(const ManagerModel& values) { daoObject->saveSettings(values); }

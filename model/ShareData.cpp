@@ -1,0 +1,51 @@
+#include "model/ShareData.h"
+
+#include "model/PropertyList.h"
+#include "platform/Device.h"
+#include "platform/Log.h"
+#include "platform/Paths.h"
+
+ShareData* ShareData::sharedInstance() {
+    // Function-local statics are created once even when several threads ask at the same time.
+    static ShareData* instance = new ShareData;
+    return instance;
+}
+
+QVariantMap ShareData::readChapterList() const {
+    const QString path = Paths::resourcePath(QStringLiteral("chapter.plist"));
+    QString error;
+    const std::optional<QVariant> root = PropertyList::readFile(path, &error);
+    if (!root) {
+        logOnce(QStringLiteral("Error reading plist: %1, format: %2").arg(path + ": " + error).arg(0));
+        return {};
+    }
+    return root->toMap();
+}
+
+QString ShareData::getCorrespondingBKG(const QString& title) const {
+    const QVariant name = readChapterList().value(QStringLiteral("Backgrounds")).toMap().value(title);
+    if (Device::systemVersionNumber() >= 4.0)
+        return name.isValid() ? name.toString() : QString();
+    return name.toString() + QStringLiteral(".png");
+}
+
+ShareData::Color ShareData::getCorrespondingColor(const QString& title) const {
+    const QVariantMap entry = readChapterList().value(QStringLiteral("Colors")).toMap().value(title).toMap();
+    auto component = [&](const char* key) { return entry.value(QString::fromLatin1(key)).toDouble(); };
+    return {component("r"), component("g"), component("b"), component("a")};
+}
+
+std::optional<QVariantMap> ShareData::getCorrespondingPlacement(const QString& title) const {
+    const QVariant entry = readChapterList().value(QStringLiteral("Placements")).toMap().value(title);
+    if (entry.typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    return entry.toMap();
+}
+
+std::optional<ShareData::Position> ShareData::defaultGPSPosition() const {
+    const QVariant entry = readChapterList().value(QStringLiteral("Default GPS Position"));
+    if (entry.typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    const QVariantMap map = entry.toMap();
+    return Position{map.value(QStringLiteral("lat")).toDouble(), map.value(QStringLiteral("long")).toDouble()};
+}

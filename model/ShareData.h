@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+#include <optional>
+
+// The look of each chapter, from the edition's chapter.plist, looked up by the chapter's title. Every
+// lookup reads the file again; the lookups keep no state and may run on any thread.
+class ShareData {
+public:
+    struct Color {
+        double red = 0, green = 0, blue = 0, alpha = 0;
+        bool operator==(const Color&) const = default;
+    };
+    struct Position {
+        double latitude = 0, longitude = 0;
+    };
+
+    static ShareData* sharedInstance();
+
+    // The picture to load: the bare name from system version 4.0 on, "name.png" below. A null
+    // string (or ".png" below 4.0) when the chapter has no background.
+    QString getCorrespondingBKG(const QString& title) const;
+    // Transparent black when the chapter has no colour.
+    Color getCorrespondingColor(const QString& title) const;
+    // The chapter's sponsored placement entry, or none.
+    std::optional<QVariantMap> getCorrespondingPlacement(const QString& title) const;
+    // The edition's default map centre ("Default GPS Position"), or none.
+    std::optional<Position> defaultGPSPosition() const;
+
+    ShareData(const ShareData&) = delete;
+    ShareData& operator=(const ShareData&) = delete;
+
+private:
+    ShareData() = default;
+    QVariantMap readChapterList() const;
+};

@@ -1,0 +1,224 @@
+#include "tools/edition/Edition.h"
+#include "tools/edition/RfcCsv.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+struct DbClose {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Db = std::unique_ptr<sqlite3, DbClose>;
+
+bool isRealColumn(const QString& name) { return name == u"gps_lat" || name == u"gps_lon"; }
+
+bool exec(sqlite3* db, const QByteArray& sql, QString* error) {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        *error = QString::fromUtf8(message ? message : "SQLite error");
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+QStringList catalogSources(const QString& source) {
+    QStringList files;
+    const QDir folder(source + QStringLiteral("/catalog"));
+    for (const QString& name : folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
+        files.append(folder.filePath(name));
+    if (QFile::exists(source + QStringLiteral("/catalog.csv")))
+        files.prepend(source + QStringLiteral("/catalog.csv"));
+    return files;
+}
+
+bool loadCsv(sqlite3* db, const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    RfcCsvTable table;
+    QString why;
+    if (!parseRfcCsv(text, &table, &why)) {
+        *error = QStringLiteral("%1: %2").arg(path, why);
+        return false;
+    }
+    for (const QString& name : table.header) {
+        if (!Edition::catalogColumns().contains(name)) {
+            *error = QStringLiteral("%1: unknown column \"%2\"").arg(path, name);
+            return false;
+        }
+    }
+    QStringList marks;
+    for (int i = 0; i < table.header.size(); ++i)
+        marks.append(QStringLiteral("?%1").arg(i + 1));
+    const QByteArray sql = QStringLiteral("insert into catalog (%1) values (%2)")
+                               .arg(table.header.join(u", "), marks.join(u", "))
+                               .toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db)));
+        return false;
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(statement, sqlite3_finalize);
+    for (qsizetype r = 0; r < table.rows.size(); ++r) {
+        const QStringList& row = table.rows[r];
+        const int line = table.rowLines[r];
+        if (row.size() != table.header.size()) {
+            *error = QStringLiteral("%1: line %2: %3 fields where the header has %4")
+                         .arg(path)
+                         .arg(line)
+                         .arg(row.size())
+                         .arg(table.header.size());
+            return false;
+        }
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+        for (int c = 0; c < row.size(); ++c) {
+            const QString& value = row[c];
+            if (value.isEmpty())
+                continue; // NULL
+            if (isRealColumn(table.header[c])) {
+                bool ok = false;
+                const double number = value.trimmed().toDouble(&ok);
+                if (!ok) {
+                    *error = QStringLiteral("%1: line %2: %3 \"%4\" is not a number")
+                                 .arg(path)
+                                 .arg(line)
+                                 .arg(table.header[c], value);
+                    return false;
+                }
+                sqlite3_bind_double(statement, c + 1, number);
+            } else {
+                const QByteArray utf8 = value.toUtf8();
+                sqlite3_bind_text(statement, c + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            }
+        }
+        if (sqlite3_step(statement) != SQLITE_DONE) {
+            *error = QStringLiteral("%1: line %2: %3").arg(path).arg(line).arg(QString::fromUtf8(sqlite3_errmsg(db)));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool makeCatalog(const QStringList& sources, const QString& target, QString* error) {
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(target).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        *error = QStringLiteral("%1: %2").arg(target, QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "cannot open"));
+        sqlite3_close(raw);
+        return false;
+    }
+    Db db(raw);
+    QStringList columns;
+    for (const QString& name : Edition::catalogColumns())
+        columns.append(name + (isRealColumn(name) ? QStringLiteral(" REAL") : QStringLiteral(" TEXT")));
+    const QByteArray schema = QStringLiteral("create table catalog (%1)").arg(columns.join(u", ")).toUtf8();
+    if (!exec(db.get(), schema, error) || !exec(db.get(), "begin", error))
+        return false;
+    for (const QString& source : sources) {
+        if (!loadCsv(db.get(), source, error))
+            return false;
+    }
+    // The screens select by chapter, by category within a chapter and by name.
+    return exec(db.get(),
+                "create index catalog_chapter on catalog (chapter_id, category_name);"
+                "create index catalog_category on catalog (category_name);"
+                "create index catalog_name on catalog (name);"
+                "commit; vacuum;",
+                error);
+}
+
+bool skippedSource(const QString& relative) {
+    static const QStringList skipped = {QStringLiteral("catalog"), QStringLiteral("catalog.csv"),
+                                        QStringLiteral("art"),     QStringLiteral("tools"),
+                                        QStringLiteral("README.md"), QStringLiteral("art-requests.txt")};
+    return skipped.contains(relative.section(u'/', 0, 0));
+}
+
+bool copyTree(const QString& source, const QString& target, QString* error) {
+    QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(source).relativeFilePath(path);
+        if (skippedSource(relative) || relative.contains(QStringLiteral("__pycache__")))
+            continue;
+        const QString destination = target + u'/' + relative;
+        QDir().mkpath(QFileInfo(destination).absolutePath());
+        QFile::remove(destination);
+        if (!QFile::copy(path, destination)) {
+            *error = QStringLiteral("%1: cannot copy to %2").arg(path, destination);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+namespace Edition {
+
+const QStringList& catalogColumns() {
+    static const QStringList columns = {
+        QStringLiteral("name"),         QStringLiteral("body"),          QStringLiteral("address"),
+        QStringLiteral("postcode"),     QStringLiteral("phone"),         QStringLiteral("phone2"),
+        QStringLiteral("website"),      QStringLiteral("email"),         QStringLiteral("metro"),
+        QStringLiteral("map"),          QStringLiteral("gps_lat"),       QStringLiteral("gps_lon"),
+        QStringLiteral("image"),        QStringLiteral("price_text"),    QStringLiteral("date_start"),
+        QStringLiteral("date_stop"),    QStringLiteral("open_text"),     QStringLiteral("hotel_room_decription"),
+        QStringLiteral("mobile_highlight"), QStringLiteral("chapter_id"), QStringLiteral("chapter_name"),
+        QStringLiteral("category_name"), QStringLiteral("text_short"),   QStringLiteral("text_long"),
+        QStringLiteral("title"),
+    };
+    return columns;
+}
+
+bool build(const QString& sourceFolder, const QString& outFolder, QString* error) {
+    if (!QFileInfo(sourceFolder).isDir()) {
+        *error = QStringLiteral("%1: no such folder").arg(sourceFolder);
+        return false;
+    }
+    const QStringList sources = catalogSources(sourceFolder);
+    if (sources.isEmpty()) {
+        *error = QStringLiteral("%1: no catalogue sources (catalog/*.csv or catalog.csv)").arg(sourceFolder);
+        return false;
+    }
+    if (!QDir().mkpath(outFolder)) {
+        *error = QStringLiteral("%1: cannot create the folder").arg(outFolder);
+        return false;
+    }
+    // Built beside the target and renamed over it, so a failed build leaves the old catalogue.
+    const QString target = outFolder + QStringLiteral("/Catalog.sqlite");
+    const QString partial = target + QStringLiteral(".partial");
+    QFile::remove(partial);
+    if (!makeCatalog(sources, partial, error)) {
+        QFile::remove(partial);
+        return false;
+    }
+    if (!copyTree(sourceFolder, outFolder, error))
+        return false;
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(partial).toStdString(), QFile::encodeName(target).toStdString(),
+                            failure);
+    if (failure) {
+        *error = QStringLiteral("%1: cannot replace the catalogue: %2")
+                     .arg(target, QString::fromStdString(failure.message()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace Edition

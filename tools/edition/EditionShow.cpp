@@ -1,0 +1,205 @@
+#include "tools/edition/Edition.h"
+
+#include "catalog/SQLDAL.h"
+#include "model/DAO.h"
+#include "model/ShareData.h"
+#include "platform/Paths.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+namespace {
+
+std::optional<SQLDAL::Position> parsePosition(const QString& text) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool latOk = false, lonOk = false;
+    const double lat = parts[0].trimmed().toDouble(&latOk);
+    const double lon = parts[1].trimmed().toDouble(&lonOk);
+    if (!latOk || !lonOk || lat < -90 || lat > 90 || lon < -180 || lon > 180)
+        return std::nullopt;
+    return SQLDAL::Position{lat, lon};
+}
+
+QJsonObject venueObject(const Venue& venue) {
+    return QJsonObject{
+        {QStringLiteral("venueID"), venue.venueID},
+        {QStringLiteral("venueName"), venue.venueName},
+        {QStringLiteral("venueDescription"), venue.venueDescription},
+        {QStringLiteral("venueAddress"), venue.venueAddress},
+        {QStringLiteral("gpsLat"), venue.gpsLat},
+        {QStringLiteral("gpsLong"), venue.gpsLong},
+        {QStringLiteral("venueDistance"), venue.venueDistance},
+        {QStringLiteral("venueRealDistance"), venue.venueRealDistance},
+        {QStringLiteral("venuePrice"), venue.venuePrice},
+        {QStringLiteral("venueDateStart"), venue.venueDateStart},
+        {QStringLiteral("venueDateStop"), venue.venueDateStop},
+        {QStringLiteral("venueOpen"), venue.venueOpen},
+        {QStringLiteral("mobile_highlight"), venue.mobile_highlight},
+    };
+}
+
+struct Options {
+    QStringList arguments;
+    std::optional<SQLDAL::Position> at;
+    bool imperial = false;
+};
+
+bool parseOptions(const QStringList& what, Options* options, QString* error) {
+    for (int i = 0; i < what.size(); ++i) {
+        if (what[i] == u"--imperial") {
+            options->imperial = true;
+        } else if (what[i] == u"--at") {
+            if (i + 1 >= what.size() || !(options->at = parsePosition(what[i + 1]))) {
+                *error = QStringLiteral("--at needs a position LAT,LON");
+                return false;
+            }
+            ++i;
+        } else {
+            options->arguments.append(what[i]);
+        }
+    }
+    return true;
+}
+
+QJsonArray venueArray(VenueList venues, const Options& options) {
+    if (options.at)
+        fillDistances(venues, options.at->latitude, options.at->longitude, options.imperial);
+    QJsonArray array;
+    for (const Venue& venue : venues)
+        array.append(venueObject(venue));
+    return array;
+}
+
+const char* detailNames[SQLDAL::DetailCount] = {
+    "address",    "postcode", "phone",      "phone2",    "website",   "email",     "metro",
+    "map",        "gps_lat",  "gps_lon",    "price_text", "body",     "image",     "price_text_again",
+    "date_start", "date_stop", "open_text", "rowid",     "hotel_room_decription", "mobile_highlight",
+};
+
+const QString usage = QStringLiteral(
+    "what to show: settings | categories CHAPTER_ID | introduction CHAPTER_ID | "
+    "venues CHAPTER_ID CATEGORY [--at LAT,LON] [--imperial] | search TEXT [--at LAT,LON] [--imperial] | "
+    "details VENUE_ID | near LAT,LON | theme TITLE");
+
+} // namespace
+
+namespace Edition {
+
+int show(const QString& folder, const QStringList& what, QTextStream& out, QString* error) {
+    Options options;
+    if (!parseOptions(what, &options, error))
+        return 2;
+    const QStringList& args = options.arguments;
+    if (args.isEmpty()) {
+        *error = usage;
+        return 2;
+    }
+    if (!QFileInfo(folder).isDir()) {
+        *error = QStringLiteral("%1: no such folder").arg(folder);
+        return 2;
+    }
+    const QString command = args[0];
+    static const QMap<QString, int> argumentCounts = {
+        {QStringLiteral("settings"), 0}, {QStringLiteral("categories"), 1}, {QStringLiteral("introduction"), 1},
+        {QStringLiteral("venues"), 2},   {QStringLiteral("search"), 1},     {QStringLiteral("details"), 1},
+        {QStringLiteral("near"), 1},     {QStringLiteral("theme"), 1},
+    };
+    if (!argumentCounts.contains(command) || args.size() - 1 != argumentCounts.value(command)) {
+        *error = usage;
+        return 2;
+    }
+
+    // The guide's own reading, in a documents folder of its own that vanishes afterwards.
+    QTemporaryDir documents;
+    if (!documents.isValid()) {
+        *error = QStringLiteral("cannot make a temporary documents folder");
+        return 2;
+    }
+    Paths::setResourceFolder(folder);
+    Paths::setDocumentsFolder(documents.path());
+
+    QJsonValue result;
+    if (command == u"settings") {
+        if (!QFileInfo::exists(folder + QStringLiteral("/manager.csv"))) {
+            *error = QStringLiteral("%1/manager.csv: missing").arg(folder);
+            return 2;
+        }
+        DAOFactory::resetInstance();
+        const ManagerModel* model = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+        QJsonObject object;
+        for (int c = 0; c < ManagerModel::columnCount; ++c)
+            object.insert(QString::fromLatin1(ManagerModel::columnNames()[c]), model->field(c));
+        result = object;
+        DAOFactory::resetInstance();
+    } else if (command == u"theme") {
+        const ShareData* theme = ShareData::sharedInstance();
+        const ShareData::Color color = theme->getCorrespondingColor(args[1]);
+        const auto placement = theme->getCorrespondingPlacement(args[1]);
+        result = QJsonObject{
+            {QStringLiteral("background"), theme->getCorrespondingBKG(args[1])},
+            {QStringLiteral("color"), QJsonObject{{QStringLiteral("r"), color.red},
+                                                  {QStringLiteral("g"), color.green},
+                                                  {QStringLiteral("b"), color.blue},
+                                                  {QStringLiteral("a"), color.alpha}}},
+            {QStringLiteral("placement"),
+             placement ? QJsonValue(QJsonObject::fromVariantMap(*placement)) : QJsonValue()},
+        };
+    } else {
+        const QString problem = catalogProblem(folder + QStringLiteral("/Catalog.sqlite"));
+        if (!problem.isEmpty()) {
+            *error = problem;
+            return 2;
+        }
+        SQLDAL::connectToDatabase();
+        if (command == u"categories") {
+            const SQLDAL::ChapterCategories lists = SQLDAL::getCategoriesForChapter(args[1]);
+            result = QJsonObject{{QStringLiteral("names"), QJsonArray::fromStringList(lists.names)},
+                                 {QStringLiteral("counts"), QJsonArray::fromStringList(lists.counts)},
+                                 {QStringLiteral("total"), lists.total},
+                                 {QStringLiteral("located"), QJsonArray::fromStringList(lists.located)}};
+        } else if (command == u"introduction") {
+            const QStringList texts = SQLDAL::getCategoryIntroduction(args[1]);
+            result = QJsonObject{{QStringLiteral("text_short"), texts.value(0)},
+                                 {QStringLiteral("text_long"), texts.value(1)},
+                                 {QStringLiteral("title"), texts.value(2)}};
+        } else if (command == u"venues") {
+            result = venueArray(SQLDAL::getVenuesForCategory(args[2], args[1]), options);
+        } else if (command == u"search") {
+            result = venueArray(SQLDAL::getVenuesNamedAs(args[1]), options);
+        } else if (command == u"near") {
+            const auto position = parsePosition(args[1]);
+            if (!position) {
+                SQLDAL::closeDatabase();
+                *error = QStringLiteral("near needs a position LAT,LON");
+                return 2;
+            }
+            result = venueArray(SQLDAL::getAllVenuesCloseTo(position), options);
+        } else if (command == u"details") {
+            bool ok = false;
+            const int id = args[1].toInt(&ok);
+            if (!ok) {
+                SQLDAL::closeDatabase();
+                *error = QStringLiteral("details needs a venue id (a whole number)");
+                return 2;
+            }
+            const QVariantList values = SQLDAL::getVenueDetails(id, QString());
+            QJsonObject object;
+            for (int i = 0; i < SQLDAL::DetailCount; ++i)
+                object.insert(QString::fromLatin1(detailNames[i]), QJsonValue::fromVariant(values.value(i)));
+            result = object;
+        }
+        SQLDAL::closeDatabase();
+    }
+    const QJsonDocument document =
+        result.isArray() ? QJsonDocument(result.toArray()) : QJsonDocument(result.toObject());
+    out << document.toJson(QJsonDocument::Indented);
+    out.flush();
+    return 0;
+}
+
+} // namespace Edition

@@ -1,0 +1,83 @@
+#include "tools/edition/RfcCsv.h"
+
+bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error) {
+    QList<QStringList> rows;
+    QList<int> lines;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    bool fieldStarted = false;
+    int line = 1;
+    int rowLine = 1;
+    int quoteLine = 0;
+
+    auto endField = [&] {
+        row.append(field);
+        field.clear();
+        fieldStarted = false;
+    };
+    auto endRow = [&] {
+        endField();
+        // A line with nothing on it is no row.
+        if (!(row.size() == 1 && row[0].isEmpty())) {
+            rows.append(row);
+            lines.append(rowLine);
+        }
+        row.clear();
+    };
+
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"') {
+                if (i + 1 < n && text[i + 1] == u'"') {
+                    field += u'"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (c == u'\n')
+                    ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == u'"' && !fieldStarted) {
+            quoted = true;
+            fieldStarted = true;
+            quoteLine = line;
+        } else if (c == u',') {
+            endField();
+        } else if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+            continue;
+        } else if (c == u'\n') {
+            endRow();
+            ++line;
+            rowLine = line;
+        } else {
+            field += c;
+            fieldStarted = true;
+        }
+    }
+    if (quoted) {
+        if (error)
+            *error = QStringLiteral("line %1: a quoted field is never closed").arg(quoteLine);
+        return false;
+    }
+    if (fieldStarted || !row.isEmpty())
+        endRow();
+    if (rows.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("line 1: no header line");
+        return false;
+    }
+    table->header = rows.takeFirst();
+    lines.removeFirst();
+    for (QString& name : table->header)
+        name = name.trimmed();
+    table->rows = std::move(rows);
+    table->rowLines = std::move(lines);
+    return true;
+}
