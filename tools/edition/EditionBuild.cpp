@@ -133,10 +133,12 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
         if (!loadCsv(db.get(), source, error))
             return false;
     }
-    // The screens select by chapter, by category within a chapter and by name.
+    // The screens select by chapter, by category within a chapter and by name. The chapter index has
+    // the chapter alone, so that a chapter's rows still come in catalogue order (its first row holds
+    // the introduction).
     return exec(db.get(),
-                "create index catalog_chapter on catalog (chapter_id, category_name);"
-                "create index catalog_category on catalog (category_name);"
+                "create index catalog_chapter on catalog (chapter_id);"
+                "create index catalog_category on catalog (category_name, chapter_id);"
                 "create index catalog_name on catalog (name);"
                 "commit; vacuum;",
                 error);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+QString fixturePath(const QString& relative);
+QString readText(const QString& path);
+void writeText(const QString& path, const QString& text);
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// Builds the fixture edition once per run (into a folder that lives as long as the process) and
+// returns its folder.
+QString fixtureEdition();
+
+// Collects the log lines written while it lives.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    const QStringList& lines() const { return captured; }
+    int count(const QString& line) const { return int(captured.count(line)); }
+
+private:
+    QStringList captured;
+};
+
+// A fresh documents folder, a fresh edition folder (a copy of the fixture edition, so a test may
+// change it), an empty preferences store, and no settings or catalogue left from another test.
+class GuideTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString documents() const { return documentsDir.path(); }
+    QString edition() const { return editionDir.path(); }
+    QString documentFile(const QString& name) const { return documentsDir.filePath(name); }
+    QString editionFile(const QString& name) const { return editionDir.filePath(name); }
+
+private:
+    QTemporaryDir documentsDir;
+    QTemporaryDir editionDir;
+};
+
+} // namespace testsupport

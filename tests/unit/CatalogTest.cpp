@@ -1,0 +1,190 @@
+#include "catalog/SQLDAL.h"
+#include "platform/Paths.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <memory>
+#include <vector>
+#include <sqlite3.h>
+
+using namespace testsupport;
+
+namespace {
+
+QStringList names(const VenueList& venues) {
+    QStringList result;
+    for (const Venue& venue : venues)
+        result.append(venue.venueName);
+    return result;
+}
+
+class CatalogTest : public GuideTest {
+protected:
+    void SetUp() override {
+        GuideTest::SetUp();
+        SQLDAL::connectToDatabase();
+        ASSERT_TRUE(SQLDAL::isOpen());
+    }
+};
+
+TEST_F(CatalogTest, CategoriesAreSelectedByTheirExactName) {
+    const SQLDAL::ChapterCategories lists = SQLDAL::getCategoriesForChapter(u"1"_qs);
+    EXPECT_EQ(lists.names, (QStringList{u"Bars"_qs, u"Wine Bars"_qs, u"Art"_qs, u"Martial Arts"_qs}));
+    // "Bars" does not count the wine bars, nor "Art" the martial arts.
+    EXPECT_EQ(lists.counts, (QStringList{u"2"_qs, u"2"_qs, u"1"_qs, u"1"_qs}));
+    EXPECT_EQ(lists.total, u"6"_qs);
+    EXPECT_EQ(lists.located, (QStringList{u"1"_qs, u"1"_qs, u"1"_qs, u"1"_qs}));
+
+    EXPECT_EQ(names(SQLDAL::getVenuesForCategory(u"Bars"_qs, u"1"_qs)), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs}));
+    EXPECT_EQ(names(SQLDAL::getVenuesForCategory(u"Art"_qs, u"1"_qs)), QStringList{u"Gallery One"_qs});
+    EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"B_rs"_qs, u"1"_qs).isEmpty());
+    EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"%"_qs, u"1"_qs).isEmpty());
+    EXPECT_EQ(SQLDAL::getCategoriesForChapter(u"nope"_qs).names, QStringList());
+}
+
+TEST_F(CatalogTest, AllListsTheChapterByNameWithBlanksAroundIt) {
+    const VenueList all = SQLDAL::getVenuesForCategory(u"  All \n"_qs, u"1"_qs);
+    EXPECT_EQ(names(all), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs, u"Dojo"_qs, u"Gallery One"_qs, u"Vinothek"_qs,
+                                       u"Weinbar 100%"_qs}));
+    const Venue& artCafe = all[0];
+    EXPECT_EQ(artCafe.venueID, 1);
+    EXPECT_TRUE(artCafe.mobile_highlight);
+    EXPECT_DOUBLE_EQ(artCafe.gpsLat, 48.2085);
+    EXPECT_TRUE(artCafe.venueDistance.isEmpty());
+    EXPECT_EQ(artCafe.venueRealDistance, 0);
+    const Venue& vinothek = all[4];
+    EXPECT_EQ(vinothek.venueDescription, u"Wines by the glass. Vienna's best cellar."_qs);
+    EXPECT_EQ(vinothek.gpsLat, 0); // NULL position
+    EXPECT_FALSE(vinothek.mobile_highlight);
+    EXPECT_FALSE(all[2].mobile_highlight); // "no"
+}
+
+TEST_F(CatalogTest, IntroductionComesFromTheChaptersFirstRow) {
+    const QStringList intro = SQLDAL::getCategoryIntroduction(u"1"_qs);
+    ASSERT_EQ(intro.size(), 3);
+    EXPECT_EQ(intro[0], u"Short intro"_qs);
+    EXPECT_TRUE(intro[1].startsWith(u"A long introduction"_qs));
+    EXPECT_EQ(intro[2], u"Sights of Testcity"_qs);
+    EXPECT_EQ(SQLDAL::getCategoryIntroduction(u"2"_qs), (QStringList{u""_qs, u""_qs, u""_qs}));
+    EXPECT_EQ(SQLDAL::getCategoryIntroduction(u"missing"_qs), (QStringList{u""_qs, u""_qs, u""_qs}));
+}
+
+TEST_F(CatalogTest, SearchMatchesNamesAndDescriptionsLiterally) {
+    // A description that starts with a number is not found by every search.
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"gallery"_qs)), QStringList{u"Gallery One"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"  baroque "_qs)), QStringList{u"Gallery One"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"cafe"_qs)), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs}));
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"100%"_qs)), QStringList{u"Weinbar 100%"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Ku_g"_qs)), QStringList()); // "_" is no wildcard
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"g_f"_qs)), QStringList{u"Dojo"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"\\"_qs)), QStringList{u"Jazz Club"_qs}); // "\n" in its body
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Vienna's"_qs)), QStringList());         // stored doubled
+    EXPECT_TRUE(SQLDAL::getVenuesNamedAs(u"zzz"_qs).isEmpty());
+}
+
+TEST_F(CatalogTest, BookmarkLookupsPreferTheExactName) {
+    const VenueList venues =
+        SQLDAL::getVenueDataForVenues({u"Cafe"_qs, u"gone"_qs, u"Sacher"_qs, u"Christmas Market"_qs});
+    ASSERT_EQ(names(venues), (QStringList{u"Cafe"_qs, u"Hotel Sacher"_qs, u"Christmas Market"_qs}));
+    EXPECT_EQ(venues[1].venuePrice, u"from EUR 400"_qs);
+    EXPECT_EQ(venues[2].venueDateStart, u"2026-11-14"_qs);
+    EXPECT_EQ(venues[2].venueDateStop, u"2026-12-26"_qs);
+    EXPECT_EQ(venues[2].venueOpen, u"daily 10:00-22:00"_qs);
+    // A part of other names, without an exact match: the first by name.
+    EXPECT_EQ(names(SQLDAL::getVenueDataForVenues({u"afe"_qs})), QStringList{u"Art Cafe"_qs});
+
+    EXPECT_EQ(SQLDAL::getChapterNameForVenue(u" Cafe "_qs), u"Sights"_qs);
+    EXPECT_EQ(SQLDAL::getChapterNameForVenue(u"Sach"_qs), u"Hotels"_qs);
+    EXPECT_EQ(SQLDAL::getChapterNameForVenue(u"nothing"_qs), u""_qs);
+}
+
+TEST_F(CatalogTest, VenuesCloseToAPositionLieInATenKilometreBox) {
+    const VenueList near = SQLDAL::getAllVenuesCloseTo(SQLDAL::Position{48.2085, 16.3721});
+    EXPECT_EQ(near.size(), 8); // every venue with a position
+    for (const Venue& venue : near) {
+        EXPECT_EQ(venue.venueID, 0);
+        EXPECT_TRUE(venue.venueDescription.isEmpty());
+    }
+    EXPECT_TRUE(SQLDAL::getAllVenuesCloseTo(std::nullopt).isEmpty());
+    EXPECT_TRUE(SQLDAL::getAllVenuesCloseTo(SQLDAL::Position{48.2085 + 0.1, 16.3721}).isEmpty());
+}
+
+TEST_F(CatalogTest, DetailListsByIdAndByName) {
+    const QVariantList byID = SQLDAL::getVenueDetails(7, QString());
+    ASSERT_EQ(byID.size(), SQLDAL::DetailCount);
+    EXPECT_EQ(byID[SQLDAL::DetailAddress].toString(), u"Philharmoniker Straße 4"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailPhone].toString(), u"+43 (1) 514-560"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailPhone2].toString(), u"+43 1 555 0102"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailWebsite].toString(), u"https://www.example.org/sacher"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailEmail].toString(), u"hotel@example.org"_qs);
+    EXPECT_DOUBLE_EQ(byID[SQLDAL::DetailLatitude].toDouble(), 48.2039);
+    EXPECT_EQ(byID[SQLDAL::DetailPriceText].toString(), u"from EUR 400"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailPriceTextAgain].toString(), u"from EUR 400"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailImage].toString(), u"sacher"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailRowID].toInt(), 7);
+    EXPECT_EQ(byID[SQLDAL::DetailHotelRooms].toString(), u"149 rooms and suites"_qs);
+    EXPECT_EQ(byID[SQLDAL::DetailHighlight].toString(), u"1"_qs);
+
+    LogCapture log;
+    const QVariantList byName = SQLDAL::getVenueDetails(-1, u"vinothek"_qs);
+    EXPECT_EQ(byName[SQLDAL::DetailBody].toString(), u"Wines by the glass. Vienna's best cellar."_qs);
+    EXPECT_EQ(byName[SQLDAL::DetailRowID].toInt(), 3);
+    EXPECT_EQ(log.lines(), QStringList{u"2nd if"_qs});
+
+    const QVariantList none = SQLDAL::getVenueDetails(999, QString());
+    EXPECT_EQ(none[SQLDAL::DetailAddress].toString(), u""_qs);
+    EXPECT_EQ(none[SQLDAL::DetailLatitude].toDouble(), 0);
+    EXPECT_EQ(none[SQLDAL::DetailRowID].toInt(), 999);
+
+    const QVariantList placement = SQLDAL::getVenueWithVenueID(7, u"ignored"_qs);
+    ASSERT_EQ(placement.size(), SQLDAL::DetailCount + 1);
+    EXPECT_EQ(placement[0].toString(), u"Hotel Sacher"_qs);
+    EXPECT_EQ(placement.mid(1), byID);
+    EXPECT_EQ(SQLDAL::getVenueWithVenueID(999, {})[0].toString(), u""_qs);
+}
+
+TEST_F(CatalogTest, EveryStartCopiesTheShippedCatalogueAgain) {
+    const QString working = SQLDAL::dataFilePath(u"Catalog.sqlite"_qs);
+    ASSERT_TRUE(QFile::exists(working));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(working).constData(), &db), SQLITE_OK);
+    sqlite3_exec(db, "delete from catalog", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs).isEmpty());
+
+    SQLDAL::connectToDatabase();
+    EXPECT_EQ(SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs).size(), 6);
+}
+
+TEST_F(CatalogTest, WithoutACatalogueEveryQueryIsEmpty) {
+    SQLDAL::closeDatabase();
+    QFile::remove(editionFile("Catalog.sqlite"));
+    writeText(editionFile("Catalog.sqlite"), u"this is not a database"_qs);
+    SQLDAL::connectToDatabase();
+    EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs).isEmpty());
+    EXPECT_EQ(SQLDAL::getCategoriesForChapter(u"1"_qs).total, u""_qs);
+    EXPECT_EQ(SQLDAL::getCategoryIntroduction(u"1"_qs), (QStringList{u""_qs, u""_qs, u""_qs}));
+    EXPECT_EQ(SQLDAL::getVenueDetails(1, {}).size(), SQLDAL::DetailCount);
+}
+
+TEST_F(CatalogTest, TheConnectionServesSeveralThreadsAtOnce) {
+    std::atomic<int> wrong{0};
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back(QThread::create([&wrong] {
+            for (int i = 0; i < 50; ++i) {
+                if (SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs).size() != 6 ||
+                    SQLDAL::getCategoriesForChapter(u"2"_qs).names.size() != 2)
+                    ++wrong;
+            }
+        }));
+        threads.back()->start();
+    }
+    for (auto& thread : threads)
+        thread->wait();
+    EXPECT_EQ(wrong.load(), 0);
+}
+
+} // namespace

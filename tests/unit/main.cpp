@@ -1,0 +1,11 @@
+#include "platform/UserDefaults.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    UserDefaults::standardUserDefaults().useMemoryStore();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
