@@ -46,23 +46,26 @@ ManagerModel* DAO::readSettingsFromFile(const QString& fileName) {
     const QString working = Paths::documentPath(fileName);
     const QString shipped = Paths::resourcePath(fileName);
 
+    std::optional<QStringList> row;
     std::optional<QStringList> shippedRow;
     bool shippedRead = false;
     if (QFile::exists(working)) {
+        row = dataRow(working);
         shippedRow = dataRow(shipped);
         shippedRead = true;
-        const auto workingDate = releaseDate(dataRow(working));
+        const auto workingDate = releaseDate(row);
         const auto shippedDate = releaseDate(shippedRow);
         if (workingDate && shippedDate && *workingDate < *shippedDate) {
             QFile::remove(working);
             QFile::copy(shipped, working);
             logLine(QStringLiteral("we write the manager.csv only once when we got a new date"));
+            row = dataRow(working);
         }
     } else {
         QFile::copy(shipped, working);
+        row = dataRow(working);
     }
 
-    const std::optional<QStringList> row = dataRow(working);
     const qsizetype present = row ? row->size() : 0;
     if (present < ManagerModel::columnCount) {
         // A short or missing row would leave settings the screens need empty: take what is missing

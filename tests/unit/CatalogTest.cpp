@@ -55,7 +55,7 @@ TEST_F(CatalogTest, AllListsTheChapterByNameWithBlanksAroundIt) {
     EXPECT_TRUE(artCafe.venueDistance.isEmpty());
     EXPECT_EQ(artCafe.venueRealDistance, 0);
     const Venue& vinothek = all[4];
-    EXPECT_EQ(vinothek.venueDescription, u"Wines by the glass. Vienna's best cellar."_qs);
+    EXPECT_EQ(vinothek.venueDescription, u"Wines by the glass. Vienna's best cellar in the Weinstraße."_qs);
     EXPECT_EQ(vinothek.gpsLat, 0); // NULL position
     EXPECT_FALSE(vinothek.mobile_highlight);
     EXPECT_FALSE(all[2].mobile_highlight); // "no"
@@ -82,6 +82,26 @@ TEST_F(CatalogTest, SearchMatchesNamesAndDescriptionsLiterally) {
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"\\"_qs)), QStringList{u"Jazz Club"_qs}); // "\n" in its body
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Vienna's"_qs)), QStringList());         // stored doubled
     EXPECT_TRUE(SQLDAL::getVenuesNamedAs(u"zzz"_qs).isEmpty());
+}
+
+TEST_F(CatalogTest, TheSearchIndexNeverChangesWhatIsFound) {
+    const QStringList texts = {u"cafe"_qs, u"CAFE"_qs, u"Straße"_qs, u"STRASSE"_qs, u"STRAẞE"_qs, u"ine"_qs,
+                               u"100%"_qs, u"g_f"_qs, u"wine bar"_qs, u"'s best"_qs, u"\\n"_qs, u"\"x\""_qs,
+                               u"Vienna''s"_qs, u"e b"_qs, u"ou"_qs};
+    QList<QStringList> indexed;
+    for (const QString& text : texts)
+        indexed.append(names(SQLDAL::getVenuesNamedAs(text)));
+    EXPECT_EQ(indexed[0], (QStringList{u"Art Cafe"_qs, u"Cafe"_qs}));
+    EXPECT_EQ(indexed[2], QStringList{u"Vinothek"_qs});
+
+    SQLDAL::closeDatabase();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "drop table catalog_search", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    SQLDAL::connectToDatabase();
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(texts[i])), indexed[i]) << texts[i].toStdString();
 }
 
 TEST_F(CatalogTest, BookmarkLookupsPreferTheExactName) {
@@ -129,7 +149,7 @@ TEST_F(CatalogTest, DetailListsByIdAndByName) {
 
     LogCapture log;
     const QVariantList byName = SQLDAL::getVenueDetails(-1, u"vinothek"_qs);
-    EXPECT_EQ(byName[SQLDAL::DetailBody].toString(), u"Wines by the glass. Vienna's best cellar."_qs);
+    EXPECT_EQ(byName[SQLDAL::DetailBody].toString(), u"Wines by the glass. Vienna's best cellar in the Weinstraße."_qs);
     EXPECT_EQ(byName[SQLDAL::DetailRowID].toInt(), 3);
     EXPECT_EQ(log.lines(), QStringList{u"2nd if"_qs});
 

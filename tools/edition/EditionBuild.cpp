@@ -140,6 +140,10 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
                 "create index catalog_chapter on catalog (chapter_id);"
                 "create index catalog_category on catalog (category_name, chapter_id);"
                 "create index catalog_name on catalog (name);"
+                // Narrows the search for a text to the rows that hold all its trigrams.
+                "create virtual table catalog_search using fts5(name, body, content='catalog', "
+                "content_rowid='rowid', tokenize='trigram', detail='none');"
+                "insert into catalog_search(catalog_search) values ('rebuild');"
                 "commit; vacuum;",
                 error);
 }

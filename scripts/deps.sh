@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the guide builds and runs with, when they are missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config python3
+  qt6-base-dev qt6-positioning-dev qt6-svg-dev libqt6svg6-dev
+  libsqlite3-dev libxml2-dev libplist-dev
+  fonts-liberation2
+  libgtest-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+if ! $sudo apt-get install -y --no-install-recommends "${missing[@]}"; then
+  $sudo apt-get update
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
