@@ -155,7 +155,8 @@ bool skippedSource(const QString& relative) {
     return skipped.contains(relative.section(u'/', 0, 0));
 }
 
-bool copyTree(const QString& source, const QString& target, QString* error) {
+bool copyTree(const QString& sourceFolder, const QString& target, QString* error) {
+    const QString source = QFileInfo(sourceFolder).absoluteFilePath();
     QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
