@@ -47,20 +47,27 @@ QString csvField(const QString& value) {
 }
 
 QString stampText(const SyntheticEdition::Shape& shape) {
-    return QStringLiteral("%1 %2 %3 v3").arg(shape.venues).arg(shape.chapters).arg(shape.categoriesPerChapter);
+    return QStringLiteral("%1 %2 %3 v3")
+        .arg(shape.venues)
+        .arg(shape.chapters)
+        .arg(shape.categoriesPerChapter);
 }
 
 } // namespace
 
 namespace SyntheticEdition {
 
-QString chapterID(int chapter) { return QStringLiteral("c%1").arg(chapter + 1); }
+QString chapterID(int chapter) {
+    return QStringLiteral("c%1").arg(chapter + 1);
+}
 
 QString categoryName(int chapter, int category) {
     return QStringLiteral("Category %1.%2").arg(chapter + 1).arg(category + 1);
 }
 
-QString searchWord() { return QStringLiteral("Zephyr"); }
+QString searchWord() {
+    return QStringLiteral("Zephyr");
+}
 
 QString settingsText(qsizetype bytes) {
     ManagerModel model;

@@ -51,8 +51,8 @@ int64_t bareQuery(const char* sql, std::initializer_list<QByteArray> texts) {
 
 QStringList bareCategoryNames(const QByteArray& chapter) {
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(bare, "select distinct category_name from catalog where chapter_id = ?001", -1, &statement,
-                       nullptr);
+    sqlite3_prepare_v2(bare, "select distinct category_name from catalog where chapter_id = ?001", -1,
+                       &statement, nullptr);
     sqlite3_bind_text(statement, 1, chapter.constData(), int(chapter.size()), SQLITE_STATIC);
     QStringList names;
     while (sqlite3_step(statement) == SQLITE_ROW)
@@ -71,8 +71,9 @@ void Categories_Bare(benchmark::State& state) {
     for (auto _ : state) {
         const QStringList names = bareCategoryNames(chapter);
         for (const QString& name : names)
-            bareQuery("select count(category_name) from catalog where category_name = ?001 and chapter_id = ?002",
-                      {name.toUtf8(), chapter});
+            bareQuery(
+                "select count(category_name) from catalog where category_name = ?001 and chapter_id = ?002",
+                {name.toUtf8(), chapter});
         bareQuery("select count(category_name) from catalog where chapter_id = ?001", {chapter});
         for (const QString& name : names)
             bareQuery("select count(*) from catalog where category_name = ?001 AND gps_lat NOT NULL AND "
@@ -89,9 +90,10 @@ void VenuesAll_Guide(benchmark::State& state) {
 
 void VenuesAll_Bare(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(bareQuery("select name, body, gps_lat, gps_lon, address, date_start, rowid, "
-                                           "mobile_highlight from catalog where chapter_id = ?001 order by name",
-                                           {firstChapter.toUtf8()}));
+        benchmark::DoNotOptimize(
+            bareQuery("select name, body, gps_lat, gps_lon, address, date_start, rowid, "
+                      "mobile_highlight from catalog where chapter_id = ?001 order by name",
+                      {firstChapter.toUtf8()}));
 }
 
 void VenuesCategory_Guide(benchmark::State& state) {
@@ -102,10 +104,10 @@ void VenuesCategory_Guide(benchmark::State& state) {
 
 void VenuesCategory_Bare(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(bareQuery(
-            "select name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight from catalog where "
-            "category_name = ?001 and chapter_id = ?002 order by name",
-            {oneCategory.toUtf8(), firstChapter.toUtf8()}));
+        benchmark::DoNotOptimize(bareQuery("select name, body, gps_lat, gps_lon, address, date_start, rowid, "
+                                           "mobile_highlight from catalog where "
+                                           "category_name = ?001 and chapter_id = ?002 order by name",
+                                           {oneCategory.toUtf8(), firstChapter.toUtf8()}));
 }
 
 void Search_Guide(benchmark::State& state) {
@@ -118,11 +120,12 @@ void Search_Bare(benchmark::State& state) {
     const QByteArray pattern = (u'%' + SyntheticEdition::searchWord() + u'%').toUtf8();
     const QByteArray trigrams = "\"Zep\" AND \"eph\" AND \"phy\" AND \"hyr\"";
     for (auto _ : state)
-        benchmark::DoNotOptimize(bareQuery(
-            "select name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight from catalog where "
-            "rowid in (select rowid from catalog_search where catalog_search match ?002) and (name like ?001 escape "
-            "'\\' or body like ?001 escape '\\') order by name",
-            {pattern, trigrams}));
+        benchmark::DoNotOptimize(bareQuery("select name, body, gps_lat, gps_lon, address, date_start, rowid, "
+                                           "mobile_highlight from catalog where "
+                                           "rowid in (select rowid from catalog_search where catalog_search "
+                                           "match ?002) and (name like ?001 escape "
+                                           "'\\' or body like ?001 escape '\\') order by name",
+                                           {pattern, trigrams}));
 }
 
 // A text of two characters cannot use the trigram index: the whole catalogue is scanned.
@@ -139,8 +142,9 @@ void Distances_FillAndSort10000(benchmark::State& state) {
     for (auto _ : state) {
         VenueList copy = venues;
         fillDistances(copy, 48.2085, 16.3721, false);
-        std::stable_sort(copy.begin(), copy.end(),
-                         [](const Venue& a, const Venue& b) { return a.venueRealDistance < b.venueRealDistance; });
+        std::stable_sort(copy.begin(), copy.end(), [](const Venue& a, const Venue& b) {
+            return a.venueRealDistance < b.venueRealDistance;
+        });
         benchmark::DoNotOptimize(copy);
     }
 }
@@ -149,19 +153,22 @@ void SettingsRead_Guide(benchmark::State& state) {
     DAOFactory* factory = DAOFactory::getInstance();
     for (auto _ : state)
         benchmark::DoNotOptimize(factory->readSettingsFromFile(u"manager.csv"_qs));
-    state.SetBytesProcessed(int64_t(state.iterations()) * QFile(Paths::documentPath(u"manager.csv"_qs)).size());
+    state.SetBytesProcessed(int64_t(state.iterations()) *
+                            QFile(Paths::documentPath(u"manager.csv"_qs)).size());
 }
 
 void SettingsRead_Bytes(benchmark::State& state) {
     for (auto _ : state) {
         // The store looks at both copies (for the release dates) and reads the working one.
-        for (const QString& path : {Paths::documentPath(u"manager.csv"_qs), Paths::resourcePath(u"manager.csv"_qs)}) {
+        for (const QString& path :
+             {Paths::documentPath(u"manager.csv"_qs), Paths::resourcePath(u"manager.csv"_qs)}) {
             QFile file(path);
             file.open(QIODevice::ReadOnly);
             benchmark::DoNotOptimize(file.readAll());
         }
     }
-    state.SetBytesProcessed(int64_t(state.iterations()) * QFile(Paths::documentPath(u"manager.csv"_qs)).size());
+    state.SetBytesProcessed(int64_t(state.iterations()) *
+                            QFile(Paths::documentPath(u"manager.csv"_qs)).size());
 }
 
 void SettingsSave_Guide(benchmark::State& state) {

@@ -78,7 +78,9 @@ private:
     sqlite3_stmt* statement = nullptr;
 };
 
-QString namePattern(const QString& text) { return u'%' + text + u'%'; }
+QString namePattern(const QString& text) {
+    return u'%' + text + u'%';
+}
 
 // The reader's text matches itself: "%", "_" and the escape character lose their pattern meaning.
 QString literalPattern(const QString& text) {
@@ -113,9 +115,10 @@ VenueList listVenues(Statement& statement) {
 constexpr const char* venueListColumns =
     "select name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight from catalog ";
 
-constexpr const char* detailColumns = "select address, postcode, phone, phone2, website, email, metro, map, gps_lat, "
-                                      "gps_lon, body, image, price_text, date_start, date_stop, open_text, rowid, "
-                                      "hotel_room_decription";
+constexpr const char* detailColumns =
+    "select address, postcode, phone, phone2, website, email, metro, map, gps_lat, "
+    "gps_lon, body, image, price_text, date_start, date_stop, open_text, rowid, "
+    "hotel_room_decription";
 
 QVariantList emptyDetails(int venueID) {
     QVariantList values;
@@ -132,14 +135,17 @@ QVariantList detailsFromRow(const Statement& s, int highlightColumn) {
     QVariantList values;
     values.reserve(SQLDAL::DetailCount);
     values << s.convertedText(0) << s.text(1) << s.text(2) << s.text(3) << s.text(4) << s.text(5) << s.text(6)
-           << s.text(7) << s.real(8) << s.real(9) << s.text(12) << s.convertedText(10) << s.text(11) << s.text(12)
-           << s.text(13) << s.text(14) << s.text(15) << s.integer(16) << s.text(17) << s.text(highlightColumn);
+           << s.text(7) << s.real(8) << s.real(9) << s.text(12) << s.convertedText(10) << s.text(11)
+           << s.text(12) << s.text(13) << s.text(14) << s.text(15) << s.integer(16) << s.text(17)
+           << s.text(highlightColumn);
     return values;
 }
 
 } // namespace
 
-QString SQLDAL::dataFilePath(const QString& fileName) { return Paths::documentPath(fileName); }
+QString SQLDAL::dataFilePath(const QString& fileName) {
+    return Paths::documentPath(fileName);
+}
 
 void SQLDAL::connectToDatabase() {
     closeDatabase();
@@ -167,7 +173,9 @@ void SQLDAL::closeDatabase() {
     searchIndex.store(-1);
 }
 
-bool SQLDAL::isOpen() { return connection.load() != nullptr; }
+bool SQLDAL::isOpen() {
+    return connection.load() != nullptr;
+}
 
 SQLDAL::ChapterCategories SQLDAL::getCategoriesForChapter(const QString& chapterID) {
     ChapterCategories result;
@@ -178,7 +186,8 @@ SQLDAL::ChapterCategories SQLDAL::getCategoriesForChapter(const QString& chapter
             result.names.append(names.convertedText(0));
     }
     for (const QString& name : std::as_const(result.names)) {
-        Statement count("select count(category_name) from catalog where category_name = ?001 and chapter_id = ?002");
+        Statement count(
+            "select count(category_name) from catalog where category_name = ?001 and chapter_id = ?002");
         count.bindText(1, name);
         count.bindText(2, chapterID);
         result.counts.append(count.step() ? QString::number(count.integer(0)) : QString::fromLatin1("0"));
@@ -212,12 +221,14 @@ QStringList SQLDAL::getCategoryIntroduction(const QString& chapterID) {
 VenueList SQLDAL::getVenuesForCategory(const QString& category, const QString& chapterID) {
     const QString name = trimmedText(category);
     if (name == QLatin1String("All")) {
-        Statement statement((QByteArray(venueListColumns) + "where chapter_id = ?001 order by name").constData());
+        Statement statement(
+            (QByteArray(venueListColumns) + "where chapter_id = ?001 order by name").constData());
         statement.bindText(1, chapterID);
         return listVenues(statement);
     }
     Statement statement(
-        (QByteArray(venueListColumns) + "where category_name = ?001 and chapter_id = ?002 order by name").constData());
+        (QByteArray(venueListColumns) + "where category_name = ?001 and chapter_id = ?002 order by name")
+            .constData());
     statement.bindText(1, name);
     statement.bindText(2, chapterID);
     return listVenues(statement);
@@ -256,17 +267,19 @@ VenueList SQLDAL::getVenuesNamedAs(const QString& text) {
     if (narrowing.isEmpty()) {
         // Walking the name index would visit the rows in random order; reading the table straight
         // through and sorting what matched is several times faster.
-        Statement statement("select name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight "
-                            "from catalog not indexed where name like ?001 escape '\\' or body like ?001 escape "
-                            "'\\' order by name");
+        Statement statement(
+            "select name, body, gps_lat, gps_lon, address, date_start, rowid, mobile_highlight "
+            "from catalog not indexed where name like ?001 escape '\\' or body like ?001 escape "
+            "'\\' order by name");
         statement.bindText(1, literalPattern(searched));
         return listVenues(statement);
     }
     // The index only narrows the rows; the pattern decides, so the result is the same as without it.
-    Statement statement((QByteArray(venueListColumns) +
-                         "where rowid in (select rowid from catalog_search where catalog_search match ?002) and "
-                         "(name like ?001 escape '\\' or body like ?001 escape '\\') order by name")
-                            .constData());
+    Statement statement(
+        (QByteArray(venueListColumns) +
+         "where rowid in (select rowid from catalog_search where catalog_search match ?002) and "
+         "(name like ?001 escape '\\' or body like ?001 escape '\\') order by name")
+            .constData());
     statement.bindText(1, literalPattern(searched));
     statement.bindText(2, narrowing);
     return listVenues(statement);
@@ -290,10 +303,10 @@ VenueList SQLDAL::getVenueDataForVenues(const QStringList& names) {
             found = &*pattern;
         }
         const Statement& s = *found;
-        venues.append(Venue::initWithVenue(s.convertedText(0), s.convertedText(1), s.convertedText(4), s.real(2),
-                                           s.real(3), QString(), s.convertedText(5), s.convertedText(6),
-                                           s.convertedText(7), s.convertedText(8), s.integer(9),
-                                           boolValueOfText(s.text(10))));
+        venues.append(Venue::initWithVenue(s.convertedText(0), s.convertedText(1), s.convertedText(4),
+                                           s.real(2), s.real(3), QString(), s.convertedText(5),
+                                           s.convertedText(6), s.convertedText(7), s.convertedText(8),
+                                           s.integer(9), boolValueOfText(s.text(10))));
     }
     return venues;
 }
@@ -302,11 +315,12 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     constexpr double D = 0.09009009009009009;
     const double L = position ? position->latitude : 0;
     const double G = position ? position->longitude : 0;
-    const QByteArray sql = QString::asprintf("SELECT name, gps_lat, gps_lon, address, mobile_highlight FROM catalog "
-                                             "WHERE (gps_lat > %g) AND (gps_lat < %g) AND (gps_lon > %g) AND "
-                                             "(gps_lon < %g)",
-                                             L - D, L + D, G - D, G + D)
-                               .toUtf8();
+    const QByteArray sql =
+        QString::asprintf("SELECT name, gps_lat, gps_lon, address, mobile_highlight FROM catalog "
+                          "WHERE (gps_lat > %g) AND (gps_lat < %g) AND (gps_lon > %g) AND "
+                          "(gps_lon < %g)",
+                          L - D, L + D, G - D, G + D)
+            .toUtf8();
     Statement statement(sql.constData());
     VenueList venues;
     while (statement.step()) {
@@ -350,9 +364,9 @@ QVariantList SQLDAL::getVenueDetails(int venueID, const QString& venueName) {
 
 QVariantList SQLDAL::getVenueWithVenueID(int venueID, const QString& chapterID) {
     Q_UNUSED(chapterID);
-    const QByteArray sql = QByteArray(detailColumns) +
-                           QString::asprintf(", name, mobile_highlight from catalog where rowid == \"%d\"", venueID)
-                               .toUtf8();
+    const QByteArray sql =
+        QByteArray(detailColumns) +
+        QString::asprintf(", name, mobile_highlight from catalog where rowid == \"%d\"", venueID).toUtf8();
     Statement statement(sql.constData());
     QVariantList values = emptyDetails(venueID);
     QString name = QString::fromLatin1("");

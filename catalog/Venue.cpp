@@ -5,9 +5,10 @@
 #include <QGeoCoordinate>
 #include <cmath>
 
-Venue Venue::initWithVenue(const QString& name, const QString& description, const QString& address, double lat,
-                           double lon, const QString& distance, const QString& price, const QString& dateStart,
-                           const QString& dateStop, const QString& open, int32_t id, bool featured) {
+Venue Venue::initWithVenue(const QString& name, const QString& description, const QString& address,
+                           double lat, double lon, const QString& distance, const QString& price,
+                           const QString& dateStart, const QString& dateStop, const QString& open, int32_t id,
+                           bool featured) {
     Venue venue;
     venue.venueName = name;
     venue.venueDescription = description;

@@ -39,17 +39,25 @@ LocationManager* LocationManager::getInstance() {
     return instance.get();
 }
 
-LocationManager* LocationManager::existingInstance() { return instanceSlot().get(); }
+LocationManager* LocationManager::existingInstance() {
+    return instanceSlot().get();
+}
 
 void LocationManager::setPositionSourceFactory(std::function<std::unique_ptr<PositionSource>()> factory) {
     sourceFactory() = std::move(factory);
 }
 
-void LocationManager::resetInstance() { instanceSlot().reset(); }
+void LocationManager::resetInstance() {
+    instanceSlot().reset();
+}
 
-void LocationManager::updateLocation() { source->startUpdatingLocation(); }
+void LocationManager::updateLocation() {
+    source->startUpdatingLocation();
+}
 
-bool LocationManager::locationServicesAreEnabled() const { return source->locationServicesEnabled(); }
+bool LocationManager::locationServicesAreEnabled() const {
+    return source->locationServicesEnabled();
+}
 
 void LocationManager::didUpdateToLocation(const PositionFix& fix) {
     if (std::isnan(fix.horizontalAccuracy) || fix.horizontalAccuracy > worstAccuracy)

@@ -38,7 +38,9 @@ std::optional<QStringList> DAO::dataRow(const QString& path) {
     return SBKCSVParser().csvRows(readUtf8(path));
 }
 
-DAO::DAO() : record(std::make_unique<ManagerModel>()) { readSettingsFromFile(QStringLiteral("manager.csv")); }
+DAO::DAO() : record(std::make_unique<ManagerModel>()) {
+    readSettingsFromFile(QStringLiteral("manager.csv"));
+}
 
 DAO::~DAO() = default;
 
@@ -128,9 +130,12 @@ AppState DAO::readStateOfApp() const {
     state.mapViewMapName = text("mapViewMapName");
     state.searchPageTitle = text("searchPageTitle");
     state.videoPageVideoURL = text("videoPageVideoURL");
-    state.liveMapCalledFromCategoryPage = defaults.integerForKey(QStringLiteral("liveMapCalledFromCategoryPage"));
-    state.liveMapCalledFromChapterPage = defaults.integerForKey(QStringLiteral("liveMapCalledFromChapterPage"));
-    state.liveMapCalledFromDetailedPage = defaults.integerForKey(QStringLiteral("liveMapCalledFromDetailedPage"));
+    state.liveMapCalledFromCategoryPage =
+        defaults.integerForKey(QStringLiteral("liveMapCalledFromCategoryPage"));
+    state.liveMapCalledFromChapterPage =
+        defaults.integerForKey(QStringLiteral("liveMapCalledFromChapterPage"));
+    state.liveMapCalledFromDetailedPage =
+        defaults.integerForKey(QStringLiteral("liveMapCalledFromDetailedPage"));
 
     // A position is kept as a map with "latitude" and "longitude" or as a two-number list.
     const QVariant location = defaults.objectForKey(QStringLiteral("liveMapVenueLocation"));
@@ -161,10 +166,14 @@ DAOFactory* DAOFactory::getInstance() {
     return instance.get();
 }
 
-void DAOFactory::resetInstance() { factoryInstance().reset(); }
+void DAOFactory::resetInstance() {
+    factoryInstance().reset();
+}
 
 ManagerModel* DAOFactory::readSettingsFromFile(const QString& fileName) {
     return daoObject->readSettingsFromFile(fileName);
 }
 
-void DAOFactory::saveSettings(const ManagerModel& values) { daoObject->saveSettings(values); }
+void DAOFactory::saveSettings(const ManagerModel& values) {
+    daoObject->saveSettings(values);
+}

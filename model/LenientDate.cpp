@@ -46,8 +46,8 @@ std::optional<QDateTime> parseLenientDate(const QString& text) {
         return iso->toLocalTime();
 
     static const std::array<const char*, 10> dateTimeFormats = {
-        "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd 'T' HH:mm", "yyyy-MM-dd'T'HH:mm",
-        "dd.MM.yyyy HH:mm",    "d.M.yyyy H:mm",    "yyyy/MM/dd HH:mm",     "yyyy/M/d H:mm",
+        "yyyy-MM-dd HH:mm:ss",   "yyyy-MM-dd HH:mm",   "yyyy-MM-dd 'T' HH:mm", "yyyy-MM-dd'T'HH:mm",
+        "dd.MM.yyyy HH:mm",      "d.M.yyyy H:mm",      "yyyy/MM/dd HH:mm",     "yyyy/M/d H:mm",
         "yyyy-MM-dd HH:mm:ss t", "yyyy-MM-dd HH:mm t",
     };
     const QLocale c = QLocale::c();
@@ -57,9 +57,9 @@ std::optional<QDateTime> parseLenientDate(const QString& text) {
     }
 
     static const std::array<const char*, 14> dateFormats = {
-        "yyyy-MM-dd",   "yyyy-M-d",    "dd.MM.yyyy",    "d.M.yyyy",     "yyyy/MM/dd",
-        "yyyy/M/d",     "MMMM d, yyyy", "MMMM d yyyy",  "MMM d, yyyy",  "MMM d yyyy",
-        "d MMMM yyyy",  "d MMMM, yyyy", "d MMM yyyy",   "dddd, MMMM d, yyyy",
+        "yyyy-MM-dd",  "yyyy-M-d",     "dd.MM.yyyy",  "d.M.yyyy",           "yyyy/MM/dd",
+        "yyyy/M/d",    "MMMM d, yyyy", "MMMM d yyyy", "MMM d, yyyy",        "MMM d yyyy",
+        "d MMMM yyyy", "d MMMM, yyyy", "d MMM yyyy",  "dddd, MMMM d, yyyy",
     };
     const QString words = capitalizedWords(s);
     for (const char* format : dateFormats) {

@@ -4,33 +4,33 @@
 #include <array>
 
 // The columns of manager.csv in file order: index, field, setter, column name.
-#define GUIDE_MANAGER_COLUMNS(X)                                                                           \
-    X(0, dateRelease, setDateRelease, "DateRelease")                                                     \
-    X(1, dateCurrency, setDateCurrency, "DateCurrency")                                                  \
-    X(2, dateWeather, setDateWeather, "DateWeather")                                                     \
-    X(3, infoNameEnglish, setInfoNameEnglish, "InfoNameEnglish")                                         \
-    X(4, infoNameLocal, setInfoNameLocal, "InfoNameLocal")                                               \
-    X(5, infoAirportCode, setInfoAirportCode, "InfoAirportCode")                                         \
-    X(6, infoCityCode, setInfoCityCode, "InfoCityCode")                                                  \
-    X(7, infoCountryCode, setInfoCountryCode, "InfoCountryCode")                                         \
-    X(8, infoInternetCode, setInfoInternetCode, "InfoInternetCode")                                      \
-    X(9, infoTimeZone, setInfoTimeZone, "InfoTimeZone")                                                  \
-    X(10, contactVantor, setContactVantor, "ContactVantor")                                              \
-    X(11, contactSBK, setContactSBK, "ContactSBK")                                                       \
-    X(12, orderChapters, setOrderChapters, "OrderChapters")                                              \
-    X(13, orderMaps, setOrderMaps, "OrderMaps")                                                          \
-    X(14, orderChapterTools, setOrderChapterTools, "OrderChapterTools")                                  \
-    X(15, orderVenuesTools, setOrderVenuesTools, "OrderVenuesTools")                                     \
-    X(16, orderDetailedViewTools, setOrderDetailedViewTools, "OrderDetailedViewTools")                   \
-    X(17, userBookmarks, setUserBookmarks, "UserBookmarks")                                              \
-    X(18, userRestoreState, setUserRestoreState, "UserRestoreState")                                     \
-    X(19, userCurrencies, setUserCurrencies, "UserCurrencies")                                           \
-    X(20, userCurrencyRates, setUserCurrencyRates, "UserCurrencyRates")                                  \
-    X(21, userCurrencyValues, setUserCurrencyValues, "UserCurrencyValues")                               \
-    X(22, userWeather, setUserWeather, "UserWeather")                                                    \
-    X(23, feedCurrency, setFeedCurrency, "FeedCurrency")                                                 \
-    X(24, feedFacebook, setFeedFacebook, "FeedFacebook")                                                 \
-    X(25, feedTV, setFeedTV, "FeedTV")                                                                   \
+#define GUIDE_MANAGER_COLUMNS(X)                                                                             \
+    X(0, dateRelease, setDateRelease, "DateRelease")                                                         \
+    X(1, dateCurrency, setDateCurrency, "DateCurrency")                                                      \
+    X(2, dateWeather, setDateWeather, "DateWeather")                                                         \
+    X(3, infoNameEnglish, setInfoNameEnglish, "InfoNameEnglish")                                             \
+    X(4, infoNameLocal, setInfoNameLocal, "InfoNameLocal")                                                   \
+    X(5, infoAirportCode, setInfoAirportCode, "InfoAirportCode")                                             \
+    X(6, infoCityCode, setInfoCityCode, "InfoCityCode")                                                      \
+    X(7, infoCountryCode, setInfoCountryCode, "InfoCountryCode")                                             \
+    X(8, infoInternetCode, setInfoInternetCode, "InfoInternetCode")                                          \
+    X(9, infoTimeZone, setInfoTimeZone, "InfoTimeZone")                                                      \
+    X(10, contactVantor, setContactVantor, "ContactVantor")                                                  \
+    X(11, contactSBK, setContactSBK, "ContactSBK")                                                           \
+    X(12, orderChapters, setOrderChapters, "OrderChapters")                                                  \
+    X(13, orderMaps, setOrderMaps, "OrderMaps")                                                              \
+    X(14, orderChapterTools, setOrderChapterTools, "OrderChapterTools")                                      \
+    X(15, orderVenuesTools, setOrderVenuesTools, "OrderVenuesTools")                                         \
+    X(16, orderDetailedViewTools, setOrderDetailedViewTools, "OrderDetailedViewTools")                       \
+    X(17, userBookmarks, setUserBookmarks, "UserBookmarks")                                                  \
+    X(18, userRestoreState, setUserRestoreState, "UserRestoreState")                                         \
+    X(19, userCurrencies, setUserCurrencies, "UserCurrencies")                                               \
+    X(20, userCurrencyRates, setUserCurrencyRates, "UserCurrencyRates")                                      \
+    X(21, userCurrencyValues, setUserCurrencyValues, "UserCurrencyValues")                                   \
+    X(22, userWeather, setUserWeather, "UserWeather")                                                        \
+    X(23, feedCurrency, setFeedCurrency, "FeedCurrency")                                                     \
+    X(24, feedFacebook, setFeedFacebook, "FeedFacebook")                                                     \
+    X(25, feedTV, setFeedTV, "FeedTV")                                                                       \
     X(26, feedWeather, setFeedWeather, "FeedWeather")
 
 // The settings record: one text per column of manager.csv. There is one record in the run (owned by
@@ -48,9 +48,13 @@ public:
     // The header line of the file, with its line feed.
     static QString headerLine();
 
-#define GUIDE_MANAGER_ACCESSORS(index, getter, setter, name)                                                \
-    const QString& getter() const { return values[index]; }                                                \
-    void setter(const QString& value) { values[index] = value; }
+#define GUIDE_MANAGER_ACCESSORS(index, getter, setter, name)                                                 \
+    const QString& getter() const {                                                                          \
+        return values[index];                                                                                \
+    }                                                                                                        \
+    void setter(const QString& value) {                                                                      \
+        values[index] = value;                                                                               \
+    }
     GUIDE_MANAGER_COLUMNS(GUIDE_MANAGER_ACCESSORS)
 #undef GUIDE_MANAGER_ACCESSORS
 

@@ -5,11 +5,15 @@ bool SBKCSVParser::isLineBreak(QChar c) {
     return (u >= 0x000A && u <= 0x000D) || u == 0x0085 || u == 0x2028 || u == 0x2029;
 }
 
-bool SBKCSVParser::isBlank(QChar c) { return c.unicode() == 0x0009 || c.category() == QChar::Separator_Space; }
+bool SBKCSVParser::isBlank(QChar c) {
+    return c.unicode() == 0x0009 || c.category() == QChar::Separator_Space;
+}
 
 namespace {
 
-bool isStop(QChar c) { return c == u',' || c == u'"' || SBKCSVParser::isLineBreak(c); }
+bool isStop(QChar c) {
+    return c == u',' || c == u'"' || SBKCSVParser::isLineBreak(c);
+}
 
 } // namespace
 

@@ -47,5 +47,6 @@ std::optional<ShareData::Position> ShareData::defaultGPSPosition() const {
     if (entry.typeId() != QMetaType::QVariantMap)
         return std::nullopt;
     const QVariantMap map = entry.toMap();
-    return Position{map.value(QStringLiteral("lat")).toDouble(), map.value(QStringLiteral("long")).toDouble()};
+    return Position{map.value(QStringLiteral("lat")).toDouble(),
+                    map.value(QStringLiteral("long")).toDouble()};
 }

@@ -42,8 +42,12 @@ void setResourceFolder(const QString& folder) {
     resources = folder;
 }
 
-QString documentPath(const QString& name) { return documentsFolder() + '/' + name; }
+QString documentPath(const QString& name) {
+    return documentsFolder() + '/' + name;
+}
 
-QString resourcePath(const QString& name) { return resourceFolder() + '/' + name; }
+QString resourcePath(const QString& name) {
+    return resourceFolder() + '/' + name;
+}
 
 } // namespace Paths

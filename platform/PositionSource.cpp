@@ -14,9 +14,13 @@ void SimulatedPositionSource::startUpdatingLocation() {
         emit didUpdateToLocation(*fix);
 }
 
-void SimulatedPositionSource::stopUpdatingLocation() { updating = false; }
+void SimulatedPositionSource::stopUpdatingLocation() {
+    updating = false;
+}
 
-void SimulatedPositionSource::setLocationServicesEnabled(bool enabled) { servicesEnabled = enabled; }
+void SimulatedPositionSource::setLocationServicesEnabled(bool enabled) {
+    servicesEnabled = enabled;
+}
 
 void SimulatedPositionSource::setFix(const std::optional<PositionFix>& newFix) {
     fix = newFix;

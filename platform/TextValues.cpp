@@ -48,4 +48,6 @@ bool boolValueOfText(const QString& text) {
     return c == 'Y' || c == 'y' || c == 'T' || c == 't' || (c >= '1' && c <= '9');
 }
 
-QString trimmedText(const QString& text) { return text.trimmed(); }
+QString trimmedText(const QString& text) {
+    return text.trimmed();
+}

@@ -46,7 +46,9 @@ QString UserDefaults::stringForKey(const QString& key) const {
     }
 }
 
-int UserDefaults::integerForKey(const QString& key) const { return intValueOfText(stringForKey(key)); }
+int UserDefaults::integerForKey(const QString& key) const {
+    return intValueOfText(stringForKey(key));
+}
 
 void UserDefaults::setObject(const QString& key, const QVariant& value) {
     QMutexLocker lock(&store->mutex);

@@ -15,7 +15,9 @@
 
 namespace testsupport {
 
-QString fixturePath(const QString& relative) { return QStringLiteral(GUIDE_FIXTURE_DIR "/") + relative; }
+QString fixturePath(const QString& relative) {
+    return QStringLiteral(GUIDE_FIXTURE_DIR "/") + relative;
+}
 
 QString readText(const QString& path) {
     QFile file(path);
@@ -30,7 +32,9 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-void writeText(const QString& path, const QString& text) { writeBytes(path, text.toUtf8()); }
+void writeText(const QString& path, const QString& text) {
+    writeBytes(path, text.toUtf8());
+}
 
 QString fixtureEdition() {
     static QTemporaryDir* built = [] {
@@ -47,7 +51,9 @@ LogCapture::LogCapture() {
     setLogSink([this](const QString& line) { captured.append(line); });
 }
 
-LogCapture::~LogCapture() { setLogSink(nullptr); }
+LogCapture::~LogCapture() {
+    setLogSink(nullptr);
+}
 
 void GuideTest::SetUp() {
     ASSERT_TRUE(documentsDir.isValid());

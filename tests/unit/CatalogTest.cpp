@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QThread>
 #include <memory>
-#include <vector>
 #include <sqlite3.h>
+#include <vector>
 
 using namespace testsupport;
 
@@ -37,7 +37,8 @@ TEST_F(CatalogTest, CategoriesAreSelectedByTheirExactName) {
     EXPECT_EQ(lists.total, u"6"_qs);
     EXPECT_EQ(lists.located, (QStringList{u"1"_qs, u"1"_qs, u"1"_qs, u"1"_qs}));
 
-    EXPECT_EQ(names(SQLDAL::getVenuesForCategory(u"Bars"_qs, u"1"_qs)), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs}));
+    EXPECT_EQ(names(SQLDAL::getVenuesForCategory(u"Bars"_qs, u"1"_qs)),
+              (QStringList{u"Art Cafe"_qs, u"Cafe"_qs}));
     EXPECT_EQ(names(SQLDAL::getVenuesForCategory(u"Art"_qs, u"1"_qs)), QStringList{u"Gallery One"_qs});
     EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"B_rs"_qs, u"1"_qs).isEmpty());
     EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"%"_qs, u"1"_qs).isEmpty());
@@ -46,8 +47,8 @@ TEST_F(CatalogTest, CategoriesAreSelectedByTheirExactName) {
 
 TEST_F(CatalogTest, AllListsTheChapterByNameWithBlanksAroundIt) {
     const VenueList all = SQLDAL::getVenuesForCategory(u"  All \n"_qs, u"1"_qs);
-    EXPECT_EQ(names(all), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs, u"Dojo"_qs, u"Gallery One"_qs, u"Vinothek"_qs,
-                                       u"Weinbar 100%"_qs}));
+    EXPECT_EQ(names(all), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs, u"Dojo"_qs, u"Gallery One"_qs,
+                                       u"Vinothek"_qs, u"Weinbar 100%"_qs}));
     const Venue& artCafe = all[0];
     EXPECT_EQ(artCafe.venueID, 1);
     EXPECT_TRUE(artCafe.mobile_highlight);
@@ -80,14 +81,14 @@ TEST_F(CatalogTest, SearchMatchesNamesAndDescriptionsLiterally) {
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Ku_g"_qs)), QStringList()); // "_" is no wildcard
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"g_f"_qs)), QStringList{u"Dojo"_qs});
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"\\"_qs)), QStringList{u"Jazz Club"_qs}); // "\n" in its body
-    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Vienna's"_qs)), QStringList());         // stored doubled
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Vienna's"_qs)), QStringList());          // stored doubled
     EXPECT_TRUE(SQLDAL::getVenuesNamedAs(u"zzz"_qs).isEmpty());
 }
 
 TEST_F(CatalogTest, TheSearchIndexNeverChangesWhatIsFound) {
-    const QStringList texts = {u"cafe"_qs, u"CAFE"_qs, u"Straße"_qs, u"STRASSE"_qs, u"STRAẞE"_qs, u"ine"_qs,
-                               u"100%"_qs, u"g_f"_qs, u"wine bar"_qs, u"'s best"_qs, u"\\n"_qs, u"\"x\""_qs,
-                               u"Vienna''s"_qs, u"e b"_qs, u"ou"_qs};
+    const QStringList texts = {u"cafe"_qs, u"CAFE"_qs,  u"Straße"_qs,    u"STRASSE"_qs,  u"STRAẞE"_qs,
+                               u"ine"_qs,  u"100%"_qs,  u"g_f"_qs,       u"wine bar"_qs, u"'s best"_qs,
+                               u"\\n"_qs,  u"\"x\""_qs, u"Vienna''s"_qs, u"e b"_qs,      u"ou"_qs};
     QList<QStringList> indexed;
     for (const QString& text : texts)
         indexed.append(names(SQLDAL::getVenuesNamedAs(text)));
@@ -149,7 +150,8 @@ TEST_F(CatalogTest, DetailListsByIdAndByName) {
 
     LogCapture log;
     const QVariantList byName = SQLDAL::getVenueDetails(-1, u"vinothek"_qs);
-    EXPECT_EQ(byName[SQLDAL::DetailBody].toString(), u"Wines by the glass. Vienna's best cellar in the Weinstraße."_qs);
+    EXPECT_EQ(byName[SQLDAL::DetailBody].toString(),
+              u"Wines by the glass. Vienna's best cellar in the Weinstraße."_qs);
     EXPECT_EQ(byName[SQLDAL::DetailRowID].toInt(), 3);
     EXPECT_EQ(log.lines(), QStringList{u"2nd if"_qs});
 

@@ -11,7 +11,9 @@ struct CsvCase {
     std::optional<QStringList> row;
 };
 
-void PrintTo(const CsvCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CsvCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CsvReaderTest : public ::testing::TestWithParam<CsvCase> {};
 
@@ -32,8 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CsvCase{"header_and_data", u"a,b\n\"x\",\"y\""_qs, QStringList{u"x"_qs, u"y"_qs}},
         CsvCase{"rows_after_the_second_ignored", u"h\nfirst\nsecond"_qs, QStringList{u"first"_qs}},
-        CsvCase{"one_line_only", u"a,b,c"_qs, std::nullopt},
-        CsvCase{"empty_text", QString(), std::nullopt},
+        CsvCase{"one_line_only", u"a,b,c"_qs, std::nullopt}, CsvCase{"empty_text", QString(), std::nullopt},
         CsvCase{"trailing_comma_drops_last_empty_field", u"h\na,b,"_qs, QStringList{u"a"_qs, u"b"_qs}},
         CsvCase{"empty_quoted_last_field_dropped", u"h\n\"a\",\"\""_qs, QStringList{u"a"_qs}},
         CsvCase{"empty_field_in_the_middle_kept", u"h\n\"a\",\"\",\"c\""_qs,
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         CsvCase{"leading_blanks_after_comma_dropped", u"h\na,\t b"_qs + nbsp + u" ,c"_qs,
                 QStringList{u"a"_qs, u"b"_qs + nbsp + u" "_qs, u"c"_qs}},
         CsvCase{"leading_blanks_of_a_row_kept", u"h\n  a,b"_qs, QStringList{u"  a"_qs, u"b"_qs}},
-        CsvCase{"unicode_line_separator_ends_a_row", u"h"_qs + lineSeparator + u"data"_qs, QStringList{u"data"_qs}},
+        CsvCase{"unicode_line_separator_ends_a_row", u"h"_qs + lineSeparator + u"data"_qs,
+                QStringList{u"data"_qs}},
         CsvCase{"next_line_character_ends_a_row", u"h\u0085data"_qs, QStringList{u"data"_qs}},
         CsvCase{"unterminated_quote_takes_the_rest", u"h\n\"a,b\nc"_qs, QStringList{u"a,b\nc"_qs}},
         CsvCase{"xml_declaration_loses_its_quotes",

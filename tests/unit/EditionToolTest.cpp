@@ -56,7 +56,8 @@ TEST_F(EditionToolTest, CheckNamesEachProblemWithItsFile) {
         u"Catalog.sqlite: picture \"sacher\" does not exist"_qs,
     };
     for (const QString& line : expected)
-        EXPECT_TRUE(problems.contains(line)) << line.toStdString() << "\nin:\n" << problems.join(u'\n').toStdString();
+        EXPECT_TRUE(problems.contains(line)) << line.toStdString() << "\nin:\n"
+                                             << problems.join(u'\n').toStdString();
     EXPECT_EQ(problems.size(), expected.size()) << problems.join(u'\n').toStdString();
 }
 
@@ -65,8 +66,10 @@ TEST_F(EditionToolTest, CheckSurvivesGarbage) {
     writeText(editionFile("Catalog.sqlite"), u"not a database at all, just text"_qs);
     writeBytes(editionFile("chapter.plist"), QByteArray("bplist00\xd1\x01\x02", 11));
     const QStringList problems = check();
-    EXPECT_TRUE(problems.contains(u"manager.csv: is not valid UTF-8"_qs)) << problems.join(u'\n').toStdString();
-    EXPECT_TRUE(problems.contains(u"Catalog.sqlite: file is not a database"_qs)) << problems.join(u'\n').toStdString();
+    EXPECT_TRUE(problems.contains(u"manager.csv: is not valid UTF-8"_qs))
+        << problems.join(u'\n').toStdString();
+    EXPECT_TRUE(problems.contains(u"Catalog.sqlite: file is not a database"_qs))
+        << problems.join(u'\n').toStdString();
     EXPECT_TRUE(problems.contains(u"chapter.plist: not a readable property list"_qs))
         << problems.join(u'\n').toStdString();
 
@@ -96,7 +99,8 @@ TEST_F(EditionToolTest, ShowPrintsWhatTheGuideReads) {
     EXPECT_EQ(categories.value(u"counts"_qs).toArray().first().toString(), u"2"_qs);
 
     const QJsonArray venues =
-        show({u"venues"_qs, u"1"_qs, u"Bars"_qs, u"--at"_qs, u"48.2085,16.3721"_qs, u"--imperial"_qs}).array();
+        show({u"venues"_qs, u"1"_qs, u"Bars"_qs, u"--at"_qs, u"48.2085,16.3721"_qs, u"--imperial"_qs})
+            .array();
     ASSERT_EQ(venues.size(), 2);
     EXPECT_EQ(venues[0].toObject().value(u"venueDistance"_qs).toString(), u"0ft"_qs);
     EXPECT_TRUE(venues[1].toObject().value(u"venueDistance"_qs).toString().endsWith(u"ft"_qs));
@@ -105,7 +109,8 @@ TEST_F(EditionToolTest, ShowPrintsWhatTheGuideReads) {
     EXPECT_EQ(show({u"details"_qs, u"7"_qs}).object().value(u"hotel_room_decription"_qs).toString(),
               u"149 rooms and suites"_qs);
     EXPECT_EQ(show({u"near"_qs, u"48.2085,16.3721"_qs}).array().size(), 8);
-    EXPECT_EQ(show({u"introduction"_qs, u"1"_qs}).object().value(u"title"_qs).toString(), u"Sights of Testcity"_qs);
+    EXPECT_EQ(show({u"introduction"_qs, u"1"_qs}).object().value(u"title"_qs).toString(),
+              u"Sights of Testcity"_qs);
     const QJsonObject theme = show({u"theme"_qs, u"Hotels"_qs}).object();
     EXPECT_EQ(theme.value(u"background"_qs).toString(), u"HotelsBackground"_qs);
     EXPECT_EQ(theme.value(u"placement"_qs).toObject().value(u"venue_id"_qs).toInt(), 7);

@@ -1,6 +1,8 @@
 #include "location/LocationManager.h"
 #include "tests/support/TestSupport.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <cmath>
 
 using namespace testsupport;
@@ -114,6 +116,35 @@ TEST_F(LocationManagerTest, ReportsWhetherLocationServicesAreOn) {
     EXPECT_FALSE(manager->locationServicesAreEnabled());
     source->deliver(fix(10, 0));
     EXPECT_FALSE(manager->getUserLocation()); // services off: no fix arrives, nobody is told
+}
+
+} // namespace
+
+namespace {
+
+using PositionReplayTest = GuideTest;
+
+TEST_F(PositionReplayTest, AnNmeaLogReplaysAsFreshAccurateFixes) {
+    LocationManager::setPositionSourceFactory(
+        [] { return std::make_unique<QtPositionSource>(fixturePath(u"stephansplatz.nmea"_qs)); });
+    LocationManager* manager = LocationManager::getInstance();
+    ASSERT_TRUE(manager->locationServicesAreEnabled());
+
+    struct Listener : LocationListener {
+        QEventLoop loop;
+        void locationUpdated() override { loop.quit(); }
+    } listener;
+    manager->setLocationDelegate(&listener);
+    QTimer::singleShot(5000, &listener.loop, &QEventLoop::quit); // a bound, not a pause
+    if (!manager->getUserLocation())
+        listener.loop.exec();
+
+    const auto fix = manager->getUserLocation();
+    ASSERT_TRUE(fix) << "no fix accepted from the log";
+    EXPECT_NEAR(fix->latitude, 48.208490, 1e-5);  // 48° 12.5094'
+    EXPECT_NEAR(fix->longitude, 16.373118, 1e-5); // 16° 22.3871'
+    EXPECT_LE(fix->horizontalAccuracy, 1500);
+    EXPECT_FALSE(manager->positionSource()->isUpdating());
 }
 
 } // namespace

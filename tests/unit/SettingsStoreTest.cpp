@@ -31,7 +31,9 @@ QStringList valuesWith(const QString& dateRelease, const QString& infoNameLocal)
 
 class SettingsStoreTest : public GuideTest {
 protected:
-    ManagerModel* read() { return DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv")); }
+    ManagerModel* read() {
+        return DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    }
 };
 
 TEST_F(SettingsStoreTest, FirstStartCopiesTheShippedFileAndReadsItTrimmed) {
@@ -50,18 +52,21 @@ TEST_F(SettingsStoreTest, ReleaseDatesDecideWhetherTheWorkingCopyIsReplaced) {
         const char* shipped;
         bool replaced;
     } cases[] = {
-        {"2026-01-01", "2026-01-01", false},  {"2025-12-31", "2026-01-01", true},
-        {"2026-02-01", "2026-01-01", false},  {"not a date", "2026-01-01", false},
+        {"2026-01-01", "2026-01-01", false},   {"2025-12-31", "2026-01-01", true},
+        {"2026-02-01", "2026-01-01", false},   {"not a date", "2026-01-01", false},
         {"01.01.2025", "March 1, 2026", true}, {"2025/06/30", "1 July 2025", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.working) + " vs " + c.shipped);
-        writeText(editionFile("manager.csv"), settingsText(valuesWith(QString::fromLatin1(c.shipped), u"shipped"_qs)));
-        writeText(documentFile("manager.csv"), settingsText(valuesWith(QString::fromLatin1(c.working), u"mine"_qs)));
+        writeText(editionFile("manager.csv"),
+                  settingsText(valuesWith(QString::fromLatin1(c.shipped), u"shipped"_qs)));
+        writeText(documentFile("manager.csv"),
+                  settingsText(valuesWith(QString::fromLatin1(c.working), u"mine"_qs)));
         LogCapture log;
         const ManagerModel* model = read();
         EXPECT_EQ(model->infoNameLocal(), c.replaced ? u"shipped"_qs : u"mine"_qs);
-        EXPECT_EQ(log.count(u"we write the manager.csv only once when we got a new date"_qs), c.replaced ? 1 : 0);
+        EXPECT_EQ(log.count(u"we write the manager.csv only once when we got a new date"_qs),
+                  c.replaced ? 1 : 0);
     }
 }
 
@@ -149,9 +154,9 @@ TEST_F(SettingsStoreTest, EveryScreenHoldsTheOneRecord) {
 
 TEST(LenientDate, ReadsTheFormsEditionsWrite) {
     const QDate march1(2011, 3, 1);
-    for (const char* text : {"2011-03-01", "2011-03-01T10:30:00", "2011-03-01 10:30", "01.03.2011", "2011/03/01",
-                             "March 1, 2011", "1 March 2011", "march 1 2011", "Mar 1, 2011", "1st March 2011",
-                             "  2011-03-01 \n"}) {
+    for (const char* text : {"2011-03-01", "2011-03-01T10:30:00", "2011-03-01 10:30", "01.03.2011",
+                             "2011/03/01", "March 1, 2011", "1 March 2011", "march 1 2011", "Mar 1, 2011",
+                             "1st March 2011", "  2011-03-01 \n"}) {
         const auto date = parseLenientDate(QString::fromLatin1(text));
         ASSERT_TRUE(date) << text;
         EXPECT_EQ(date->date(), march1) << text;

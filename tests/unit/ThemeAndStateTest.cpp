@@ -50,7 +50,8 @@ TEST_F(ThemeTest, ReadsBinaryListsAndSurvivesBrokenOnes) {
     const QByteArray bytes(binary, length);
     plist_to_bin_free(binary);
     writeBytes(editionFile("chapter.plist"), bytes);
-    EXPECT_EQ(ShareData::sharedInstance()->getCorrespondingColor(u"Sights"_qs), (ShareData::Color{1, 0.5, 0, 1}));
+    EXPECT_EQ(ShareData::sharedInstance()->getCorrespondingColor(u"Sights"_qs),
+              (ShareData::Color{1, 0.5, 0, 1}));
 
     // Cut short at every length: never a crash, and no answer from a broken file.
     for (qsizetype cut = 0; cut < bytes.size(); cut += 7) {

@@ -11,18 +11,22 @@ TEST(VenueDistance, TextsInBothUnitSystems) {
         bool imperial;
         const char* text;
     } cases[] = {
-        {999.6, false, "1000m"},  {999.5, false, "1000m"},   {998.5, false, "999m"},  {1000, false, "1000m"},
-        {1000.01, false, "1.00km"}, {1234, false, "1.23km"}, {1500, false, "1.50km"}, {0, false, "0m"},
-        {100, true, "328ft"},     {300, true, "984ft"},      {2000, true, "1.24mile"}, {1609.344, true, "5280ft"},
+        {999.6, false, "1000m"},  {999.5, false, "1000m"},    {998.5, false, "999m"},
+        {1000, false, "1000m"},   {1000.01, false, "1.00km"}, {1234, false, "1.23km"},
+        {1500, false, "1.50km"},  {0, false, "0m"},           {100, true, "328ft"},
+        {300, true, "984ft"},     {2000, true, "1.24mile"},   {1609.344, true, "5280ft"},
         {1610, true, "1.00mile"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(distanceText(c.metres, c.imperial).toStdString(), c.text) << c.metres << (c.imperial ? " imperial" : "");
+        EXPECT_EQ(distanceText(c.metres, c.imperial).toStdString(), c.text)
+            << c.metres << (c.imperial ? " imperial" : "");
 }
 
 TEST(VenueDistance, FillsTextAndSortKeyFromTheReadersPosition) {
-    Venue stephansdom = Venue::initWithVenue(u"Stephansdom"_qs, {}, {}, 48.208493, 16.373118, {}, {}, {}, {}, {}, 1, true);
-    Venue noPosition = Venue::initWithVenue(u"Nowhere"_qs, {}, {}, 0, 16.37, u"stale"_qs, {}, {}, {}, {}, 2, false);
+    Venue stephansdom =
+        Venue::initWithVenue(u"Stephansdom"_qs, {}, {}, 48.208493, 16.373118, {}, {}, {}, {}, {}, 1, true);
+    Venue noPosition =
+        Venue::initWithVenue(u"Nowhere"_qs, {}, {}, 0, 16.37, u"stale"_qs, {}, {}, {}, {}, 2, false);
     noPosition.venueRealDistance = 5;
     VenueList venues{stephansdom, noPosition};
 

@@ -18,7 +18,9 @@ struct DbClose {
 };
 using Db = std::unique_ptr<sqlite3, DbClose>;
 
-bool isRealColumn(const QString& name) { return name == u"gps_lat" || name == u"gps_lon"; }
+bool isRealColumn(const QString& name) {
+    return name == u"gps_lat" || name == u"gps_lon";
+}
 
 bool exec(sqlite3* db, const QByteArray& sql, QString* error) {
     char* message = nullptr;
@@ -107,7 +109,10 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
             }
         }
         if (sqlite3_step(statement) != SQLITE_DONE) {
-            *error = QStringLiteral("%1: line %2: %3").arg(path).arg(line).arg(QString::fromUtf8(sqlite3_errmsg(db)));
+            *error = QStringLiteral("%1: line %2: %3")
+                         .arg(path)
+                         .arg(line)
+                         .arg(QString::fromUtf8(sqlite3_errmsg(db)));
             return false;
         }
     }
@@ -116,9 +121,10 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
 
 bool makeCatalog(const QStringList& sources, const QString& target, QString* error) {
     sqlite3* raw = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(target).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
-        *error = QStringLiteral("%1: %2").arg(target, QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "cannot open"));
+    if (sqlite3_open_v2(QFile::encodeName(target).constData(), &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        *error = QStringLiteral("%1: %2").arg(target,
+                                              QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "cannot open"));
         sqlite3_close(raw);
         return false;
     }
@@ -149,8 +155,8 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
 }
 
 bool skippedSource(const QString& relative) {
-    static const QStringList skipped = {QStringLiteral("catalog"), QStringLiteral("catalog.csv"),
-                                        QStringLiteral("art"),     QStringLiteral("tools"),
+    static const QStringList skipped = {QStringLiteral("catalog"),   QStringLiteral("catalog.csv"),
+                                        QStringLiteral("art"),       QStringLiteral("tools"),
                                         QStringLiteral("README.md"), QStringLiteral("art-requests.txt")};
     return skipped.contains(relative.section(u'/', 0, 0));
 }
@@ -180,14 +186,30 @@ namespace Edition {
 
 const QStringList& catalogColumns() {
     static const QStringList columns = {
-        QStringLiteral("name"),         QStringLiteral("body"),          QStringLiteral("address"),
-        QStringLiteral("postcode"),     QStringLiteral("phone"),         QStringLiteral("phone2"),
-        QStringLiteral("website"),      QStringLiteral("email"),         QStringLiteral("metro"),
-        QStringLiteral("map"),          QStringLiteral("gps_lat"),       QStringLiteral("gps_lon"),
-        QStringLiteral("image"),        QStringLiteral("price_text"),    QStringLiteral("date_start"),
-        QStringLiteral("date_stop"),    QStringLiteral("open_text"),     QStringLiteral("hotel_room_decription"),
-        QStringLiteral("mobile_highlight"), QStringLiteral("chapter_id"), QStringLiteral("chapter_name"),
-        QStringLiteral("category_name"), QStringLiteral("text_short"),   QStringLiteral("text_long"),
+        QStringLiteral("name"),
+        QStringLiteral("body"),
+        QStringLiteral("address"),
+        QStringLiteral("postcode"),
+        QStringLiteral("phone"),
+        QStringLiteral("phone2"),
+        QStringLiteral("website"),
+        QStringLiteral("email"),
+        QStringLiteral("metro"),
+        QStringLiteral("map"),
+        QStringLiteral("gps_lat"),
+        QStringLiteral("gps_lon"),
+        QStringLiteral("image"),
+        QStringLiteral("price_text"),
+        QStringLiteral("date_start"),
+        QStringLiteral("date_stop"),
+        QStringLiteral("open_text"),
+        QStringLiteral("hotel_room_decription"),
+        QStringLiteral("mobile_highlight"),
+        QStringLiteral("chapter_id"),
+        QStringLiteral("chapter_name"),
+        QStringLiteral("category_name"),
+        QStringLiteral("text_short"),
+        QStringLiteral("text_long"),
         QStringLiteral("title"),
     };
     return columns;

@@ -26,7 +26,9 @@ struct Checker {
     QStringList chapterTitles;
     sqlite3* catalog = nullptr;
 
-    void problem(const QString& file, const QString& what) { problems->append(file + QStringLiteral(": ") + what); }
+    void problem(const QString& file, const QString& what) {
+        problems->append(file + QStringLiteral(": ") + what);
+    }
 
     void namePicture(const QString& name, const QString& where) {
         const QString trimmed = name.trimmed();
@@ -59,12 +61,13 @@ struct Checker {
             item.remove(u'\n');
             const QStringList fields = item.split(u':');
             if (fields.size() != parts) {
-                problem(QStringLiteral("manager.csv"), QStringLiteral("%1 entry %2 \"%3\" has %4 parts, not %5")
-                                                           .arg(column)
-                                                           .arg(i + 1)
-                                                           .arg(item.trimmed())
-                                                           .arg(fields.size())
-                                                           .arg(parts));
+                problem(QStringLiteral("manager.csv"),
+                        QStringLiteral("%1 entry %2 \"%3\" has %4 parts, not %5")
+                            .arg(column)
+                            .arg(i + 1)
+                            .arg(item.trimmed())
+                            .arg(fields.size())
+                            .arg(parts));
                 continue;
             }
             entries.append(fields);
@@ -97,7 +100,8 @@ struct Checker {
             problem(name, QStringLiteral("the header has %1 names, not %2").arg(rows[0].size()).arg(27));
         const QStringList& row = rows[1];
         if (row.size() != ManagerModel::columnCount) {
-            problem(name, QStringLiteral("the data line has %1 fields, not %2 (a quote inside a value may split it)")
+            problem(name, QStringLiteral(
+                              "the data line has %1 fields, not %2 (a quote inside a value may split it)")
                               .arg(row.size())
                               .arg(27));
             return;
@@ -115,14 +119,17 @@ struct Checker {
                                   .arg(QString::fromLatin1(column), value));
         }
 
-        for (const QStringList& entry : listSetting(QStringLiteral("OrderChapters"), model.orderChapters(), 3)) {
+        for (const QStringList& entry :
+             listSetting(QStringLiteral("OrderChapters"), model.orderChapters(), 3)) {
             const QString label = entry[0].trimmed();
             namePicture(entry[1], QStringLiteral("OrderChapters"));
             if (label == u"Metro" || label == u"Search")
                 continue;
             const QStringList key = entry[2].split(u';');
             if (key.size() < 2 || key[1].trimmed().isEmpty()) {
-                problem(name, QStringLiteral("OrderChapters entry \"%1\" has no chapter id after \";\"").arg(label));
+                problem(
+                    name,
+                    QStringLiteral("OrderChapters entry \"%1\" has no chapter id after \";\"").arg(label));
                 continue;
             }
             chapterIDs.append(key[1]);
@@ -142,18 +149,21 @@ struct Checker {
             for (const QStringList& entry : listSetting(QString::fromLatin1(column), value, 3))
                 namePicture(entry[1], QString::fromLatin1(column));
         }
-        const QList<QStringList> currencies = listSetting(QStringLiteral("UserCurrencies"), model.userCurrencies(), 3);
+        const QList<QStringList> currencies =
+            listSetting(QStringLiteral("UserCurrencies"), model.userCurrencies(), 3);
         for (const QStringList& entry : currencies)
             namePicture(entry[2], QStringLiteral("UserCurrencies"));
         if (!currencies.isEmpty() && !currencies[0][0].startsWith(QStringLiteral("EUR")) &&
             (currencies.size() < 2 || !currencies[1][0].startsWith(QStringLiteral("EUR"))))
             problem(name, QStringLiteral("UserCurrencies must have the euro first or second"));
-        for (auto [column, value] : {std::pair{"FeedCurrency", model.feedCurrency()},
-                                     std::pair{"FeedTV", model.feedTV()},
-                                     std::pair{"FeedWeather", model.feedWeather()}}) {
+        for (auto [column, value] :
+             {std::pair{"FeedCurrency", model.feedCurrency()}, std::pair{"FeedTV", model.feedTV()},
+              std::pair{"FeedWeather", model.feedWeather()}}) {
             const QUrl url(value, QUrl::StrictMode);
             if (!value.isEmpty() && (!url.isValid() || url.scheme().isEmpty()))
-                problem(name, QStringLiteral("%1 \"%2\" is not an address").arg(QString::fromLatin1(column), value));
+                problem(
+                    name,
+                    QStringLiteral("%1 \"%2\" is not an address").arg(QString::fromLatin1(column), value));
         }
     }
 
@@ -168,14 +178,17 @@ struct Checker {
         sqlite3_open_v2(QFile::encodeName(path).constData(), &catalog, SQLITE_OPEN_READONLY, nullptr);
         for (int i = 0; i < chapterIDs.size(); ++i) {
             if (count("select count(*) from catalog where chapter_id = ?1", chapterIDs[i]) == 0)
-                problem(QStringLiteral("manager.csv"), QStringLiteral("chapter \"%1\" has id \"%2\", which no venue has")
-                                                           .arg(chapterTitles[i], chapterIDs[i]));
+                problem(QStringLiteral("manager.csv"),
+                        QStringLiteral("chapter \"%1\" has id \"%2\", which no venue has")
+                            .arg(chapterTitles[i], chapterIDs[i]));
         }
         sqlite3_stmt* images = nullptr;
-        sqlite3_prepare_v2(catalog, "select distinct image from catalog where image is not null and image != ''", -1,
+        sqlite3_prepare_v2(catalog,
+                           "select distinct image from catalog where image is not null and image != ''", -1,
                            &images, nullptr);
         while (images && sqlite3_step(images) == SQLITE_ROW)
-            namePicture(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(images, 0))), name);
+            namePicture(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(images, 0))),
+                        name);
         sqlite3_finalize(images);
     }
 
@@ -211,7 +224,9 @@ struct Checker {
             return;
         for (const char* key : {"Backgrounds", "Colors", "Placements", "Default GPS Position"}) {
             if (root->value(QString::fromLatin1(key)).typeId() != QMetaType::QVariantMap)
-                problem(name, QStringLiteral("\"%1\" is missing or not a dictionary").arg(QString::fromLatin1(key)));
+                problem(
+                    name,
+                    QStringLiteral("\"%1\" is missing or not a dictionary").arg(QString::fromLatin1(key)));
         }
         const QVariantMap backgrounds = root->value(QStringLiteral("Backgrounds")).toMap();
         const QVariantMap colors = root->value(QStringLiteral("Colors")).toMap();
@@ -236,7 +251,8 @@ struct Checker {
             const QVariantMap placement = it.value().toMap();
             namePicture(placement.value(QStringLiteral("image")).toString(), name);
             const QVariant venue = placement.value(QStringLiteral("venue_id"));
-            if (venue.isValid() && count("select count(*) from catalog where rowid = ?1", venue.toString()) == 0)
+            if (venue.isValid() &&
+                count("select count(*) from catalog where rowid = ?1", venue.toString()) == 0)
                 problem(name, QStringLiteral("the placement of \"%1\" names venue %2, which does not exist")
                                   .arg(it.key(), venue.toString()));
         }
@@ -275,13 +291,15 @@ QString catalogProblem(const QString& path) {
         return name + QStringLiteral(": missing");
     sqlite3* db = nullptr;
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> owner(nullptr, sqlite3_close_v2);
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK) {
         sqlite3_close(db);
         return name + QStringLiteral(": cannot be opened");
     }
     owner.reset(db);
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "select name from pragma_table_info('catalog')", -1, &statement, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db, "select name from pragma_table_info('catalog')", -1, &statement, nullptr) !=
+        SQLITE_OK)
         return name + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
     QStringList present;
     while (sqlite3_step(statement) == SQLITE_ROW)
@@ -297,7 +315,8 @@ QString catalogProblem(const QString& path) {
             missing.append(column);
     }
     if (!missing.isEmpty())
-        return name + QStringLiteral(": table \"catalog\" lacks the columns ") + missing.join(QStringLiteral(", "));
+        return name + QStringLiteral(": table \"catalog\" lacks the columns ") +
+               missing.join(QStringLiteral(", "));
     return {};
 }
 

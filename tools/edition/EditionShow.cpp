@@ -76,9 +76,26 @@ QJsonArray venueArray(VenueList venues, const Options& options) {
 }
 
 const char* detailNames[SQLDAL::DetailCount] = {
-    "address",    "postcode", "phone",      "phone2",    "website",   "email",     "metro",
-    "map",        "gps_lat",  "gps_lon",    "price_text", "body",     "image",     "price_text_again",
-    "date_start", "date_stop", "open_text", "rowid",     "hotel_room_decription", "mobile_highlight",
+    "address",
+    "postcode",
+    "phone",
+    "phone2",
+    "website",
+    "email",
+    "metro",
+    "map",
+    "gps_lat",
+    "gps_lon",
+    "price_text",
+    "body",
+    "image",
+    "price_text_again",
+    "date_start",
+    "date_stop",
+    "open_text",
+    "rowid",
+    "hotel_room_decription",
+    "mobile_highlight",
 };
 
 const QString usage = QStringLiteral(
@@ -105,9 +122,10 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
     }
     const QString command = args[0];
     static const QMap<QString, int> argumentCounts = {
-        {QStringLiteral("settings"), 0}, {QStringLiteral("categories"), 1}, {QStringLiteral("introduction"), 1},
-        {QStringLiteral("venues"), 2},   {QStringLiteral("search"), 1},     {QStringLiteral("details"), 1},
-        {QStringLiteral("near"), 1},     {QStringLiteral("theme"), 1},
+        {QStringLiteral("settings"), 0},     {QStringLiteral("categories"), 1},
+        {QStringLiteral("introduction"), 1}, {QStringLiteral("venues"), 2},
+        {QStringLiteral("search"), 1},       {QStringLiteral("details"), 1},
+        {QStringLiteral("near"), 1},         {QStringLiteral("theme"), 1},
     };
     if (!argumentCounts.contains(command) || args.size() - 1 != argumentCounts.value(command)) {
         *error = usage;
@@ -130,7 +148,8 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
             return 2;
         }
         DAOFactory::resetInstance();
-        const ManagerModel* model = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+        const ManagerModel* model =
+            DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
         QJsonObject object;
         for (int c = 0; c < ManagerModel::columnCount; ++c)
             object.insert(QString::fromLatin1(ManagerModel::columnNames()[c]), model->field(c));
