@@ -82,6 +82,13 @@ QString namePattern(const QString& text) {
     return u'%' + text + u'%';
 }
 
+// Names reach the lookups as the reader saw them, with single apostrophes; the catalogue stores
+// them doubled.
+QString storedForm(const QString& text) {
+    QString stored = text;
+    return stored.replace(u'\'', QStringLiteral("''"));
+}
+
 // The reader's text matches itself: "%", "_" and the escape character lose their pattern meaning.
 QString literalPattern(const QString& text) {
     QString escaped;
@@ -262,7 +269,7 @@ QString trigramQuery(const QString& text) {
 } // namespace
 
 VenueList SQLDAL::getVenuesNamedAs(const QString& text) {
-    const QString searched = trimmedText(text);
+    const QString searched = storedForm(trimmedText(text));
     const QString narrowing = hasSearchIndex() ? trigramQuery(searched) : QString();
     if (narrowing.isEmpty()) {
         // Walking the name index would visit the rows in random order; reading the table straight
@@ -291,13 +298,15 @@ VenueList SQLDAL::getVenueDataForVenues(const QStringList& names) {
     VenueList venues;
     for (const QString& name : names) {
         // The venue of exactly that name; only when there is none, the first whose name contains it.
-        Statement exact((columns + "where name = ?001 order by name").constData());
+        Statement exact((columns + "where name = ?001 or name = ?002 order by name").constData());
         exact.bindText(1, name);
+        exact.bindText(2, storedForm(name));
         std::optional<Statement> pattern;
         const Statement* found = &exact;
         if (!exact.step()) {
-            pattern.emplace((columns + "where name like ?001 order by name").constData());
+            pattern.emplace((columns + "where name like ?001 or name like ?002 order by name").constData());
             pattern->bindText(1, namePattern(name));
+            pattern->bindText(2, namePattern(storedForm(name)));
             if (!pattern->step())
                 continue;
             found = &*pattern;
@@ -337,12 +346,14 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
 
 QString SQLDAL::getChapterNameForVenue(const QString& name) {
     const QString trimmed = trimmedText(name);
-    Statement exact("select chapter_name from catalog where name = ?001");
+    Statement exact("select chapter_name from catalog where name = ?001 or name = ?002");
     exact.bindText(1, trimmed);
+    exact.bindText(2, storedForm(trimmed));
     if (exact.step())
         return exact.convertedText(0);
-    Statement pattern("select chapter_name from catalog where name like ?001");
+    Statement pattern("select chapter_name from catalog where name like ?001 or name like ?002");
     pattern.bindText(1, namePattern(trimmed));
+    pattern.bindText(2, namePattern(storedForm(trimmed)));
     return pattern.step() ? pattern.convertedText(0) : QString::fromLatin1("");
 }
 
@@ -350,12 +361,14 @@ QVariantList SQLDAL::getVenueDetails(int venueID, const QString& venueName) {
     const bool byID = venueID >= 0;
     logLine(byID ? QStringLiteral("1st if") : QStringLiteral("2nd if"));
     const QByteArray sql = QByteArray(detailColumns) + ", mobile_highlight from catalog where " +
-                           (byID ? "rowid = ?001" : "name like ?001");
+                           (byID ? "rowid = ?001" : "name like ?001 or name like ?002");
     Statement statement(sql.constData());
-    if (byID)
+    if (byID) {
         statement.bindInt(1, venueID);
-    else
+    } else {
         statement.bindText(1, venueName);
+        statement.bindText(2, storedForm(venueName));
+    }
     QVariantList values = emptyDetails(venueID);
     while (statement.step()) // the last matching row wins
         values = detailsFromRow(statement, 18);

@@ -81,7 +81,9 @@ TEST_F(CatalogTest, SearchMatchesNamesAndDescriptionsLiterally) {
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Ku_g"_qs)), QStringList()); // "_" is no wildcard
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"g_f"_qs)), QStringList{u"Dojo"_qs});
     EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"\\"_qs)), QStringList{u"Jazz Club"_qs}); // "\n" in its body
-    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Vienna's"_qs)), QStringList());          // stored doubled
+    // Apostrophes are stored doubled; the reader types single ones.
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Vienna's"_qs)), QStringList{u"Vinothek"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Reinthaler's"_qs)), QStringList{u"Reinthaler's Beisl"_qs});
     EXPECT_TRUE(SQLDAL::getVenuesNamedAs(u"zzz"_qs).isEmpty());
 }
 
@@ -119,6 +121,12 @@ TEST_F(CatalogTest, BookmarkLookupsPreferTheExactName) {
     EXPECT_EQ(SQLDAL::getChapterNameForVenue(u" Cafe "_qs), u"Sights"_qs);
     EXPECT_EQ(SQLDAL::getChapterNameForVenue(u"Sach"_qs), u"Hotels"_qs);
     EXPECT_EQ(SQLDAL::getChapterNameForVenue(u"nothing"_qs), u""_qs);
+
+    // Names with an apostrophe are found as the reader saw them.
+    EXPECT_EQ(names(SQLDAL::getVenueDataForVenues({u"Reinthaler's Beisl"_qs})),
+              QStringList{u"Reinthaler's Beisl"_qs});
+    EXPECT_EQ(SQLDAL::getChapterNameForVenue(u"Reinthaler's Beisl"_qs), u"Hotels"_qs);
+    EXPECT_EQ(SQLDAL::getVenueDetails(-1, u"Reinthaler's Beisl"_qs)[SQLDAL::DetailRowID].toInt(), 10);
 }
 
 TEST_F(CatalogTest, VenuesCloseToAPositionLieInATenKilometreBox) {
@@ -198,7 +206,7 @@ TEST_F(CatalogTest, TheConnectionServesSeveralThreadsAtOnce) {
         threads.emplace_back(QThread::create([&wrong] {
             for (int i = 0; i < 50; ++i) {
                 if (SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs).size() != 6 ||
-                    SQLDAL::getCategoriesForChapter(u"2"_qs).names.size() != 2)
+                    SQLDAL::getCategoriesForChapter(u"2"_qs).names.size() != 3)
                     ++wrong;
             }
         }));
