@@ -1,7 +1,8 @@
 // cityguide-render-art SRC_DIR OUT_DIR [--sheet sheet.png]
 //
 // Renders every SRC_DIR/*.svg into OUT_DIR as name.png (own size) and name@2x.png (twice the size),
-// skipping pictures whose PNGs are newer than their source; optionally writes a contact sheet.
+// skipping pictures whose PNGs are newer than their source; optionally writes a contact sheet
+// (--sheet-cell sets the size of its cells, for looking at large pictures closely).
 
 #include "ArtRenderer.h"
 
@@ -9,11 +10,11 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 
-constexpr auto kUsage = "usage: cityguide-render-art SRC_DIR OUT_DIR [--sheet sheet.png]";
+constexpr auto kUsage = "usage: cityguide-render-art SRC_DIR OUT_DIR [--sheet sheet.png [--sheet-cell POINTS]]";
 
 } // namespace
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
 
     QStringList positional;
     QString sheetPath;
+    artwork::SheetLayout layout;
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
@@ -37,6 +39,17 @@ int main(int argc, char** argv) {
                 return 2;
             }
             sheetPath = args.at(++i);
+        } else if (arg == QLatin1String("--sheet-cell")) {
+            bool ok = false;
+            const int cell = i + 1 < args.size() ? args.at(i + 1).toInt(&ok) : 0;
+            if (!ok || cell < 40 || cell > 2000) {
+                err << kUsage << Qt::endl;
+                return 2;
+            }
+            ++i;
+            layout.cellWidth = cell;
+            layout.pictureHeight = cell;
+            layout.columns = std::max(1, 1200 / cell);
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
             out << kUsage << Qt::endl;
             return 0;
@@ -58,7 +71,7 @@ int main(int argc, char** argv) {
     }
 
     if (!sheetPath.isEmpty()) {
-        const QImage sheet = artwork::makeContactSheet(report.entries);
+        const QImage sheet = artwork::makeContactSheet(report.entries, layout);
         if (!sheet.save(sheetPath, "PNG")) {
             err << "cityguide-render-art: cannot write " << sheetPath << Qt::endl;
             return 1;
