@@ -7,11 +7,23 @@
 #include <QNmeaPositionInfoSource>
 #include <cmath>
 
+namespace {
+
+// The device's standing position is as fresh as the moment it is reported, unless the fix says when
+// it was taken.
+PositionFix reported(PositionFix fix) {
+    if (!fix.timestamp.isValid())
+        fix.timestamp = QDateTime::currentDateTime();
+    return fix;
+}
+
+} // namespace
+
 void SimulatedPositionSource::startUpdatingLocation() {
     updating = true;
     ++starts;
     if (servicesEnabled && fix)
-        emit didUpdateToLocation(*fix);
+        emit didUpdateToLocation(reported(*fix));
 }
 
 void SimulatedPositionSource::stopUpdatingLocation() {
@@ -25,7 +37,7 @@ void SimulatedPositionSource::setLocationServicesEnabled(bool enabled) {
 void SimulatedPositionSource::setFix(const std::optional<PositionFix>& newFix) {
     fix = newFix;
     if (updating && servicesEnabled && fix)
-        emit didUpdateToLocation(*fix);
+        emit didUpdateToLocation(reported(*fix));
 }
 
 void SimulatedPositionSource::deliver(const PositionFix& oneFix) {

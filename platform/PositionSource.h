@@ -46,7 +46,8 @@ public:
     bool isUpdating() const override { return updating; }
 
     void setLocationServicesEnabled(bool enabled);
-    // The standing position of the device (none: no fix ever arrives).
+    // The standing position of the device (none: no fix ever arrives). A fix without a timestamp is
+    // reported as taken at the moment it is reported.
     void setFix(const std::optional<PositionFix>& fix);
     std::optional<PositionFix> currentFix() const { return fix; }
     // Hands one fix to the listeners, as the hardware would, while updating.

@@ -1,0 +1,82 @@
+#include "app/StrollbookAppDelegate.h"
+
+#include "catalog/SQLDAL.h"
+#include "location/LocationManager.h"
+#include "pages/ChapterPage.h"
+#include "platform/Device.h"
+#include "platform/TextValues.h"
+#include "platform/UserDefaults.h"
+#include "ui/Animation.h"
+#include "ui/Images.h"
+#include "ui/NavigationController.h"
+
+namespace {
+QPointer<StrollbookAppDelegate> shared;
+}
+
+StrollbookAppDelegate::StrollbookAppDelegate(QObject* parent) : QObject(parent) { shared = this; }
+
+StrollbookAppDelegate::~StrollbookAppDelegate() {
+    // The window's views belong to the screens: the screens go first.
+    navigation.reset();
+    windowObject.reset();
+}
+
+StrollbookAppDelegate* StrollbookAppDelegate::sharedDelegate() { return shared; }
+
+void StrollbookAppDelegate::applicationDidFinishLaunching() {
+    locationManager = LocationManager::getInstance();
+    search = QString::fromLatin1("");
+    windowObject = std::make_unique<TKShakeWindow>(windowHost);
+    windowObject->setDelegate(this);
+    showChapters();
+
+    auto* startPicture = new ImageView(Images::named(QStringLiteral("Default")));
+    startPicture->setImageName(QStringLiteral("Default"));
+    windowObject->addSubview(startPicture);
+    windowObject->bringSubviewToFront(startPicture);
+    splashViewObject = startPicture;
+    Animation::animate(startPicture, 4000, std::nullopt, 0.0, [this] { startupAnimationDone(); });
+
+    windowObject->makeKeyAndVisible();
+    windowObject->setFocus();
+}
+
+void StrollbookAppDelegate::showChapters() {
+    const QString backgroundName =
+        Device::systemVersionNumber() < 4.0 ? QStringLiteral("Background.png") : QStringLiteral("Background");
+    auto* background = new ImageView(Images::named(backgroundName));
+    background->setImageName(backgroundName);
+    windowObject->addSubview(background);
+    splashObject = background;
+
+    navigation = std::make_unique<NavigationController>(std::make_unique<ChapterPage>());
+    windowObject->setStatusBarHidden(false, true);
+    SQLDAL::connectToDatabase();
+    navigation->view(); // loads the bar and the home screen
+    NavigationBar* bar = navigation->navigationBar();
+    bar->setBarStyle(NavigationBar::Black);
+    auto* barPicture = new ImageView(Images::named(QStringLiteral("NavigationBar.png")));
+    barPicture->setImageName(QStringLiteral("NavigationBar.png"));
+    bar->addSubview(barPicture);
+    // Items the home screen put on the bar while loading stay above the picture.
+    for (QObject* child : bar->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child); widget && widget != barPicture)
+            widget->raise();
+    }
+    View* stack = navigation->view();
+    stack->setGeometry(windowObject->applicationFrame());
+    windowObject->addSubview(stack);
+}
+
+void StrollbookAppDelegate::startupAnimationDone() {
+    if (splashViewObject)
+        splashViewObject->removeFromSuperview();
+    emit startupFinished();
+}
+
+void StrollbookAppDelegate::popNavigationController() {
+    const QString shake = UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("shake"));
+    if (shake.isNull() || boolValueOfText(shake))
+        navigation->popToRootViewControllerAnimated(true);
+}

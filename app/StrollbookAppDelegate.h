@@ -1,0 +1,52 @@
+#pragma once
+
+#include "views/CustomControls.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class ImageView;
+class LocationManager;
+class NavigationController;
+
+// Starts the guide: the location service, the one window and the one navigation stack with the home
+// screen at its root, the catalogue, and the start-up picture that fades out over 4 seconds. A shake
+// returns the stack to the home screen unless the reader switched that off.
+class StrollbookAppDelegate : public QObject, public ShakeDelegate {
+    Q_OBJECT
+public:
+    explicit StrollbookAppDelegate(QObject* parent = nullptr);
+    ~StrollbookAppDelegate() override;
+
+    // The delegate of the running guide (the last one made).
+    static StrollbookAppDelegate* sharedDelegate();
+
+    void applicationDidFinishLaunching();
+    void showChapters();
+    void startupAnimationDone();
+    void popNavigationController() override;
+
+    TKShakeWindow* window() const { return windowObject.get(); }
+    NavigationController* navigationController() const { return navigation.get(); }
+    QString searchText() const { return search; }
+    void setSearchText(const QString& text) { search = text; }
+    ImageView* splashView() const { return splashViewObject; }
+    ImageView* splash() const { return splashObject; }
+
+    // The window is shown inside another widget (the preview) instead of as a window of its own.
+    void setWindowHost(QWidget* host) { windowHost = host; }
+
+signals:
+    // The start-up picture has faded out.
+    void startupFinished();
+
+private:
+    std::unique_ptr<NavigationController> navigation; // before the window: it goes first
+    std::unique_ptr<TKShakeWindow> windowObject;
+    QString search;
+    LocationManager* locationManager = nullptr;
+    QPointer<ImageView> splashObject;
+    QPointer<ImageView> splashViewObject;
+    QWidget* windowHost = nullptr;
+};

@@ -1,0 +1,115 @@
+// cityguide: the guide on the bundled demo edition (or --edition DIR) in a desktop window that shows
+// the phone's 320 x 480 screen; --shoot DIR writes a picture of each screen offscreen and exits.
+
+#include "app/PreviewShell.h"
+#include "app/ScreenTour.h"
+#include "app/StrollbookAppDelegate.h"
+#include "location/LocationManager.h"
+#include "model/ShareData.h"
+#include "platform/Device.h"
+#include "platform/Paths.h"
+#include "platform/UserDefaults.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+struct Options {
+    QString edition = QStringLiteral(GUIDE_DEMO_EDITION);
+    QString shoot;
+    QString scale;
+};
+
+// Read before the application exists: the platform and the scale must be chosen first.
+Options readOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const QString next = i + 1 < argc ? QString::fromLocal8Bit(argv[i + 1]) : QString();
+        if (arg == u"--edition" && !next.isEmpty())
+            options.edition = next, ++i;
+        else if (arg == u"--shoot" && !next.isEmpty())
+            options.shoot = next, ++i;
+        else if (arg == u"--scale" && !next.isEmpty())
+            options.scale = next, ++i;
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const Options options = readOptions(argc, argv);
+    if (!options.shoot.isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!options.scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", options.scale.toLatin1());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("cityguide"));
+    QApplication::setOrganizationName(QStringLiteral("cityguide"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("An offline city guide on a 320 x 480 phone screen."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("edition"), QStringLiteral("The edition folder to open."), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("shoot"), QStringLiteral("Write a picture of each screen into DIR and exit."),
+                      QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("scale"), QStringLiteral("Show the screen at 1x or 2x."), QStringLiteral("N")});
+    parser.process(app);
+
+    if (!QFileInfo(options.edition + QStringLiteral("/manager.csv")).exists()) {
+        std::fprintf(stderr, "%s is not an edition folder (no manager.csv)\n", qPrintable(options.edition));
+        return 2;
+    }
+    Paths::setResourceFolder(QFileInfo(options.edition).absoluteFilePath());
+
+    // A picture tour starts from a fresh reader: its own documents and preferences.
+    QTemporaryDir tourDocuments;
+    const bool touring = !options.shoot.isEmpty();
+    if (touring) {
+        Paths::setDocumentsFolder(tourDocuments.path());
+        UserDefaults::standardUserDefaults().useMemoryStore();
+    }
+    const QString version =
+        UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("preview.systemVersion"));
+    if (!version.isEmpty())
+        Device::setSystemVersion(version);
+
+    // The device stands at the edition's city centre until the reader moves it (Location menu).
+    SimulatedPositionSource* position = nullptr;
+    LocationManager::setPositionSourceFactory([&position] {
+        auto source = std::make_unique<SimulatedPositionSource>();
+        if (const auto centre = ShareData::sharedInstance()->defaultGPSPosition())
+            source->setFix(PositionFix{centre->latitude, centre->longitude, 10, {}});
+        position = source.get();
+        return source;
+    });
+    LocationManager::getInstance();
+
+    // The shell outlives the guide: it holds the widget the guide's window lies in.
+    std::unique_ptr<PreviewShell> shell;
+    QWidget* host = nullptr;
+    if (!touring) {
+        shell = std::make_unique<PreviewShell>(position);
+        host = new QWidget;
+        host->setFixedSize(320, 480);
+        shell->setCentralWidget(host);
+    }
+    StrollbookAppDelegate delegate;
+    delegate.setWindowHost(host);
+    delegate.applicationDidFinishLaunching();
+
+    std::unique_ptr<ScreenTour> tour;
+    if (touring) {
+        tour = std::make_unique<ScreenTour>(&delegate, options.shoot);
+        tour->start();
+    } else {
+        shell->setDelegate(&delegate);
+        shell->show();
+    }
+    return app.exec();
+}

@@ -1,0 +1,242 @@
+#include "pages/ChapterPage.h"
+
+#include "location/LocationManager.h"
+#include "model/DAO.h"
+#include "model/ShareData.h"
+#include "pages/PageSupport.h"
+#include "platform/Device.h"
+#include "platform/TextValues.h"
+#include "ui/Images.h"
+#include "ui/NavigationController.h"
+#include "ui/ScrollView.h"
+#include "ui/Toolbar.h"
+#include "ui/Window.h"
+
+namespace {
+
+constexpr int pageHeight = Window::height - Window::statusBarHeight - NavigationBar::height; // 416
+
+Label* infoLabel(View* parent, int x, int y, int width, const QString& text, bool value) {
+    auto* label = new Label(QRect(x, y, width, 15), parent);
+    label->setFont(value ? Fonts::named(QStringLiteral("Arial-BoldMT"), 11) : Fonts::named(QStringLiteral("ArialMT"), 11));
+    label->setTextColor(value ? guideTitleColor() : QColor(Qt::white));
+    label->setText(text);
+    return label;
+}
+
+} // namespace
+
+ChapterPage::ChapterPage(QObject* parent) : ViewController(parent) {}
+
+ChapterPage::~ChapterPage() {
+    // The bar items live on the navigation bar, which may outlive this page.
+    for (QPointer<View> item : {QPointer<View>(titleLabel), QPointer<View>(badge), QPointer<View>(infoButton)}) {
+        if (item)
+            item->removeFromSuperview();
+    }
+}
+
+void ChapterPage::loadView() { setView(new View(QRect(0, 0, Window::width, pageHeight))); }
+
+void ChapterPage::viewDidLoad() {
+    dao = DAOFactory::getInstance();
+    managerModel = dao->readSettingsFromFile(QStringLiteral("manager.csv"));
+    locationManager = LocationManager::getInstance();
+
+    chapterList.clear();
+    for (QString entry : managerModel->orderChapters().split(u',')) {
+        entry.remove(u'\n');
+        chapterList.append(entry);
+    }
+
+    auto* background = new ImageView(Images::named(QStringLiteral("ChapterPageBackground")));
+    background->setImageName(QStringLiteral("ChapterPageBackground"));
+    view()->addSubview(background);
+
+    grid = new ScrollView(QRect(5, 63, 320, view()->height() - 63 - 44));
+    addInfoPanelToPage();
+    addButtonsToPage();
+    view()->addSubview(grid);
+    initToolbar();
+}
+
+void ChapterPage::viewWillAppear(bool) { initNavigationBar(); }
+
+void ChapterPage::viewWillDisappear(bool) {
+    if (titleLabel)
+        titleLabel->removeFromSuperview();
+    if (infoButton)
+        infoButton->removeFromSuperview();
+}
+
+void ChapterPage::initNavigationBar() {
+    NavigationController* navigation = navigationController();
+    if (!navigation)
+        return;
+    View* bar = navigation->navigationBar();
+
+    auto* title = new Label(QRect(80, 0, 160, 44));
+    title->setText(managerModel ? managerModel->infoNameLocal() : QString());
+    title->setFont(Fonts::boldSystem(20));
+    title->setTextAlignment(Qt::AlignCenter);
+    title->setTextColor(guideTitleColor());
+    title->setShadow(headerShadowColor(), QPoint(0, -1));
+    bar->addSubview(title);
+    titleLabel = title;
+
+    auto* badgeButton = new Button(QRect(250, 11, 60, 22));
+    badgeButton->setBackgroundImage(Images::named(QStringLiteral("SBKBadge.png")));
+    badgeButton->setBackgroundImageName(QStringLiteral("SBKBadge.png"));
+    bar->addSubview(badgeButton);
+    badge = badgeButton;
+
+    auto* info = new Button(QRect(10, 5, 40, 34));
+    info->setImage(Images::named(QStringLiteral("Info.png")));
+    info->setBackgroundImageName(QStringLiteral("Info.png"));
+    connect(info, &Button::touchUpInside, this, [this] { infoTouched(); });
+    bar->addSubview(info);
+    infoButton = info;
+}
+
+void ChapterPage::addInfoPanelToPage() {
+    auto* panel = new ImageView(QRect(0, 0, 320, 60), Images::named(QStringLiteral("InfoPanel60.png")));
+    panel->setImageName(QStringLiteral("InfoPanel60.png"));
+    view()->addSubview(panel);
+    const QString currencies = managerModel->userCurrencies();
+    struct Pair {
+        const char* caption;
+        QRect captionFrame;
+        QString value;
+        QRect valueFrame;
+    } pairs[] = {
+        {"City Calling Code", {20, 8, 100, 15}, managerModel->infoCityCode(), {120, 8, 40, 15}},
+        {"Country Calling Code", {20, 23, 120, 15}, managerModel->infoCountryCode(), {140, 23, 40, 15}},
+        {"Airport Code", {20, 38, 75, 15}, managerModel->infoAirportCode(), {95, 38, 90, 15}},
+        {"Internet Code", {185, 8, 80, 15}, managerModel->infoInternetCode(), {264, 8, 40, 15}},
+        {"Currency", {185, 23, 60, 15}, currencies.left(3), {245, 23, 60, 15}},
+        {"Time Zone", {185, 38, 65, 15}, managerModel->infoTimeZone(), {250, 38, 70, 15}},
+    };
+    for (const Pair& pair : pairs) {
+        infoLabel(panel, pair.captionFrame.x(), pair.captionFrame.y(), pair.captionFrame.width(),
+                  QString::fromLatin1(pair.caption), false);
+        infoLabel(panel, pair.valueFrame.x(), pair.valueFrame.y(), pair.valueFrame.width(), pair.value, true);
+    }
+}
+
+void ChapterPage::addButtonsToPage() {
+    tags.clear();
+    for (const QString& entry : std::as_const(chapterList))
+        tags.append(entry.section(u':', 0, 0));
+    tags << QStringLiteral("Maps") << QStringLiteral("Bookmarks");
+
+    const int n = int(chapterList.size());
+    for (int i = 0; i <= n + 1; ++i) {
+        QString picture, label;
+        if (i < n) {
+            picture = chapterList[i].section(u':', 1, 1);
+            label = tags[i];
+        } else if (i == n) {
+            picture = QStringLiteral("Maps.png");
+            label = QStringLiteral("Maps");
+        } else {
+            picture = QStringLiteral("Bookmarks.png");
+            label = QStringLiteral("Bookmarks");
+        }
+        auto* button = new CustomButton(picture, label);
+        button->setTag(i);
+        button->setFrame(QRect((i % 4) * 76, (i / 4) * 75, 76, 75));
+        connect(button, &Button::touchUpInside, this, [this](Button* touched) { categoryTouched(touched); });
+        grid->addSubview(button);
+    }
+    grid->setContentSize(QSize(320, ((n + 1) / 4 + 1) * 75));
+}
+
+void ChapterPage::initToolbar() {
+    tools = new Toolbar(QRect(0, 372, 320, 44));
+    tools->setBarStyle(Toolbar::BlackTranslucent);
+    BarButtonItem* space = BarButtonItem::flexibleSpace(this);
+    QList<BarButtonItem*> items{space};
+    const QStringList entries = managerModel->orderChapterTools().split(u',');
+    const bool servicesOn = locationManager->locationServicesAreEnabled();
+    for (int index = 0; index < entries.size(); ++index) {
+        const QStringList parts = entries[index].split(u':');
+        if (parts.size() < 3)
+            continue;
+        const QString toolID = trimmedText(parts[2]);
+        if (toolID == u"TV.tool" && managerModel->feedTV().isEmpty())
+            continue;
+        auto* item = new CustomBarButtonItem(parts[1].trimmed(), trimmedText(parts[0]), index, parts[2], this);
+        item->setDelegate(this, this);
+        item->setEnabled(!(toolID == u"LiveMap.tool" && !servicesOn));
+        items << item << space;
+    }
+    tools->setItems(items);
+    view()->addSubview(tools);
+}
+
+void ChapterPage::removeBadge() {
+    if (badge)
+        badge->removeFromSuperview();
+}
+
+void ChapterPage::categoryTouched(Button* button) {
+    const int tag = button->tag();
+    if (tag < 0 || tag >= tags.size())
+        return;
+    const QString label = trimmedText(tags[tag]);
+    if (label == u"Metro") {
+        QString mapName;
+        for (const QString& entry : managerModel->orderMaps().split(u',')) {
+            if (entry.section(u':', 1, 1) == u"MetroMap.png")
+                mapName = entry.section(u':', 1, 1);
+        }
+        removeBadge();
+        logPageNotAvailable(QStringLiteral("MapView"), mapName);
+        return;
+    }
+    if (label == u"Maps") {
+        logPageNotAvailable(QStringLiteral("OfflineMapsPage"), managerModel->orderMaps());
+        return;
+    }
+    if (label == u"Search") {
+        logPageNotAvailable(QStringLiteral("SearchPage"), tags[tag]);
+        return;
+    }
+    if (label == u"Bookmarks") {
+        logPageNotAvailable(QStringLiteral("BookmarkPage"));
+        return;
+    }
+    const QStringList parts = chapterList.value(tag).split(u':');
+    const QString chapterID = parts.value(2).section(u';', 1, 1);
+    const QString title = tags[tag];
+    const QString imageName = parts.value(1);
+    const auto placement = ShareData::sharedInstance()->getCorrespondingPlacement(title);
+    removeBadge();
+    if (placement) {
+        logPageNotAvailable(QStringLiteral("Placement"),
+                            QStringLiteral("%1, venue %2, %3")
+                                .arg(title, placement->value(QStringLiteral("venue_id")).toString(),
+                                     Device::contentImageName(placement->value(QStringLiteral("image")).toString())));
+    } else {
+        logPageNotAvailable(QStringLiteral("CategoryPage"), QStringLiteral("%1, %2, %3").arg(title, chapterID, imageName));
+    }
+}
+
+void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
+    const QString toolID = trimmedText(item->selector());
+    if (toolID == u"LiveMap.tool")
+        logPageNotAvailable(QStringLiteral("LiveMap"));
+    else if (toolID == u"Currency.tool")
+        logPageNotAvailable(QStringLiteral("CurrencyPage"));
+    else if (toolID == u"Weather.tool")
+        logPageNotAvailable(QStringLiteral("WeatherPage"));
+    else if (toolID == u"TV.tool")
+        logPageNotAvailable(QStringLiteral("TVPage"));
+    else if (toolID == u"Search.page")
+        logPageNotAvailable(QStringLiteral("SearchPage"), item->label()->text());
+}
+
+void ChapterPage::infoTouched() {
+    removeBadge();
+    logPageNotAvailable(QStringLiteral("ImprintPage"));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ui/ViewController.h"
+#include "views/CustomControls.h"
+
+#include <QPointer>
+#include <QStringList>
+
+class DAOFactory;
+class ManagerModel;
+class LocationManager;
+class ScrollView;
+class Toolbar;
+
+// The home screen: the city's name on the navigation bar, a strip of city facts, a grid of the
+// guide's chapters with the fixed Maps and Bookmarks buttons, and the tool bar of the settings.
+class ChapterPage : public ViewController, public CustomBarButtonItemDelegate {
+    Q_OBJECT
+public:
+    explicit ChapterPage(QObject* parent = nullptr);
+    ~ChapterPage() override;
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+    void initNavigationBar();
+    void addInfoPanelToPage();
+    void addButtonsToPage();
+    void initToolbar();
+
+    void categoryTouched(Button* button);
+    void barButtonItemTouched(CustomBarButtonItem* item) override;
+    void infoTouched();
+
+    ManagerModel* manager() const { return managerModel; }
+    QStringList chapters() const { return chapterList; }
+    QStringList buttonTags() const { return tags; }
+    ScrollView* scrollView() const { return grid; }
+    Toolbar* toolbar() const { return tools; }
+
+protected:
+    void loadView() override;
+
+private:
+    void removeBadge();
+
+    DAOFactory* dao = nullptr;
+    ManagerModel* managerModel = nullptr;
+    QStringList chapterList;
+    QStringList tags;
+    LocationManager* locationManager = nullptr;
+    ScrollView* grid = nullptr;
+    Toolbar* tools = nullptr;
+    QPointer<Label> titleLabel;
+    QPointer<Button> badge;
+    QPointer<Button> infoButton;
+};

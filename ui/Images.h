@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+
+// Pictures of the edition by name: a bare name finds "name.png" (and "name@2x.png" on a 2x screen),
+// a name ending in ".png" the same files. A null pixmap when there is no such picture.
+namespace Images {
+QPixmap named(const QString& name);
+// Forgets loaded pictures (after the edition folder changes).
+void clearCache();
+} // namespace Images
+
+// The named fonts of the design, in point sizes. Liberation Sans has Arial's metrics.
+namespace Fonts {
+QFont named(const QString& name, double size); // "Arial-BoldMT", "ArialMT"
+QFont system(double size);
+QFont boldSystem(double size);
+} // namespace Fonts
+
+// Text measuring in points.
+int measureTextWidth(const QFont& font, const QString& text);
+int measureWrappedHeight(const QFont& font, const QString& text, int width);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ui/View.h"
+
+// A view that shows a larger content view through its frame: dragged or wheeled, with zoom limits.
+// A touch that does not move reaches the views under it (buttons in the content); a touch that
+// moves scrolls and touches nothing.
+class ScrollView : public View {
+    Q_OBJECT
+public:
+    explicit ScrollView(const QRect& frame, QWidget* parent = nullptr);
+
+    // Views added here lie on the content.
+    View* contentView() const { return content; }
+    void addSubview(QWidget* view) override;
+
+    QSize contentSize() const { return contentSizeValue; }
+    void setContentSize(const QSize& size);
+    QPoint contentOffset() const { return -content->pos(); }
+    void setContentOffset(const QPoint& offset);
+
+    void setMinimumZoomScale(double scale) { minZoom = scale; }
+    void setMaximumZoomScale(double scale) { maxZoom = scale; }
+    double minimumZoomScale() const { return minZoom; }
+    double maximumZoomScale() const { return maxZoom; }
+    double zoomScale() const { return zoom; }
+    void setZoomScale(double scale);
+
+    bool isDragging() const { return dragging; }
+
+signals:
+    // A touch that ended without scrolling, in the scroll view's coordinates.
+    void tapped(const QPoint& point);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void watch(QObject* object);
+    QPoint clamped(const QPoint& offset) const;
+    View* content = nullptr;
+    QSize contentSizeValue;
+    double minZoom = 1, maxZoom = 1, zoom = 1;
+    bool tracking = false;
+    bool dragging = false;
+    QPoint pressPoint;
+    QPoint pressOffset;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/View.h"
+
+class Label;
+
+// The phone's screen: 320 x 480 points with the 20-point status bar on top of everything. Views of the
+// application lie under the status bar; overlays (loading layers, alerts) lie above every view but
+// the status bar.
+class Window : public View {
+    Q_OBJECT
+public:
+    static constexpr int width = 320;
+    static constexpr int height = 480;
+    static constexpr int statusBarHeight = 20;
+
+    explicit Window(QWidget* parent = nullptr);
+    ~Window() override;
+
+    // The window that takes the application's overlays (the last one made).
+    static Window* keyWindow();
+    void makeKeyAndVisible();
+
+    void setStatusBarHidden(bool hidden, bool animated);
+    bool isStatusBarHidden() const { return statusBarHidden; }
+    // The area below the status bar.
+    QRect applicationFrame() const;
+
+    // Overlays sit above every view of the application and below the status bar.
+    void addOverlay(QWidget* overlay);
+
+    void addSubview(QWidget* view) override;
+
+    // A shake of the device.
+    virtual void motionBegan() {}
+
+protected:
+    void childEvent(QChildEvent* event) override;
+
+private:
+    void keepOrder();
+    View* statusBar = nullptr;
+    Label* clock = nullptr;
+    QList<QPointer<QWidget>> overlays;
+    bool statusBarHidden = false;
+};
