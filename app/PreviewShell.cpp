@@ -28,24 +28,29 @@ void PreviewShell::buildMenus() {
     QAction* version = device->addAction(QStringLiteral("System version..."));
     connect(version, &QAction::triggered, this, [this] {
         bool ok = false;
-        const QString text = QInputDialog::getText(this, QStringLiteral("System version"),
-                                                   QStringLiteral("Version (read at the next start of a screen):"),
-                                                   QLineEdit::Normal, Device::systemVersion(), &ok);
+        const QString text =
+            QInputDialog::getText(this, QStringLiteral("System version"),
+                                  QStringLiteral("Version (read at the next start of a screen):"),
+                                  QLineEdit::Normal, Device::systemVersion(), &ok);
         if (ok && !text.trimmed().isEmpty()) {
             Device::setSystemVersion(text.trimmed());
-            UserDefaults::standardUserDefaults().setObject(QStringLiteral("preview.systemVersion"), text.trimmed());
+            UserDefaults::standardUserDefaults().setObject(QStringLiteral("preview.systemVersion"),
+                                                           text.trimmed());
         }
     });
 
     QMenu* location = menuBar()->addMenu(QStringLiteral("&Location"));
-    connect(location->addAction(QStringLiteral("City centre")), &QAction::triggered, this, [this] { setCityCentre(); });
-    connect(location->addAction(QStringLiteral("Position...")), &QAction::triggered, this, [this] { askPosition(); });
+    connect(location->addAction(QStringLiteral("City centre")), &QAction::triggered, this,
+            [this] { setCityCentre(); });
+    connect(location->addAction(QStringLiteral("Position...")), &QAction::triggered, this,
+            [this] { askPosition(); });
     connect(location->addAction(QStringLiteral("No position")), &QAction::triggered, this,
             [this] { position->setFix(std::nullopt); });
     QAction* off = location->addAction(QStringLiteral("Location services off"));
     off->setCheckable(true);
     off->setChecked(!position->locationServicesEnabled());
-    connect(off, &QAction::toggled, this, [this](bool checked) { position->setLocationServicesEnabled(!checked); });
+    connect(off, &QAction::toggled, this,
+            [this](bool checked) { position->setLocationServicesEnabled(!checked); });
     connect(location->addAction(QStringLiteral("Replay NMEA log...")), &QAction::triggered, this,
             [this] { replayLog(); });
 
@@ -64,14 +69,17 @@ void PreviewShell::buildMenus() {
                     [this, key, value] { setPreference(key, QString::number(value)); });
         }
     };
-    choice(QStringLiteral("distance"), QStringLiteral("Distance"), {QStringLiteral("Metric"), QStringLiteral("Imperial")});
-    choice(QStringLiteral("temp"), QStringLiteral("Temperature"), {QStringLiteral("Celsius"), QStringLiteral("Fahrenheit")});
+    choice(QStringLiteral("distance"), QStringLiteral("Distance"),
+           {QStringLiteral("Metric"), QStringLiteral("Imperial")});
+    choice(QStringLiteral("temp"), QStringLiteral("Temperature"),
+           {QStringLiteral("Celsius"), QStringLiteral("Fahrenheit")});
     QAction* shakeHome = settings->addAction(QStringLiteral("Shake returns to the home screen"));
     shakeHome->setCheckable(true);
     const QString shakeValue = defaults.stringForKey(QStringLiteral("shake"));
     shakeHome->setChecked(shakeValue.isNull() || shakeValue != u"0");
-    connect(shakeHome, &QAction::toggled, this,
-            [this](bool on) { setPreference(QStringLiteral("shake"), on ? QStringLiteral("1") : QStringLiteral("0")); });
+    connect(shakeHome, &QAction::toggled, this, [this](bool on) {
+        setPreference(QStringLiteral("shake"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
 }
 
 void PreviewShell::setPreference(const QString& key, const QString& value) {
@@ -87,8 +95,8 @@ void PreviewShell::setCityCentre() {
 void PreviewShell::askPosition() {
     bool ok = false;
     const QString text = QInputDialog::getText(this, QStringLiteral("Position"),
-                                               QStringLiteral("Latitude, longitude in degrees:"), QLineEdit::Normal,
-                                               QStringLiteral("48.2085, 16.3731"), &ok);
+                                               QStringLiteral("Latitude, longitude in degrees:"),
+                                               QLineEdit::Normal, QStringLiteral("48.2085, 16.3731"), &ok);
     if (!ok)
         return;
     const QStringList parts = text.split(u',');
@@ -100,8 +108,9 @@ void PreviewShell::askPosition() {
 }
 
 void PreviewShell::replayLog() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("NMEA log"), {},
-                                                      QStringLiteral("NMEA logs (*.nmea *.log *.txt);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("NMEA log"), {},
+                                     QStringLiteral("NMEA logs (*.nmea *.log *.txt);;All files (*)"));
     if (path.isEmpty())
         return;
     if (replay)

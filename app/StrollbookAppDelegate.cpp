@@ -14,7 +14,9 @@ namespace {
 QPointer<StrollbookAppDelegate> shared;
 }
 
-StrollbookAppDelegate::StrollbookAppDelegate(QObject* parent) : QObject(parent) { shared = this; }
+StrollbookAppDelegate::StrollbookAppDelegate(QObject* parent) : QObject(parent) {
+    shared = this;
+}
 
 StrollbookAppDelegate::~StrollbookAppDelegate() {
     // The window's views belong to the screens: the screens go first.
@@ -22,7 +24,9 @@ StrollbookAppDelegate::~StrollbookAppDelegate() {
     windowObject.reset();
 }
 
-StrollbookAppDelegate* StrollbookAppDelegate::sharedDelegate() { return shared; }
+StrollbookAppDelegate* StrollbookAppDelegate::sharedDelegate() {
+    return shared;
+}
 
 void StrollbookAppDelegate::applicationDidFinishLaunching() {
     locationManager = LocationManager::getInstance();
@@ -60,7 +64,8 @@ void StrollbookAppDelegate::showChapters() {
     barPicture->setImageName(QStringLiteral("NavigationBar.png"));
     bar->addSubview(barPicture);
     // Items the home screen put on the bar while loading stay above the picture.
-    for (QObject* child : bar->children()) {
+    const QObjectList onBar = bar->children(); // a copy: raising reorders the list
+    for (QObject* child : onBar) {
         if (auto* widget = qobject_cast<QWidget*>(child); widget && widget != barPicture)
             widget->raise();
     }

@@ -55,10 +55,13 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("An offline city guide on a 320 x 480 phone screen."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("edition"), QStringLiteral("The edition folder to open."), QStringLiteral("DIR")});
-    parser.addOption({QStringLiteral("shoot"), QStringLiteral("Write a picture of each screen into DIR and exit."),
+    parser.addOption(
+        {QStringLiteral("edition"), QStringLiteral("The edition folder to open."), QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("shoot"),
+                      QStringLiteral("Write a picture of each screen into DIR and exit."),
                       QStringLiteral("DIR")});
-    parser.addOption({QStringLiteral("scale"), QStringLiteral("Show the screen at 1x or 2x."), QStringLiteral("N")});
+    parser.addOption(
+        {QStringLiteral("scale"), QStringLiteral("Show the screen at 1x or 2x."), QStringLiteral("N")});
     parser.process(app);
 
     if (!QFileInfo(options.edition + QStringLiteral("/manager.csv")).exists()) {

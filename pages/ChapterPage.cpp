@@ -18,7 +18,8 @@ constexpr int pageHeight = Window::height - Window::statusBarHeight - Navigation
 
 Label* infoLabel(View* parent, int x, int y, int width, const QString& text, bool value) {
     auto* label = new Label(QRect(x, y, width, 15), parent);
-    label->setFont(value ? Fonts::named(QStringLiteral("Arial-BoldMT"), 11) : Fonts::named(QStringLiteral("ArialMT"), 11));
+    label->setFont(value ? Fonts::named(QStringLiteral("Arial-BoldMT"), 11)
+                         : Fonts::named(QStringLiteral("ArialMT"), 11));
     label->setTextColor(value ? guideTitleColor() : QColor(Qt::white));
     label->setText(text);
     return label;
@@ -30,13 +31,16 @@ ChapterPage::ChapterPage(QObject* parent) : ViewController(parent) {}
 
 ChapterPage::~ChapterPage() {
     // The bar items live on the navigation bar, which may outlive this page.
-    for (QPointer<View> item : {QPointer<View>(titleLabel), QPointer<View>(badge), QPointer<View>(infoButton)}) {
+    for (QPointer<View> item :
+         {QPointer<View>(titleLabel), QPointer<View>(badge), QPointer<View>(infoButton)}) {
         if (item)
             item->removeFromSuperview();
     }
 }
 
-void ChapterPage::loadView() { setView(new View(QRect(0, 0, Window::width, pageHeight))); }
+void ChapterPage::loadView() {
+    setView(new View(QRect(0, 0, Window::width, pageHeight)));
+}
 
 void ChapterPage::viewDidLoad() {
     dao = DAOFactory::getInstance();
@@ -60,7 +64,9 @@ void ChapterPage::viewDidLoad() {
     initToolbar();
 }
 
-void ChapterPage::viewWillAppear(bool) { initNavigationBar(); }
+void ChapterPage::viewWillAppear(bool) {
+    initNavigationBar();
+}
 
 void ChapterPage::viewWillDisappear(bool) {
     if (titleLabel)
@@ -165,7 +171,8 @@ void ChapterPage::initToolbar() {
         const QString toolID = trimmedText(parts[2]);
         if (toolID == u"TV.tool" && managerModel->feedTV().isEmpty())
             continue;
-        auto* item = new CustomBarButtonItem(parts[1].trimmed(), trimmedText(parts[0]), index, parts[2], this);
+        auto* item =
+            new CustomBarButtonItem(parts[1].trimmed(), trimmedText(parts[0]), index, parts[2], this);
         item->setDelegate(this, this);
         item->setEnabled(!(toolID == u"LiveMap.tool" && !servicesOn));
         items << item << space;
@@ -213,12 +220,14 @@ void ChapterPage::categoryTouched(Button* button) {
     const auto placement = ShareData::sharedInstance()->getCorrespondingPlacement(title);
     removeBadge();
     if (placement) {
-        logPageNotAvailable(QStringLiteral("Placement"),
-                            QStringLiteral("%1, venue %2, %3")
-                                .arg(title, placement->value(QStringLiteral("venue_id")).toString(),
-                                     Device::contentImageName(placement->value(QStringLiteral("image")).toString())));
+        logPageNotAvailable(
+            QStringLiteral("Placement"),
+            QStringLiteral("%1, venue %2, %3")
+                .arg(title, placement->value(QStringLiteral("venue_id")).toString(),
+                     Device::contentImageName(placement->value(QStringLiteral("image")).toString())));
     } else {
-        logPageNotAvailable(QStringLiteral("CategoryPage"), QStringLiteral("%1, %2, %3").arg(title, chapterID, imageName));
+        logPageNotAvailable(QStringLiteral("CategoryPage"),
+                            QStringLiteral("%1, %2, %3").arg(title, chapterID, imageName));
     }
 }
 

@@ -21,7 +21,8 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
 
     const int textWidth = boxWidth - 24;
     const int titleHeight = measureWrappedHeight(Fonts::boldSystem(18), titleText, textWidth);
-    const int messageHeight = messageText.isEmpty() ? 0 : measureWrappedHeight(Fonts::system(16), messageText, textWidth);
+    const int messageHeight =
+        messageText.isEmpty() ? 0 : measureWrappedHeight(Fonts::system(16), messageText, textWidth);
     const bool sideBySide = buttons.size() == 2;
     const int buttonRows = sideBySide ? 1 : int(buttons.size());
     const int boxHeight = 16 + titleHeight + 8 + messageHeight + 16 + buttonRows * 52;
@@ -33,7 +34,8 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
     titleLabel->setTextAlignment(Qt::AlignCenter);
     titleLabel->setNumberOfLines(0);
     titleLabel->setText(titleText);
-    auto* messageLabel = new Label(QRect(box.x() + 12, titleLabel->geometry().bottom() + 9, textWidth, messageHeight), this);
+    auto* messageLabel =
+        new Label(QRect(box.x() + 12, titleLabel->geometry().bottom() + 9, textWidth, messageHeight), this);
     messageLabel->setFont(Fonts::system(16));
     messageLabel->setTextColor(Qt::white);
     messageLabel->setTextAlignment(Qt::AlignCenter);
@@ -47,7 +49,8 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
         auto* button = new Button(frame, this);
         button->setTitle(buttons[i]);
         button->setTitleFont(Fonts::boldSystem(17));
-        button->setBackgroundColor(i == 0 && !cancelButtonTitle.isEmpty() ? QColor(40, 55, 90) : QColor(80, 100, 150));
+        button->setBackgroundColor(i == 0 && !cancelButtonTitle.isEmpty() ? QColor(40, 55, 90)
+                                                                          : QColor(80, 100, 150));
         connect(button, &Button::touchUpInside, this, [this, i] { dismissWithButtonIndex(i); });
     }
 }
@@ -63,7 +66,9 @@ void AlertView::show() {
     shown = this;
 }
 
-AlertView* AlertView::visibleAlert() { return shown; }
+AlertView* AlertView::visibleAlert() {
+    return shown;
+}
 
 void AlertView::dismissWithButtonIndex(int index) {
     if (handler && context)

@@ -27,9 +27,15 @@ QList<PendingTimer>& pendingTimers() {
 
 namespace Animation {
 
-void setEnabled(bool enabled) { animationsEnabled = enabled; }
-bool enabled() { return animationsEnabled; }
-int running() { return runningAnimations; }
+void setEnabled(bool enabled) {
+    animationsEnabled = enabled;
+}
+bool enabled() {
+    return animationsEnabled;
+}
+int running() {
+    return runningAnimations;
+}
 
 void animateSteps(QObject* context, int durationMs, std::function<void(double)> step,
                   std::function<void()> completion) {
@@ -109,7 +115,9 @@ void setManual(bool manual) {
         pendingTimers().clear();
 }
 
-int pending() { return int(pendingTimers().size()); }
+int pending() {
+    return int(pendingTimers().size());
+}
 
 void fire() {
     const QList<PendingTimer> due = std::exchange(pendingTimers(), {});

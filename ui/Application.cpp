@@ -21,8 +21,14 @@ bool openURL(const QUrl& url) {
     return ok;
 }
 
-void setRecordOnly(bool only) { recordOnly = only; }
-QStringList openedURLs() { return opened; }
-void clearOpenedURLs() { opened.clear(); }
+void setRecordOnly(bool only) {
+    recordOnly = only;
+}
+QStringList openedURLs() {
+    return opened;
+}
+void clearOpenedURLs() {
+    opened.clear();
+}
 
 } // namespace Application

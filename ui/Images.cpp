@@ -54,7 +54,9 @@ QPixmap named(const QString& name) {
     return pixmap;
 }
 
-void clearCache() { cache().clear(); }
+void clearCache() {
+    cache().clear();
+}
 
 } // namespace Images
 
@@ -70,9 +72,15 @@ QFont sans(double size, bool bold) {
 }
 } // namespace
 
-QFont named(const QString& name, double size) { return sans(size, name.contains(QStringLiteral("Bold"))); }
-QFont system(double size) { return sans(size, false); }
-QFont boldSystem(double size) { return sans(size, true); }
+QFont named(const QString& name, double size) {
+    return sans(size, name.contains(QStringLiteral("Bold")));
+}
+QFont system(double size) {
+    return sans(size, false);
+}
+QFont boldSystem(double size) {
+    return sans(size, true);
+}
 
 } // namespace Fonts
 

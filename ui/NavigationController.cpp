@@ -98,8 +98,12 @@ void NavigationController::show(ViewController* controller) {
     page->raise();
 }
 
-ViewController* NavigationController::topViewController() const { return stack.back().get(); }
-ViewController* NavigationController::rootViewController() const { return stack.front().get(); }
+ViewController* NavigationController::topViewController() const {
+    return stack.back().get();
+}
+ViewController* NavigationController::rootViewController() const {
+    return stack.front().get();
+}
 
 QList<ViewController*> NavigationController::viewControllers() const {
     QList<ViewController*> list;
@@ -123,7 +127,8 @@ void NavigationController::popViewControllerAnimated(bool animated) {
     std::vector<std::unique_ptr<ViewController>> leaving;
     leaving.push_back(std::move(stack.back()));
     stack.pop_back();
-    transition(leaving.front().get(), topViewController(), false, animated, std::move(leaving));
+    ViewController* from = leaving.front().get();
+    transition(from, topViewController(), false, animated, std::move(leaving));
 }
 
 void NavigationController::popToRootViewControllerAnimated(bool animated) {

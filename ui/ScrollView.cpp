@@ -40,7 +40,9 @@ QPoint ScrollView::clamped(const QPoint& offset) const {
     return QPoint(qBound(0, offset.x(), maxX), qBound(0, offset.y(), maxY));
 }
 
-void ScrollView::setContentOffset(const QPoint& offset) { content->move(-clamped(offset)); }
+void ScrollView::setContentOffset(const QPoint& offset) {
+    content->move(-clamped(offset));
+}
 
 void ScrollView::setZoomScale(double scale) {
     zoom = qBound(minZoom, scale, maxZoom);
@@ -64,7 +66,8 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         tracking = true;
         dragging = false;
-        pressPoint = widget->mapTo(this, mouse->position().toPoint());
+        // Screen positions: the content (and the view under the touch) moves while it is dragged.
+        pressPoint = mapFromGlobal(mouse->globalPosition()).toPoint();
         pressOffset = contentOffset();
         return false;
     }
@@ -72,7 +75,7 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (!tracking)
             return false;
-        const QPoint point = widget->mapTo(this, mouse->position().toPoint());
+        const QPoint point = mapFromGlobal(mouse->globalPosition()).toPoint();
         if (!dragging && (point - pressPoint).manhattanLength() > dragThreshold)
             dragging = true;
         if (dragging) {

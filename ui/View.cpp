@@ -10,7 +10,9 @@
 
 View::View(QWidget* parent) : QWidget(parent) {}
 
-View::View(const QRect& frame, QWidget* parent) : QWidget(parent) { setGeometry(frame); }
+View::View(const QRect& frame, QWidget* parent) : QWidget(parent) {
+    setGeometry(frame);
+}
 
 void View::setAlpha(double alpha) {
     alphaValue = qBound(0.0, alpha, 1.0);
@@ -34,7 +36,9 @@ void View::setBackgroundColor(const QColor& color) {
     update();
 }
 
-void View::setUserInteractionEnabled(bool enabled) { setAttribute(Qt::WA_TransparentForMouseEvents, !enabled); }
+void View::setUserInteractionEnabled(bool enabled) {
+    setAttribute(Qt::WA_TransparentForMouseEvents, !enabled);
+}
 
 void View::addSubview(QWidget* view) {
     view->setParent(this);
@@ -150,7 +154,8 @@ ImageView::ImageView(const QPixmap& image, QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-ImageView::ImageView(const QRect& frame, const QPixmap& image, QWidget* parent) : View(frame, parent), picture(image) {
+ImageView::ImageView(const QRect& frame, const QPixmap& image, QWidget* parent)
+    : View(frame, parent), picture(image) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -26,13 +26,17 @@ void ViewController::loadView() {
     setView(new View(QRect(0, 0, Window::width, Window::height - Window::statusBarHeight)));
 }
 
-void ViewController::setView(View* view) { viewObject = view; }
+void ViewController::setView(View* view) {
+    viewObject = view;
+}
 
 NavigationController* ViewController::navigationController() const {
     return static_cast<NavigationController*>(navigation.data());
 }
 
-void ViewController::setNavigationController(NavigationController* controller) { navigation = controller; }
+void ViewController::setNavigationController(NavigationController* controller) {
+    navigation = controller;
+}
 
 void ViewController::presentModalViewController(std::unique_ptr<ViewController> controller, bool animated) {
     Window* window = Window::keyWindow();

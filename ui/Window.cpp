@@ -32,7 +32,9 @@ Window::Window(QWidget* parent) : View(QRect(0, 0, width, height), parent) {
 
 Window::~Window() = default;
 
-Window* Window::keyWindow() { return key; }
+Window* Window::keyWindow() {
+    return key;
+}
 
 void Window::makeKeyAndVisible() {
     key = this;

@@ -75,7 +75,9 @@ void QnAlertLabel::showAlert() {
     Animation::animate(this, 1000, end, 1.0);
 }
 
-void QnAlertLabel::hideAlert() { Animation::animate(this, 1000, start, 0.0); }
+void QnAlertLabel::hideAlert() {
+    Animation::animate(this, 1000, start, 0.0);
+}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -95,7 +97,8 @@ std::optional<QImage> ImageUtilites::imageByScalingToSize(const QImage& source, 
         return std::nullopt;
     }
     // A canvas of its own, whatever the source's row length: any target size works.
-    QImage result(canvas, source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QImage result(canvas,
+                  source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     result.fill(Qt::transparent);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

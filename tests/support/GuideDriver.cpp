@@ -1,0 +1,141 @@
+#include "tests/support/GuideDriver.h"
+
+#include "catalog/SQLDAL.h"
+#include "location/LocationManager.h"
+#include "model/DAO.h"
+#include "platform/Device.h"
+#include "platform/Paths.h"
+#include "platform/UserDefaults.h"
+#include "ui/Animation.h"
+#include "ui/Application.h"
+#include "ui/Images.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace testsupport {
+
+GuideDriver::GuideDriver(const QString& editionFolder) : edition(editionFolder) {}
+
+GuideDriver::~GuideDriver() {
+    appDelegate.reset();
+    waitIdle();
+    DAOFactory::resetInstance();
+    SQLDAL::closeDatabase();
+    LocationManager::resetInstance();
+    Timers::setManual(false);
+}
+
+void GuideDriver::start() {
+    Paths::setResourceFolder(edition);
+    Paths::setDocumentsFolder(documents.path());
+    UserDefaults::standardUserDefaults().useMemoryStore();
+    Device::setSystemVersion(startOptions.systemVersion);
+    Images::clearCache();
+    Animation::setEnabled(false);
+    Timers::setManual(true);
+    Application::setRecordOnly(true);
+    Application::clearOpenedURLs();
+    DAOFactory::resetInstance();
+    SQLDAL::closeDatabase();
+    LocationManager::resetInstance();
+    const Options options = startOptions;
+    LocationManager::setPositionSourceFactory([this, options] {
+        auto source = std::make_unique<SimulatedPositionSource>();
+        source->setLocationServicesEnabled(options.locationServices);
+        source->setFix(options.position);
+        positionSource = source.get();
+        return source;
+    });
+    appDelegate = std::make_unique<StrollbookAppDelegate>();
+    appDelegate->applicationDidFinishLaunching();
+    waitIdle();
+}
+
+void GuideDriver::waitIdle() {
+    for (int round = 0; round < 200; ++round) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (Animation::running() == 0 && round > 1)
+            return;
+    }
+    ADD_FAILURE() << "the guide did not come to rest";
+}
+
+void GuideDriver::fireTimers() {
+    Timers::fire();
+    waitIdle();
+}
+
+void GuideDriver::tap(const QPoint& windowPoint) {
+    QWidget* target = window()->childAt(windowPoint);
+    if (!target)
+        target = window();
+    const QPointF local = target->mapFrom(window(), QPointF(windowPoint));
+    const QPointF global = target->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    waitIdle();
+}
+
+void GuideDriver::drag(const QPoint& from, const QPoint& to) {
+    QWidget* target = window()->childAt(from);
+    if (!target)
+        target = window();
+    auto send = [&](QEvent::Type type, const QPoint& point, Qt::MouseButtons buttons) {
+        const QPointF local = target->mapFrom(window(), QPointF(point));
+        QMouseEvent event(type, local, target->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int step = 1; step <= 5; ++step)
+        send(QEvent::MouseMove, from + (to - from) * step / 5, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    waitIdle();
+}
+
+void GuideDriver::tapView(QWidget* view) {
+    tap(windowFrame(view).center());
+}
+
+bool GuideDriver::tapText(const QString& text) {
+    if (Label* shown = label(text)) {
+        tapView(shown);
+        return true;
+    }
+    for (Button* button : visible<Button>()) {
+        if (button->title() == text) {
+            tapView(button);
+            return true;
+        }
+    }
+    return false;
+}
+
+void GuideDriver::shake() {
+    window()->motionBegan();
+    waitIdle();
+}
+
+Label* GuideDriver::label(const QString& text, QWidget* under) const {
+    for (Label* shown : visible<Label>(under)) {
+        if (shown->text() == text)
+            return shown;
+    }
+    return nullptr;
+}
+
+QRect GuideDriver::windowFrame(QWidget* view) const {
+    return QRect(view->mapTo(window(), QPoint(0, 0)), view->size());
+}
+
+QImage GuideDriver::screenshot() const {
+    return window()->grab().toImage();
+}
+
+} // namespace testsupport
