@@ -29,6 +29,10 @@ StrollbookAppDelegate* StrollbookAppDelegate::sharedDelegate() {
 }
 
 void StrollbookAppDelegate::applicationDidFinishLaunching() {
+    // The full-screen pictures of the start take longest to decode: the home screen's and the
+    // start-up picture are decoded in the background while the window background, the catalogue
+    // and the settings are read here.
+    Images::preload({QStringLiteral("ChapterPageBackground"), QStringLiteral("Default")});
     locationManager = LocationManager::getInstance();
     search = QString::fromLatin1("");
     windowObject = std::make_unique<TKShakeWindow>(windowHost);

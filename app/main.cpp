@@ -9,19 +9,42 @@
 #include "platform/Device.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
+#include "ui/NavigationController.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
+
+// Measures start-up: tells the one who started the program when the home screen has been painted.
+class FirstPaintProbe : public QObject {
+public:
+    explicit FirstPaintProbe(QWidget* home) { home->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !done) {
+            done = true;
+            QTimer::singleShot(0, [] {
+                std::fputs("painted\n", stdout);
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool done = false;
+};
 
 struct Options {
     QString edition = QStringLiteral(GUIDE_DEMO_EDITION);
     QString shoot;
     QString scale;
+    bool firstPaint = false;
 };
 
 // Read before the application exists: the platform and the scale must be chosen first.
@@ -36,6 +59,8 @@ Options readOptions(int argc, char** argv) {
             options.shoot = next, ++i;
         else if (arg == u"--scale" && !next.isEmpty())
             options.scale = next, ++i;
+        else if (arg == u"--first-paint")
+            options.firstPaint = true;
     }
     return options;
 }
@@ -44,7 +69,7 @@ Options readOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const Options options = readOptions(argc, argv);
-    if (!options.shoot.isEmpty())
+    if (!options.shoot.isEmpty() || options.firstPaint)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!options.scale.isEmpty())
         qputenv("QT_SCALE_FACTOR", options.scale.toLatin1());
@@ -62,6 +87,9 @@ int main(int argc, char** argv) {
                       QStringLiteral("DIR")});
     parser.addOption(
         {QStringLiteral("scale"), QStringLiteral("Show the screen at 1x or 2x."), QStringLiteral("N")});
+    parser.addOption(
+        {QStringLiteral("first-paint"),
+         QStringLiteral("Print \"painted\" once the home screen is first painted, offscreen, and exit.")});
     parser.process(app);
 
     if (!QFileInfo(options.edition + QStringLiteral("/manager.csv")).exists()) {
@@ -72,7 +100,7 @@ int main(int argc, char** argv) {
 
     // A picture tour starts from a fresh reader: its own documents and preferences.
     QTemporaryDir tourDocuments;
-    const bool touring = !options.shoot.isEmpty();
+    const bool touring = !options.shoot.isEmpty() || options.firstPaint;
     if (touring) {
         Paths::setDocumentsFolder(tourDocuments.path());
         UserDefaults::standardUserDefaults().useMemoryStore();
@@ -107,7 +135,11 @@ int main(int argc, char** argv) {
     delegate.applicationDidFinishLaunching();
 
     std::unique_ptr<ScreenTour> tour;
-    if (touring) {
+    std::unique_ptr<FirstPaintProbe> probe;
+    if (options.firstPaint) {
+        probe =
+            std::make_unique<FirstPaintProbe>(delegate.navigationController()->rootViewController()->view());
+    } else if (touring) {
         tour = std::make_unique<ScreenTour>(&delegate, options.shoot);
         tour->start();
     } else {

@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QTextLayout>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -15,18 +17,25 @@ QHash<QString, QPixmap>& cache() {
     return pictures;
 }
 
-QPixmap load(const QString& base, double scale) {
+// Pictures being decoded on background threads, by cache key.
+QHash<QString, QFuture<QImage>>& pending() {
+    static QHash<QString, QFuture<QImage>> decoding;
+    return decoding;
+}
+
+// Decoding is safe on any thread; only the conversion to a pixmap must happen on the screen's.
+QImage decode(const QString& base, double scale) {
     if (scale >= 2) {
-        QPixmap sharp(Paths::resourcePath(base + QStringLiteral("@2x.png")));
+        QImage sharp(Paths::resourcePath(base + QStringLiteral("@2x.png")), "PNG");
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2);
             return sharp;
         }
     }
-    QPixmap plain(Paths::resourcePath(base + QStringLiteral(".png")));
+    QImage plain(Paths::resourcePath(base + QStringLiteral(".png")), "PNG");
     if (plain.isNull()) {
         // Only the sharp variant shipped: use it at its point size.
-        QPixmap sharp(Paths::resourcePath(base + QStringLiteral("@2x.png")));
+        QImage sharp(Paths::resourcePath(base + QStringLiteral("@2x.png")), "PNG");
         if (!sharp.isNull())
             sharp.setDevicePixelRatio(2);
         return sharp;
@@ -34,27 +43,67 @@ QPixmap load(const QString& base, double scale) {
     return plain;
 }
 
+// One thread beside the screen's: the screen's thread keeps a core of its own.
+QThreadPool* decoder() {
+    static QThreadPool* pool = [] {
+        auto* threads = new QThreadPool;
+        threads->setMaxThreadCount(1);
+        return threads;
+    }();
+    return pool;
+}
+
+QString baseName(const QString& name) {
+    QString base = name.trimmed();
+    if (base.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base;
+}
+
+double screenScale() {
+    return qApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+QString cacheKey(const QString& base, double scale) {
+    return base + (scale >= 2 ? QStringLiteral("@2") : QStringLiteral("@1"));
+}
+
 } // namespace
 
 namespace Images {
 
 QPixmap named(const QString& name) {
-    QString base = name.trimmed();
+    const QString base = baseName(name);
     if (base.isEmpty())
         return {};
-    if (base.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        base.chop(4);
-    const double scale = qApp ? qGuiApp->devicePixelRatio() : 1.0;
-    const QString key = base + (scale >= 2 ? QStringLiteral("@2") : QStringLiteral("@1"));
+    const double scale = screenScale();
+    const QString key = cacheKey(base, scale);
     auto it = cache().constFind(key);
     if (it != cache().constEnd())
         return *it;
-    const QPixmap pixmap = load(base, scale);
+    const auto started = pending().constFind(key);
+    const QImage image = started != pending().constEnd() ? started->result() : decode(base, scale);
+    pending().remove(key);
+    const QPixmap pixmap = QPixmap::fromImage(image);
     cache().insert(key, pixmap);
     return pixmap;
 }
 
+void preload(const QStringList& names) {
+    const double scale = screenScale();
+    for (const QString& name : names) {
+        const QString base = baseName(name);
+        const QString key = cacheKey(base, scale);
+        if (base.isEmpty() || cache().contains(key) || pending().contains(key))
+            continue;
+        pending().insert(key, QtConcurrent::run(decoder(), [base, scale] { return decode(base, scale); }));
+    }
+}
+
 void clearCache() {
+    for (QFuture<QImage>& future : pending())
+        future.waitForFinished();
+    pending().clear();
     cache().clear();
 }
 
