@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Builds the guide and opens it on the bundled demo edition.
+# Builds the guide and opens it on the bundled demo edition. The edition's sample weather and video
+# feeds are served on 127.0.0.1:8642 while it runs. Without a display, the guide walks through its
+# screens offscreen and leaves a picture of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake --preset dev > /dev/null
 cmake --build --preset dev -j "$(nproc)"
 edition=build/dev/edition
-tool=build/dev/tools/edition/cityguide-edition
 
-echo "== The demo edition at $edition"
-"$tool" check "$edition" && echo "check: no problems"
-echo "== settings"
-"$tool" show "$edition" settings
-echo "== the categories of the first chapter"
-first=$("$tool" show "$edition" settings | python3 -c \
-  'import json,sys; print(json.load(sys.stdin)["OrderChapters"].split(",")[0].split(":")[2].split(";")[1])')
-"$tool" show "$edition" categories "$first"
+python3 -m http.server 8642 --bind 127.0.0.1 --directory "$edition" > /dev/null 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null || true' EXIT
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  build/dev/app/cityguide --edition "$edition" "$@"
+else
+  shots=build/dev/screens
+  build/dev/app/cityguide --edition "$edition" --shoot "$shots"
+  echo "No display here: the guide wrote a picture of each screen it reaches into $shots/"
+  ls "$shots"
+fi

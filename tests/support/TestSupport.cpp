@@ -55,6 +55,14 @@ LogCapture::~LogCapture() {
     setLogSink(nullptr);
 }
 
+GuideTestPaths::GuideTestPaths(const QString& edition) {
+    Paths::setResourceFolder(edition);
+    Paths::setDocumentsFolder(documents.path());
+    DAOFactory::resetInstance();
+}
+
+GuideTestPaths::~GuideTestPaths() { DAOFactory::resetInstance(); }
+
 void GuideTest::SetUp() {
     ASSERT_TRUE(documentsDir.isValid());
     ASSERT_TRUE(editionDir.isValid());

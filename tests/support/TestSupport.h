@@ -29,6 +29,16 @@ private:
     QStringList captured;
 };
 
+// Reads an edition as the guide would, from a documents folder of its own, while it lives.
+class GuideTestPaths {
+public:
+    explicit GuideTestPaths(const QString& edition);
+    ~GuideTestPaths();
+
+private:
+    QTemporaryDir documents;
+};
+
 // A fresh documents folder, a fresh edition folder (a copy of the fixture edition, so a test may
 // change it), an empty preferences store, and no settings or catalogue left from another test.
 class GuideTest : public ::testing::Test {
