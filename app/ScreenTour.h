@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class StrollbookAppDelegate;
 
@@ -12,12 +13,18 @@ class ScreenTour : public QObject {
 public:
     ScreenTour(StrollbookAppDelegate* delegate, const QString& folder);
     // Starts the walk; the application quits when it is done (exit code 0, or 1 when a picture
-    // could not be written).
+    // could not be written or a screen could not be reached).
     void start();
 
 private:
+    using Step = std::function<bool()>; // false: the screen could not be reached
+    void walk();
+    void next();
     bool shoot(const QString& name);
+
     StrollbookAppDelegate* delegate;
     QString folder;
+    std::vector<Step> steps;
+    size_t current = 0;
     bool failed = false;
 };

@@ -3,6 +3,7 @@
 #include "location/LocationManager.h"
 #include "model/DAO.h"
 #include "model/ShareData.h"
+#include "pages/CategoryPage.h"
 #include "pages/PageSupport.h"
 #include "platform/Device.h"
 #include "platform/TextValues.h"
@@ -226,8 +227,8 @@ void ChapterPage::categoryTouched(Button* button) {
                 .arg(title, placement->value(QStringLiteral("venue_id")).toString(),
                      Device::contentImageName(placement->value(QStringLiteral("image")).toString())));
     } else {
-        logPageNotAvailable(QStringLiteral("CategoryPage"),
-                            QStringLiteral("%1, %2, %3").arg(title, chapterID, imageName));
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(std::make_unique<CategoryPage>(title, chapterID, imageName), true);
     }
 }
 

@@ -1,8 +1,97 @@
 #include "pages/PageSupport.h"
 
+#include "model/ShareData.h"
 #include "platform/Log.h"
+#include "ui/Images.h"
+#include "ui/NavigationController.h"
+#include "ui/Window.h"
 
 void logPageNotAvailable(const QString& page, const QString& detail) {
     const QString what = detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail);
     logLine(QStringLiteral("Would open %1%2").arg(page, what));
+}
+
+void PageHeader::build(NavigationController* navigation, const QString& text, const QColor& color,
+                       QObject* context, std::function<void()> linkTouched) {
+    remove();
+    if (!navigation)
+        return;
+    View* bar = navigation->navigationBar();
+    auto* label = new Label(QRect(80, 0, 160, 44));
+    label->setText(text);
+    label->setTextAlignment(Qt::AlignCenter);
+    label->setFont(Fonts::boldSystem(20));
+    label->setTextColor(color);
+    label->setShadow(headerShadowColor(), QPoint(0, -1));
+    bar->addSubview(label);
+    title = label;
+
+    auto* button = new Button(QRect(250, 11, 60, 22));
+    button->setBackgroundImage(Images::named(QStringLiteral("SBKBadge.png")));
+    button->setBackgroundImageName(QStringLiteral("SBKBadge.png"));
+    QObject::connect(button, &Button::touchUpInside, context, [linkTouched] { linkTouched(); });
+    bar->addSubview(button);
+    badge = button;
+}
+
+void PageHeader::remove() {
+    if (title)
+        title->removeFromSuperview();
+    removeBadge();
+}
+
+void PageHeader::removeBadge() {
+    if (badge)
+        badge->removeFromSuperview();
+}
+
+QColor chapterColor(const QString& title) {
+    const ShareData::Color color = ShareData::sharedInstance()->getCorrespondingColor(title);
+    return QColor::fromRgbF(float(color.red), float(color.green), float(color.blue), float(color.alpha));
+}
+
+void LoadingOverlay::show(const QString& text) {
+    hide();
+    Window* window = Window::keyWindow();
+    if (!window)
+        return;
+    auto* dim = new View(QRect(0, 0, Window::width, Window::height));
+    dim->setBackgroundColor(QColor::fromRgbF(0, 0, 0, 0.2f)); // takes every touch while it lies there
+    window->addOverlay(dim);
+    layer = dim;
+    if (!text.isEmpty()) {
+        auto* progress = new Label(QRect(0, 258, 320, 30));
+        progress->setText(text);
+        progress->setTextAlignment(Qt::AlignCenter);
+        progress->setTextColor(Qt::white);
+        progress->setAlpha(0.7);
+        window->addOverlay(progress);
+        label = progress;
+    }
+    auto* wheel = new ActivityIndicator(QRect(142, 222, 36, 36));
+    window->addOverlay(wheel);
+    wheel->startAnimating();
+    indicator = wheel;
+}
+
+void LoadingOverlay::hide() {
+    if (indicator)
+        indicator->stopAnimating();
+    for (QPointer<View> view : {QPointer<View>(layer), QPointer<View>(label), QPointer<View>(indicator)}) {
+        if (view)
+            view->removeFromSuperview();
+    }
+    layer = nullptr;
+    label = nullptr;
+    indicator = nullptr;
+}
+
+void openVenueDetail(NavigationController*, const QString& title, const QString& venueName, int venueID) {
+    logPageNotAvailable(QStringLiteral("DetailedPage"),
+                        QStringLiteral("%1, %2, %3").arg(title, venueName).arg(venueID));
+}
+
+void openLiveMapWithVenues(NavigationController*, int venueCount, const QString& category) {
+    logPageNotAvailable(QStringLiteral("LiveMap"),
+                        QStringLiteral("%1 venues, %2").arg(venueCount).arg(category));
 }

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "ui/View.h"
+
 #include <QColor>
+#include <QObject>
+#include <QPointer>
 #include <QString>
+#include <functional>
 
 // What the guide's pages share: the header colours and the hand-over to pages not in this build.
 
@@ -16,3 +21,47 @@ inline QColor headerShadowColor() {
 
 // A touch that would open a page this build does not have yet: nothing happens but this log line.
 void logPageNotAvailable(const QString& page, const QString& detail = {});
+
+class ActivityIndicator;
+class NavigationController;
+
+// The header of the inner pages on the navigation bar: the page title in the chapter's colour and the
+// badge that leads back to the home screen. Built each time the page comes on screen, removed each
+// time it leaves.
+class PageHeader {
+public:
+    // linkTouched runs when the badge is touched; context guards it.
+    void build(NavigationController* navigation, const QString& title, const QColor& color, QObject* context,
+               std::function<void()> linkTouched);
+    void remove();
+    void removeBadge();
+    Label* titleLabel() const { return title; }
+
+private:
+    QPointer<Label> title;
+    QPointer<View> badge;
+};
+
+// The title colour of a chapter's pages, from the chapter's look.
+QColor chapterColor(const QString& title);
+
+// The dimming layer over the whole screen while a page loads: it swallows touches and shows a
+// spinning wheel and, where given, a progress text.
+class LoadingOverlay {
+public:
+    ~LoadingOverlay() { hide(); }
+    void show(const QString& text = {});
+    void hide();
+    bool isShown() const { return layer != nullptr; }
+
+private:
+    QPointer<View> layer;
+    QPointer<Label> label;
+    QPointer<ActivityIndicator> indicator;
+};
+
+// Opens a venue's full detail (the detail page is not in this build yet: the touch is logged).
+void openVenueDetail(NavigationController* navigation, const QString& title, const QString& venueName,
+                     int venueID);
+// Opens the live map with venues (not in this build yet: the touch is logged).
+void openLiveMapWithVenues(NavigationController* navigation, int venueCount, const QString& category);

@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
 
 namespace {
 
@@ -134,7 +135,7 @@ QFont boldSystem(double size) {
 } // namespace Fonts
 
 int measureTextWidth(const QFont& font, const QString& text) {
-    return QFontMetrics(font).horizontalAdvance(text);
+    return int(std::floor(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
 int measureWrappedHeight(const QFont& font, const QString& text, int width) {

@@ -95,7 +95,13 @@ QStringList Label::displayedLines() const {
     if (lines == 1) {
         QString single = textValue;
         single.replace(u'\n', u' ');
-        result.append(metrics.elidedText(single, Qt::ElideRight, width));
+        // Frames made from a measured width are rounded down; a text that overhangs by less than a
+        // point is not cut for that.
+        const QFontMetricsF exact(fontValue);
+        if (exact.horizontalAdvance(single) <= width + 1)
+            result.append(single);
+        else
+            result.append(metrics.elidedText(single, Qt::ElideRight, width));
         return result;
     }
     const int maxLines = lines > 0 ? lines : 100000;

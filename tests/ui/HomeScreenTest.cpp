@@ -208,7 +208,7 @@ TEST_F(HomeScreenTest, TouchesOpenTheirScreensAndTakeTheBadgeAwayForChapters) {
         {"Bookmarks", "Would open BookmarkPage", false},
         {"Search", "Would open SearchPage (Search)", false},
         {"Weather", "Would open WeatherPage", false},
-        {"Sights", "Would open CategoryPage (Sights, 1, Sights)", true},
+
         {"Hotels", "Would open Placement (Hotels, venue 7, PlacementHotels)", true},
         {"Metro", "Would open MapView (MetroMap.png)", true},
     };

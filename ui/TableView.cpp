@@ -1,0 +1,238 @@
+#include "ui/TableView.h"
+
+#include <QChildEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace {
+constexpr int dragThreshold = 8;
+}
+
+TableViewCell::TableViewCell(const QRect& frame, const QString& reuseIdentifier, QWidget* parent)
+    : View(frame, parent), identifier(reuseIdentifier) {}
+
+void TableViewCell::setSelected(bool selected, bool) {
+    selectedState = selected;
+    update();
+}
+
+void TableViewCell::paintEvent(QPaintEvent* event) {
+    View::paintEvent(event);
+    if (selectedState && selection == SelectionBlue) {
+        QPainter painter(this);
+        QLinearGradient gradient(0, 0, 0, height());
+        gradient.setColorAt(0, QColor(5, 140, 245));
+        gradient.setColorAt(1, QColor(1, 93, 230));
+        painter.fillRect(rect(), gradient);
+    }
+}
+
+TableView::TableView(const QRect& frame, QWidget* parent) : View(frame, parent) {}
+
+TableView::~TableView() = default;
+
+void TableView::setDataSource(TableViewDataSource* source, QObject* guard) {
+    dataSource = source;
+    dataSourceGuard = guard;
+}
+
+void TableView::setDelegate(TableViewDelegate* delegate, QObject* guard) {
+    delegateObject = delegate;
+    delegateGuard = guard;
+}
+
+void TableView::reloadData() {
+    for (TableViewCell* cell : shown)
+        recycle(cell);
+    shown.clear();
+    offsets.assign(1, 0);
+    if (dataSource && dataSourceGuard) {
+        const int rows = dataSource->numberOfRows(this);
+        offsets.reserve(size_t(rows) + 1);
+        for (int row = 0; row < rows; ++row)
+            offsets.push_back(offsets.back() + dataSource->heightForRow(this, row));
+    }
+    offset = std::clamp(offset, 0, std::max(0, contentHeight() - height()));
+    layoutRows();
+}
+
+TableViewCell* TableView::dequeueReusableCell(const QString& identifier) {
+    auto it = reusable.find(identifier);
+    if (it == reusable.end() || it->isEmpty())
+        return nullptr;
+    return it->takeLast();
+}
+
+void TableView::recycle(TableViewCell* cell) {
+    cell->hide();
+    cell->rowIndex = -1;
+    cell->setSelected(false, false);
+    reusable[cell->reuseIdentifier()].append(cell);
+}
+
+QRect TableView::rectForRow(int row) const {
+    if (row < 0 || row >= numberOfRows())
+        return {};
+    return QRect(0, offsets[size_t(row)], width(), offsets[size_t(row) + 1] - offsets[size_t(row)]);
+}
+
+int TableView::rowAt(int y) const {
+    const int content = y + offset;
+    if (content < 0 || content >= contentHeight())
+        return -1;
+    const auto it = std::upper_bound(offsets.begin(), offsets.end(), content);
+    return int(it - offsets.begin()) - 1;
+}
+
+void TableView::setContentOffset(int y) {
+    const int clamped = std::clamp(y, 0, std::max(0, contentHeight() - height()));
+    if (clamped == offset)
+        return;
+    offset = clamped;
+    layoutRows();
+    emit scrolled();
+}
+
+QList<TableViewCell*> TableView::visibleCells() const {
+    QList<TableViewCell*> cells = shown.values();
+    std::sort(cells.begin(), cells.end(), [](auto* a, auto* b) { return a->row() < b->row(); });
+    return cells;
+}
+
+TableViewCell* TableView::cellForRow(int row) const {
+    return shown.value(row);
+}
+
+void TableView::layoutRows() {
+    const int rows = numberOfRows();
+    // The screen and half a screen on either side, so that a short scroll finds its rows ready.
+    const int margin = height() / 2;
+    const int first = std::max(0, rowAt(-margin) >= 0 ? rowAt(-margin) : 0);
+    int last = rowAt(height() + margin);
+    if (last < 0)
+        last = rows - 1;
+    for (auto it = shown.begin(); it != shown.end();) {
+        if (it.key() < first || it.key() > last) {
+            recycle(it.value());
+            it = shown.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (!dataSource || !dataSourceGuard)
+        return;
+    for (int row = first; row <= last && row < rows; ++row) {
+        TableViewCell* cell = shown.value(row);
+        if (!cell) {
+            cell = dataSource->cellForRow(this, row);
+            if (!cell)
+                continue;
+            if (cell->parentWidget() != this) {
+                cell->setParent(this);
+                watch(cell);
+            }
+            cell->rowIndex = row;
+            shown.insert(row, cell);
+            if (delegateObject && delegateGuard)
+                delegateObject->willDisplayCell(this, cell, row);
+            cell->show();
+        }
+        const QRect frame = rectForRow(row);
+        cell->setGeometry(0, frame.y() - offset, width(), frame.height());
+    }
+}
+
+void TableView::deselectRow(int row, bool animated) {
+    if (TableViewCell* cell = shown.value(row))
+        cell->setSelected(false, animated);
+}
+
+void TableView::resizeEvent(QResizeEvent* event) {
+    View::resizeEvent(event);
+    layoutRows();
+}
+
+void TableView::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+    for (QObject* child : widget->children()) {
+        if (auto* w = qobject_cast<QWidget*>(child))
+            watch(w);
+    }
+}
+
+void TableView::press(const QPoint& global) {
+    tracking = true;
+    dragging = false;
+    pressPoint = global;
+    pressOffset = offset;
+}
+
+void TableView::move(const QPoint& global) {
+    if (!tracking)
+        return;
+    if (!dragging && (global - pressPoint).manhattanLength() > dragThreshold)
+        dragging = true;
+    if (dragging)
+        setContentOffset(pressOffset - (global.y() - pressPoint.y()));
+}
+
+// True when the touch was a tap (it selected the row under it).
+bool TableView::release(const QPoint& global) {
+    const bool tap = tracking && !dragging;
+    tracking = dragging = false;
+    if (!tap)
+        return false;
+    const int row = rowAt(mapFromGlobal(global).y());
+    if (row < 0)
+        return false;
+    if (TableViewCell* cell = shown.value(row))
+        cell->setSelected(true, false);
+    if (delegateObject && delegateGuard)
+        delegateObject->didSelectRow(this, row);
+    return true;
+}
+
+bool TableView::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType())
+        return false;
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+            watch(child);
+        return false;
+    case QEvent::MouseButtonPress:
+        press(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        // Views inside rows that take touches themselves (buttons, fields) keep them.
+        return !qobject_cast<TableViewCell*>(watched) && qobject_cast<View*>(watched) &&
+               !watched->inherits("Button") && !watched->inherits("QLineEdit");
+    case QEvent::MouseMove:
+        move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return dragging;
+    case QEvent::MouseButtonRelease:
+        if (watched->inherits("Button") && !dragging) {
+            tracking = false;
+            return false;
+        }
+        release(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TableView::mousePressEvent(QMouseEvent* event) {
+    press(event->globalPosition().toPoint());
+}
+void TableView::mouseMoveEvent(QMouseEvent* event) {
+    move(event->globalPosition().toPoint());
+}
+void TableView::mouseReleaseEvent(QMouseEvent* event) {
+    release(event->globalPosition().toPoint());
+}
+
+void TableView::wheelEvent(QWheelEvent* event) {
+    setContentOffset(offset - event->angleDelta().y() / 4);
+    event->accept();
+}
