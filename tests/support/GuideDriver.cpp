@@ -4,6 +4,7 @@
 #include "location/LocationManager.h"
 #include "model/DAO.h"
 #include "platform/Device.h"
+#include "platform/OperationQueue.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
 #include "ui/Animation.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QThread>
 
 namespace testsupport {
 
@@ -53,12 +55,14 @@ void GuideDriver::start() {
 }
 
 void GuideDriver::waitIdle() {
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 100000; ++round) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (Animation::running() == 0 && round > 1)
+        if (Animation::running() == 0 && OperationQueue::outstandingOperations() == 0 && round > 1)
             return;
+        if (OperationQueue::outstandingOperations() > 0)
+            QThread::yieldCurrentThread(); // the catalogue work runs on another thread
     }
     ADD_FAILURE() << "the guide did not come to rest";
 }

@@ -61,7 +61,9 @@ GuideTestPaths::GuideTestPaths(const QString& edition) {
     DAOFactory::resetInstance();
 }
 
-GuideTestPaths::~GuideTestPaths() { DAOFactory::resetInstance(); }
+GuideTestPaths::~GuideTestPaths() {
+    DAOFactory::resetInstance();
+}
 
 void GuideTest::SetUp() {
     ASSERT_TRUE(documentsDir.isValid());
