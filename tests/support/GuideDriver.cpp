@@ -12,8 +12,10 @@
 #include "ui/Images.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
 #include <QThread>
+#include <sqlite3.h>
 
 namespace testsupport {
 
@@ -140,6 +142,24 @@ QRect GuideDriver::windowFrame(QWidget* view) const {
 
 QImage GuideDriver::screenshot() const {
     return window()->grab().toImage();
+}
+
+void RunningGuideTest::start() {
+    driver = std::make_unique<GuideDriver>(edition());
+    driver->options() = options;
+    driver->start();
+}
+
+void RunningGuideTest::TearDown() {
+    driver.reset();
+    GuideTest::TearDown();
+}
+
+void RunningGuideTest::sql(const char* statement) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, statement, nullptr, nullptr, nullptr), SQLITE_OK) << statement;
+    sqlite3_close(db);
 }
 
 } // namespace testsupport

@@ -71,4 +71,18 @@ private:
     SimulatedPositionSource* positionSource = nullptr;
 };
 
+// A test with the guide running on a copy of the fixture edition, started by start() once the test
+// has set the options or changed the edition.
+class RunningGuideTest : public GuideTest {
+protected:
+    void start();
+    void TearDown() override;
+    // Runs a statement on the edition's catalogue (before start()).
+    void sql(const char* statement);
+
+    GuideDriver::Options options;
+    std::unique_ptr<GuideDriver> driver;
+    LogCapture log;
+};
+
 } // namespace testsupport

@@ -13,23 +13,8 @@ using namespace testsupport;
 
 namespace {
 
-class BrowsingTest : public GuideTest {
+class BrowsingTest : public RunningGuideTest {
 protected:
-    void start() {
-        driver = std::make_unique<GuideDriver>(edition());
-        driver->options() = options;
-        driver->start();
-    }
-    void TearDown() override {
-        driver.reset();
-        GuideTest::TearDown();
-    }
-    void sql(const char* statement) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, statement, nullptr, nullptr, nullptr), SQLITE_OK) << statement;
-        sqlite3_close(db);
-    }
     template <typename Page, typename... Args> Page* push(Args&&... args) {
         driver->navigation()->pushViewController(std::make_unique<Page>(std::forward<Args>(args)...), false);
         driver->waitIdle();
@@ -54,10 +39,6 @@ protected:
             result.append(venue.venueName);
         return result;
     }
-
-    GuideDriver::Options options;
-    std::unique_ptr<GuideDriver> driver;
-    LogCapture log;
 };
 
 TEST_F(BrowsingTest, ChapterOpensItsCategoriesWithIntroductionAllAndCountedRows) {

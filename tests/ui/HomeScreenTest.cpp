@@ -17,17 +17,8 @@ namespace {
 // A screen with nothing on it, standing in for the pages the home screen opens.
 class EmptyPage : public ViewController {};
 
-class HomeScreenTest : public GuideTest {
+class HomeScreenTest : public RunningGuideTest {
 protected:
-    void start() {
-        driver = std::make_unique<GuideDriver>(edition());
-        driver->options() = options;
-        driver->start();
-    }
-    void TearDown() override {
-        driver.reset();
-        GuideTest::TearDown();
-    }
     ChapterPage* home() const {
         return static_cast<ChapterPage*>(driver->navigation()->rootViewController());
     }
@@ -60,10 +51,6 @@ protected:
         text.replace(from, to);
         writeText(editionFile("manager.csv"), text);
     }
-
-    GuideDriver::Options options;
-    std::unique_ptr<GuideDriver> driver;
-    LogCapture log;
 };
 
 TEST_F(HomeScreenTest, GridHasAButtonPerChapterAndTheFixedOnes) {

@@ -238,26 +238,26 @@ def draw_network(s, label=True):
                    transform="translate(902 236) rotate(-80)"))
 
     # Lines, each with a thin white casing so crossings read.
-    for name, spec in LINES.items():
-        s.add(path(rounded_course(spec["course"]), "none", stroke="#ffffff", stroke_width=13,
+    for name, line_info in LINES.items():
+        s.add(path(rounded_course(line_info["course"]), "none", stroke="#ffffff", stroke_width=13,
                    stroke_linejoin="round", stroke_linecap="round"))
-        s.add(path(rounded_course(spec["course"]), "none", stroke=LINE_COLOURS[name], stroke_width=9,
+        s.add(path(rounded_course(line_info["course"]), "none", stroke=LINE_COLOURS[name], stroke_width=9,
                    stroke_linejoin="round", stroke_linecap="round"))
 
     # Stations.
     lines_at = {}
-    for name, spec in LINES.items():
-        for station, x, y, _ in spec["stations"]:
+    for name, line_info in LINES.items():
+        for station, x, y, _ in line_info["stations"]:
             lines_at.setdefault(station, []).append((name, x, y))
     for station, uses in lines_at.items():
         positions = {(x, y) for _, x, y in uses}
         if len(positions) != 1:
             raise ValueError(f"{station} is placed differently on its lines")
-    terminals = {spec["stations"][0][0] for spec in LINES.values()} | {spec["stations"][-1][0]
-                                                                      for spec in LINES.values()}
+    terminals = {line_info["stations"][0][0] for line_info in LINES.values()} | {line_info["stations"][-1][0]
+                                                                      for line_info in LINES.values()}
     drawn = set()
-    for name, spec in LINES.items():
-        for station, x, y, where in spec["stations"]:
+    for name, line_info in LINES.items():
+        for station, x, y, where in line_info["stations"]:
             if station in drawn:
                 continue
             drawn.add(station)
