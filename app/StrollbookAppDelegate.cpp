@@ -3,6 +3,7 @@
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
 #include "pages/ChapterPage.h"
+#include "pages/SearchText.h"
 #include "platform/Device.h"
 #include "platform/TextValues.h"
 #include "platform/UserDefaults.h"
@@ -34,7 +35,7 @@ void StrollbookAppDelegate::applicationDidFinishLaunching() {
     // and the settings are read here.
     Images::preload({QStringLiteral("ChapterPageBackground"), QStringLiteral("Default")});
     locationManager = LocationManager::getInstance();
-    search = QString::fromLatin1("");
+    setSearchText(QString::fromLatin1(""));
     windowObject = std::make_unique<TKShakeWindow>(windowHost);
     windowObject->setDelegate(this);
     showChapters();
@@ -76,6 +77,14 @@ void StrollbookAppDelegate::showChapters() {
     View* stack = navigation->view();
     stack->setGeometry(windowObject->applicationFrame());
     windowObject->addSubview(stack);
+}
+
+QString StrollbookAppDelegate::searchText() const {
+    return SearchText::get();
+}
+
+void StrollbookAppDelegate::setSearchText(const QString& text) {
+    SearchText::set(text);
 }
 
 void StrollbookAppDelegate::startupAnimationDone() {

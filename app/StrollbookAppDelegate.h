@@ -29,8 +29,9 @@ public:
 
     TKShakeWindow* window() const { return windowObject.get(); }
     NavigationController* navigationController() const { return navigation.get(); }
-    QString searchText() const { return search; }
-    void setSearchText(const QString& text) { search = text; }
+    // The text of the last search of the run.
+    QString searchText() const;
+    void setSearchText(const QString& text);
     ImageView* splashView() const { return splashViewObject; }
     ImageView* splash() const { return splashObject; }
 
@@ -44,7 +45,6 @@ signals:
 private:
     std::unique_ptr<NavigationController> navigation; // before the window: it goes first
     std::unique_ptr<TKShakeWindow> windowObject;
-    QString search;
     LocationManager* locationManager = nullptr;
     QPointer<ImageView> splashObject;
     QPointer<ImageView> splashViewObject;

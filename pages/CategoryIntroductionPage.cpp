@@ -58,9 +58,9 @@ void CategoryIntroductionPage::viewWillAppear(bool) {
 
     operationQueue = std::make_unique<OperationQueue>();
     const QString chapter = chapterID;
-    operationQueue->addOperation([this, chapter] {
+    operationQueue->addOperation([this, self = QPointer<QObject>(this), chapter] {
         const QStringList loaded = SQLDAL::getCategoryIntroduction(chapter);
-        runOnMainThread(this, [this, loaded] {
+        runOnMainThread(self, [this, loaded] {
             texts = loaded;
             setTexts();
             overlay.hide();

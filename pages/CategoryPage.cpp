@@ -34,7 +34,7 @@ void CategoryPage::viewDidLoad() {
 
     overlay.show(QStringLiteral("Loading categories ..."));
     const QString chapterID = chapter;
-    operationQueue.addOperation([this, chapterID] {
+    operationQueue.addOperation([this, self = QPointer<QObject>(this), chapterID] {
         const SQLDAL::ChapterCategories lists = SQLDAL::getCategoriesForChapter(chapterID);
         QStringList loadedNames = lists.names, loadedNumbers = lists.counts, loadedLocations = lists.located;
         // Categories without venues are not shown.
@@ -49,7 +49,7 @@ void CategoryPage::viewDidLoad() {
         const QStringList introduction = SQLDAL::getCategoryIntroduction(chapterID);
         const bool introduced = !introduction.value(1).isEmpty() || !introduction.value(0).isEmpty();
         const int chapterTotal = lists.total.toInt();
-        runOnMainThread(this, [=, this] {
+        runOnMainThread(self, [=, this] {
             names = loadedNames;
             numbers = loadedNumbers;
             locations = loadedLocations;

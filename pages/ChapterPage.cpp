@@ -3,8 +3,10 @@
 #include "location/LocationManager.h"
 #include "model/DAO.h"
 #include "model/ShareData.h"
+#include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/PageSupport.h"
+#include "pages/SearchPage.h"
 #include "platform/Device.h"
 #include "platform/TextValues.h"
 #include "ui/Images.h"
@@ -207,11 +209,13 @@ void ChapterPage::categoryTouched(Button* button) {
         return;
     }
     if (label == u"Search") {
-        logPageNotAvailable(QStringLiteral("SearchPage"), tags[tag]);
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(std::make_unique<SearchPage>(tags[tag]), true);
         return;
     }
     if (label == u"Bookmarks") {
-        logPageNotAvailable(QStringLiteral("BookmarkPage"));
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(std::make_unique<BookmarkPage>(), true);
         return;
     }
     const QStringList parts = chapterList.value(tag).split(u':');
@@ -242,8 +246,10 @@ void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
         logPageNotAvailable(QStringLiteral("WeatherPage"));
     else if (toolID == u"TV.tool")
         logPageNotAvailable(QStringLiteral("TVPage"));
-    else if (toolID == u"Search.page")
-        logPageNotAvailable(QStringLiteral("SearchPage"), item->label()->text());
+    else if (toolID == u"Search.page") {
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(std::make_unique<SearchPage>(item->label()->text()), true);
+    }
 }
 
 void ChapterPage::infoTouched() {

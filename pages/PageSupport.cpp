@@ -1,10 +1,15 @@
 #include "pages/PageSupport.h"
 
+#include "location/LocationManager.h"
 #include "model/ShareData.h"
+#include "pages/DetailedPage.h"
 #include "platform/Log.h"
+#include "platform/TextValues.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
+#include "ui/Toolbar.h"
 #include "ui/Window.h"
+#include "views/CustomControls.h"
 
 void logPageNotAvailable(const QString& page, const QString& detail) {
     const QString what = detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail);
@@ -86,12 +91,35 @@ void LoadingOverlay::hide() {
     indicator = nullptr;
 }
 
-void openVenueDetail(NavigationController*, const QString& title, const QString& venueName, int venueID) {
-    logPageNotAvailable(QStringLiteral("DetailedPage"),
-                        QStringLiteral("%1, %2, %3").arg(title, venueName).arg(venueID));
+void openVenueDetail(NavigationController* navigation, const QString& title, const QString& venueName,
+                     int venueID) {
+    if (navigation)
+        navigation->pushViewController(std::make_unique<DetailedPage>(title, venueName, venueID), true);
 }
 
 void openLiveMapWithVenues(NavigationController*, int venueCount, const QString& category) {
     logPageNotAvailable(QStringLiteral("LiveMap"),
                         QStringLiteral("%1 venues, %2").arg(venueCount).arg(category));
+}
+
+Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner) {
+    auto* tools = new Toolbar(QRect(0, 372, 320, 44));
+    tools->setBarStyle(Toolbar::BlackTranslucent);
+    BarButtonItem* space = BarButtonItem::flexibleSpace(owner);
+    QList<BarButtonItem*> items{space};
+    const bool servicesOn = LocationManager::getInstance()->locationServicesAreEnabled();
+    const QStringList entries = setting.split(u',');
+    for (int index = 0; index < entries.size(); ++index) {
+        const QStringList parts = entries[index].split(u':');
+        if (parts.size() < 3)
+            continue;
+        auto* item =
+            new CustomBarButtonItem(parts[1].trimmed(), trimmedText(parts[0]), index, parts[2], owner);
+        item->setDelegate(delegate, owner);
+        if (!servicesOn && trimmedText(parts[2]) == u"LiveMap.tool")
+            item->setEnabled(false);
+        items << item << space;
+    }
+    tools->setItems(items);
+    return tools;
 }

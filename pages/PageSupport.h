@@ -60,8 +60,16 @@ private:
     QPointer<ActivityIndicator> indicator;
 };
 
-// Opens a venue's full detail (the detail page is not in this build yet: the touch is logged).
+// Opens a venue's full detail.
 void openVenueDetail(NavigationController* navigation, const QString& title, const QString& venueName,
                      int venueID);
 // Opens the live map with venues (not in this build yet: the touch is logged).
 void openLiveMapWithVenues(NavigationController* navigation, int venueCount, const QString& category);
+
+class Toolbar;
+class CustomBarButtonItemDelegate;
+
+// The tool bar of the list and detail pages, at the foot of the page: a flexible space, then each
+// tool of the setting ("caption:picture:tool id", separated by ",") followed by a flexible space.
+// The live map is disabled while location services are off. The items belong to owner.
+Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner);

@@ -79,16 +79,14 @@ int OperationQueue::outstandingOperations() {
     return outstanding.load();
 }
 
-void runOnMainThread(QObject* context, std::function<void()> fn, bool wait) {
-    if (!context)
-        return;
-    if (QThread::currentThread() == context->thread()) {
-        fn();
+void runOnMainThread(const QPointer<QObject>& context, std::function<void()> fn, bool wait) {
+    if (QThread::currentThread() == QCoreApplication::instance()->thread()) {
+        if (context)
+            fn();
         return;
     }
-    QPointer<QObject> guard(context);
-    auto call = [guard, fn = std::move(fn)] {
-        if (guard)
+    auto call = [context, fn = std::move(fn)] {
+        if (context)
             fn();
     };
     // The call is queued on the application object: a context that goes away drops the call but

@@ -32,4 +32,6 @@ private:
 
 // Runs fn on the user-interface thread, unless context is gone by then. With wait, the caller blocks
 // until fn has run (or was dropped); from the user-interface thread itself fn runs at once.
-void runOnMainThread(QObject* context, std::function<void()> fn, bool wait = false);
+// The guard must be made where the context is known to live (on the user-interface thread, when the
+// operation is queued): a worker cannot safely look at an object that may be gone.
+void runOnMainThread(const QPointer<QObject>& context, std::function<void()> fn, bool wait = false);

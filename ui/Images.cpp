@@ -139,5 +139,27 @@ int measureTextWidth(const QFont& font, const QString& text) {
 }
 
 int measureWrappedHeight(const QFont& font, const QString& text, int width) {
-    return QFontMetrics(font).boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text).height();
+    if (text.isEmpty())
+        return 0;
+    return int(wrapText(font, text, width).size()) * QFontMetrics(font).lineSpacing();
+}
+
+QStringList wrapText(const QFont& font, const QString& text, int width) {
+    QStringList lines;
+    for (const QString& paragraph : text.split(u'\n')) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const qsizetype before = lines.size();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(qMax(1, width));
+            lines.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
+        }
+        layout.endLayout();
+        if (lines.size() == before)
+            lines.append(QString()); // an empty paragraph is an empty line
+    }
+    return lines;
 }

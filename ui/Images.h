@@ -24,3 +24,5 @@ QFont boldSystem(double size);
 // Text measuring in points.
 int measureTextWidth(const QFont& font, const QString& text);
 int measureWrappedHeight(const QFont& font, const QString& text, int width);
+// The lines of a text wrapped at a width, the way labels draw them.
+QStringList wrapText(const QFont& font, const QString& text, int width);

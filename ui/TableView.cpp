@@ -44,6 +44,7 @@ void TableView::setDelegate(TableViewDelegate* delegate, QObject* guard) {
 }
 
 void TableView::reloadData() {
+    hideDeleteButton();
     for (TableViewCell* cell : shown)
         recycle(cell);
     shown.clear();
@@ -162,7 +163,40 @@ void TableView::watch(QWidget* widget) {
     }
 }
 
+void TableView::showDeleteButton(int row) {
+    hideDeleteButton();
+    TableViewCell* cell = shown.value(row);
+    if (!cell || !dataSource || !dataSourceGuard || !dataSource->canDeleteRow(this, row))
+        return;
+    editing = row;
+    if (delegateObject && delegateGuard)
+        delegateObject->willBeginEditingRow(this, row);
+    auto* button = new Button(QRect(cell->width() - 72, (cell->height() - 30) / 2, 62, 30));
+    button->setTitle(QStringLiteral("Delete"));
+    button->setBackgroundColor(QColor(204, 30, 30));
+    connect(button, &Button::touchUpInside, this, [this] {
+        const int row = editing;
+        hideDeleteButton();
+        if (dataSource && dataSourceGuard && row >= 0)
+            dataSource->commitDeleteRow(this, row);
+    });
+    cell->addSubview(button);
+    deleteControl = button;
+}
+
+void TableView::hideDeleteButton() {
+    if (editing < 0)
+        return;
+    const int row = editing;
+    editing = -1;
+    if (deleteControl)
+        deleteControl->removeFromSuperview();
+    if (delegateObject && delegateGuard)
+        delegateObject->didEndEditingRow(this, row);
+}
+
 void TableView::press(const QPoint& global) {
+    swiped = false;
     tracking = true;
     dragging = false;
     pressPoint = global;
@@ -172,9 +206,15 @@ void TableView::press(const QPoint& global) {
 void TableView::move(const QPoint& global) {
     if (!tracking)
         return;
-    if (!dragging && (global - pressPoint).manhattanLength() > dragThreshold)
+    const QPoint moved = global - pressPoint;
+    if (!dragging && moved.manhattanLength() > dragThreshold) {
         dragging = true;
-    if (dragging)
+        // A sideways swipe over a row offers to delete it instead of scrolling.
+        swiped = qAbs(moved.x()) > 2 * qAbs(moved.y());
+        if (swiped)
+            showDeleteButton(rowAt(mapFromGlobal(pressPoint).y()));
+    }
+    if (dragging && !swiped)
         setContentOffset(pressOffset - (global.y() - pressPoint.y()));
 }
 
@@ -184,6 +224,11 @@ bool TableView::release(const QPoint& global) {
     tracking = dragging = false;
     if (!tap)
         return false;
+    if (editing >= 0) {
+        // A touch anywhere else puts the delete button away.
+        hideDeleteButton();
+        return false;
+    }
     const int row = rowAt(mapFromGlobal(global).y());
     if (row < 0)
         return false;
@@ -203,6 +248,11 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
             watch(child);
         return false;
     case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            showDeleteButton(
+                rowAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition()).toPoint().y()));
+            return true;
+        }
         press(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         // Views inside rows that take touches themselves (buttons, fields) keep them.
         return !qobject_cast<TableViewCell*>(watched) && qobject_cast<View*>(watched) &&

@@ -40,6 +40,17 @@ public:
     virtual int numberOfRows(TableView* table) = 0;
     virtual int heightForRow(TableView* table, int row) = 0;
     virtual TableViewCell* cellForRow(TableView* table, int row) = 0;
+    // Swipe-to-delete: rows that can be deleted show a delete button on a horizontal swipe (or a
+    // right-click); touching it commits the deletion.
+    virtual bool canDeleteRow(TableView* table, int row) {
+        Q_UNUSED(table);
+        Q_UNUSED(row);
+        return false;
+    }
+    virtual void commitDeleteRow(TableView* table, int row) {
+        Q_UNUSED(table);
+        Q_UNUSED(row);
+    }
 };
 
 class TableViewDelegate {
@@ -49,6 +60,14 @@ public:
     virtual void willDisplayCell(TableView* table, TableViewCell* cell, int row) {
         Q_UNUSED(table);
         Q_UNUSED(cell);
+        Q_UNUSED(row);
+    }
+    virtual void willBeginEditingRow(TableView* table, int row) {
+        Q_UNUSED(table);
+        Q_UNUSED(row);
+    }
+    virtual void didEndEditingRow(TableView* table, int row) {
+        Q_UNUSED(table);
         Q_UNUSED(row);
     }
 };
@@ -80,6 +99,12 @@ public:
     TableViewCell* cellForRow(int row) const;
     int rowAt(int y) const; // y in the table's coordinates
 
+    // The row showing its delete button (-1: none), and the button.
+    void showDeleteButton(int row);
+    void hideDeleteButton();
+    int editingRow() const { return editing; }
+    Button* deleteButton() const { return deleteControl; }
+
     // Taps and drags on cells pass through here first.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -109,6 +134,9 @@ private:
     QHash<int, TableViewCell*> shown;
     QHash<QString, QList<TableViewCell*>> reusable;
     int offset = 0;
+    int editing = -1;
+    QPointer<Button> deleteControl;
+    bool swiped = false;
     bool tracking = false;
     bool dragging = false;
     QPoint pressPoint;

@@ -5,7 +5,6 @@
 #include <QGraphicsOpacityEffect>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextLayout>
 #include <QtMath>
 
 View::View(QWidget* parent) : QWidget(parent) {}
@@ -108,25 +107,12 @@ QStringList Label::displayedLines() const {
     // Whole lines that fit the frame's height, at most numberOfLines of them.
     const int fitting = qMax(1, height() / qMax(1, metrics.lineSpacing()));
     const int limit = qMin(maxLines, fitting);
-    for (const QString& paragraph : textValue.split(u'\n')) {
-        QTextLayout layout(paragraph, fontValue);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            if (result.size() == limit) {
-                // More text than room: the last line ends with an ellipsis.
-                QString last = result.last() + u' ' + paragraph.mid(line.textStart());
-                result.last() = metrics.elidedText(last, Qt::ElideRight, width);
-                layout.endLayout();
-                return result;
-            }
-            result.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
-        }
-        layout.endLayout();
-    }
+    const QStringList wrapped = wrapText(fontValue, textValue, width);
+    if (wrapped.size() <= limit)
+        return wrapped;
+    // More text than room: the last line shown ends with an ellipsis.
+    result = wrapped.mid(0, limit);
+    result.last() = metrics.elidedText(result.last() + u' ' + wrapped.value(limit), Qt::ElideRight, width);
     return result;
 }
 

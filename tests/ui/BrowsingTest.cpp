@@ -1,6 +1,7 @@
 #include "pages/CategoryIntroductionPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/ChapterPage.h"
+#include "pages/DetailedPage.h"
 #include "pages/VenuesPage.h"
 #include "platform/UserDefaults.h"
 #include "tests/support/GuideDriver.h"
@@ -81,9 +82,11 @@ TEST_F(BrowsingTest, RowsOpenTheIntroductionTheListsAndAOneVenueCategorysDetail)
     driver->waitIdle();
 
     page->didSelectRow(page->tableView(), 4); // Art: its one venue's detail at once
-    EXPECT_TRUE(log.lines().contains(u"Would open DetailedPage (Sights, Gallery One, 5)"_qs))
-        << log.lines().join(u'\n').toStdString();
-    EXPECT_EQ(driver->navigation()->topViewController(), page);
+    driver->waitIdle();
+    auto* detail = qobject_cast<DetailedPage*>(driver->navigation()->topViewController());
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->pageTitle(), u"Sights"_qs);
+    EXPECT_EQ(detail->venueID(), 5);
 }
 
 TEST_F(BrowsingTest, AChapterWithoutIntroductionStartsWithAll) {

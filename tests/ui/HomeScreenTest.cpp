@@ -182,7 +182,6 @@ TEST_F(HomeScreenTest, NavigationBarItemsComeAndGoWithThePage) {
 }
 
 TEST_F(HomeScreenTest, TouchesOpenTheirScreensAndTakeTheBadgeAwayForChapters) {
-    start();
     struct Case {
         const char* touched;
         const char* opens;
@@ -192,8 +191,8 @@ TEST_F(HomeScreenTest, TouchesOpenTheirScreensAndTakeTheBadgeAwayForChapters) {
          "Would open OfflineMapsPage (Metro Map:MetroMap.png:MetroMapThumb,City "
          "Centre:CityMap.png:CityMapThumb)",
          false},
-        {"Bookmarks", "Would open BookmarkPage", false},
-        {"Search", "Would open SearchPage (Search)", false},
+        {"Bookmarks", "page:BookmarkPage", false},
+        {"Search", "page:SearchPage", false},
         {"Weather", "Would open WeatherPage", false},
 
         {"Hotels", "Would open Placement (Hotels, venue 7, PlacementHotels)", true},
@@ -201,18 +200,24 @@ TEST_F(HomeScreenTest, TouchesOpenTheirScreensAndTakeTheBadgeAwayForChapters) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.touched);
-        driver->navigation()->popToRootViewControllerAnimated(false);
-        if (badges() == 0)
-            home()->initNavigationBar();
-        driver->waitIdle();
+        driver.reset();
+        start();
         const int before = badges();
         if (QString::fromLatin1(c.touched) == u"Weather")
             tapTool(u"Weather"_qs);
         else
             ASSERT_TRUE(driver->tapText(QString::fromLatin1(c.touched)));
-        EXPECT_TRUE(log.lines().contains(QString::fromUtf8(c.opens)))
-            << log.lines().join(u'\n').toStdString();
-        EXPECT_EQ(badges(), c.badgeGoes ? before - 1 : before);
+        const QString opens = QString::fromUtf8(c.opens);
+        if (opens.startsWith(u"page:"_qs)) {
+            // A page of its own: the home screen's badge stays, the page adds its header's.
+            EXPECT_EQ(
+                QString::fromLatin1(driver->navigation()->topViewController()->metaObject()->className()),
+                opens.mid(5));
+            EXPECT_EQ(badges(), before + 1);
+        } else {
+            EXPECT_TRUE(log.lines().contains(opens)) << log.lines().join(u'\n').toStdString();
+            EXPECT_EQ(badges(), c.badgeGoes ? before - 1 : before);
+        }
     }
     // The info button.
     driver->tap(QPoint(30, 20 + 22));

@@ -1,0 +1,86 @@
+#include "pages/BookmarkPage.h"
+
+#include "catalog/SQLDAL.h"
+#include "model/Bookmarks.h"
+#include "model/DAO.h"
+#include "ui/NavigationController.h"
+#include "views/CustomCell.h"
+
+BookmarkPage::BookmarkPage() : VenueListPage(QStringLiteral("Bookmarks")) {}
+
+BookmarkPage::~BookmarkPage() = default;
+
+void BookmarkPage::viewDidLoad() {
+    readDistanceUnit();
+    const ManagerModel* manager =
+        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const QStringList names = Bookmarks::read();
+    registerForLocation();
+    overlay.show();
+
+    operationQueue.addOperation([this, self = QPointer<QObject>(this), names, here = position] {
+        VenueList loaded = names.isEmpty() ? VenueList() : SQLDAL::getVenueDataForVenues(names);
+        // The distances are worked out here and handed over finished.
+        if (here)
+            ::fillDistances(loaded, here->latitude, here->longitude, distanceIsImperial());
+        runOnMainThread(self, [this, loaded = std::move(loaded)]() mutable {
+            venueList = std::move(loaded);
+            addTable(QRect(0, 0, 320, 372));
+            if (!position)
+                showLocationNotice();
+            table->reloadData();
+            overlay.hide();
+        });
+    });
+
+    addBackground(QStringLiteral("BookmarkPageBackground"), 416);
+    tools = makeToolbar(manager->orderVenuesTools(), this, this);
+    view()->addSubview(tools);
+    addLocationNotice();
+}
+
+void BookmarkPage::viewWillAppear(bool animated) {
+    if (NavigationController* navigation = navigationController())
+        navigation->setNavigationBarHidden(false, animated);
+    waiting = false;
+    header.build(navigationController(), title, QColor::fromRgbF(0.13f, 0.64f, 0.85f, 1.0f), this,
+                 [this] { linkTouched(); });
+}
+
+void BookmarkPage::viewWillDisappear(bool) {
+    LocationManager* locationManager = LocationManager::getInstance();
+    if (locationManager->locationDelegate() == this)
+        locationManager->setLocationDelegate(nullptr);
+    header.remove();
+}
+
+QString BookmarkPage::detailTitle(const Venue& venue) const {
+    return SQLDAL::getChapterNameForVenue(venue.venueName);
+}
+
+bool BookmarkPage::canDeleteRow(TableView*, int row) {
+    return row >= 0 && row < venueList.size();
+}
+
+void BookmarkPage::commitDeleteRow(TableView* tableView, int row) {
+    venueList.removeAt(row);
+    // Only the names shown are kept: names the catalogue no longer has go with this write.
+    QStringList names;
+    for (const Venue& venue : std::as_const(venueList))
+        names.append(venue.venueName);
+    Bookmarks::write(names);
+    tableView->reloadData();
+}
+
+void BookmarkPage::setDescriptionWidth(int row, int width) {
+    if (auto* cell = qobject_cast<CustomCell*>(table ? table->cellForRow(row) : nullptr))
+        cell->venueDescriptionLabel()->setFrame(QRect(20, 22, width, 50));
+}
+
+void BookmarkPage::willBeginEditingRow(TableView*, int row) {
+    setDescriptionWidth(row, 230);
+}
+
+void BookmarkPage::didEndEditingRow(TableView*, int row) {
+    setDescriptionWidth(row, 280);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "pages/VenueListPage.h"
+
+// The reader's bookmarked venues, with distances, sortable, each opening its detail; a row can be
+// deleted with a swipe, which rewrites the bookmarks file with the names shown.
+class BookmarkPage : public VenueListPage {
+    Q_OBJECT
+public:
+    BookmarkPage();
+    ~BookmarkPage() override;
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+    bool canDeleteRow(TableView* table, int row) override;
+    void commitDeleteRow(TableView* table, int row) override;
+    void willBeginEditingRow(TableView* table, int row) override;
+    void didEndEditingRow(TableView* table, int row) override;
+
+protected:
+    QString detailTitle(const Venue& venue) const override;
+
+private:
+    void setDescriptionWidth(int row, int width);
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "catalog/Venue.h"
+#include "location/LocationManager.h"
+#include "pages/PageSupport.h"
+#include "platform/OperationQueue.h"
+#include "ui/TableView.h"
+#include "ui/Toolbar.h"
+#include "ui/ViewController.h"
+#include "views/CustomControls.h"
+
+// What the venue list, the bookmarks and the search results share: venue rows with the distance in the
+// reader's unit, the A-Z, nearest and live-map tools, the first position filling the distances, the
+// "Updating location..." notice, and a touched row opening the venue's detail.
+class VenueListPage : public ViewController,
+                      public TableViewDataSource,
+                      public TableViewDelegate,
+                      public LocationListener,
+                      public CustomBarButtonItemDelegate {
+    Q_OBJECT
+public:
+    explicit VenueListPage(const QString& title);
+    ~VenueListPage() override;
+
+    void loadView() override;
+
+    int numberOfRows(TableView* table) override;
+    int heightForRow(TableView* table, int row) override;
+    TableViewCell* cellForRow(TableView* table, int row) override;
+    void didSelectRow(TableView* table, int row) override;
+    void willDisplayCell(TableView* table, TableViewCell* cell, int row) override;
+    void locationUpdated() override;
+    void barButtonItemTouched(CustomBarButtonItem* item) override;
+    void linkTouched();
+
+    QString pageTitle() const { return title; }
+    const VenueList& venues() const { return venueList; }
+    TableView* tableView() const { return table; }
+    Toolbar* toolbar() const { return tools; }
+    QnAlertLabel* locationAlertLabel() const { return alert; }
+    bool waitingForUserLocation() const { return waiting; }
+    float distanceUserValue() const { return distanceUnit; }
+    std::optional<PositionFix> userLocation() const { return position; }
+
+    // The sort of the "Nearest" tool: venues by distance, those without one after them in their order.
+    static void sortByNearness(VenueList& venues);
+    // The sort of the "A-Z" tool: plain character order, equal names keep their order.
+    static void sortByName(VenueList& venues);
+
+protected:
+    // The title the detail page of a touched venue gets.
+    virtual QString detailTitle(const Venue& venue) const;
+
+    void readDistanceUnit();
+    void registerForLocation();
+    void fillDistances();
+    // A new notice strip at the foot of the page, hidden.
+    void addLocationNotice();
+    void showLocationNotice();
+    void addBackground(const QString& name, int height);
+    void addTable(const QRect& frame);
+    void openLiveMap();
+
+    QString title;
+    VenueList venueList;
+    std::optional<PositionFix> position;
+    bool waiting = false;
+    float distanceUnit = 1.0f;
+    TableView* table = nullptr;
+    Toolbar* tools = nullptr;
+    QPointer<QnAlertLabel> alert;
+    PageHeader header;
+    LoadingOverlay overlay;
+    OperationQueue operationQueue;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/View.h"
+
+#include <functional>
+
+class QLineEdit;
+
+class TextField;
+
+// Asked before each change the reader makes and told when the reader presses return.
+class TextFieldDelegate {
+public:
+    virtual ~TextFieldDelegate() = default;
+    // The text before the change, the range it replaces and the replacement. False refuses the change.
+    virtual bool shouldChangeCharacters(TextField* field, const QString& before, int start, int length,
+                                        const QString& replacement) = 0;
+    virtual bool shouldReturn(TextField* field) = 0;
+};
+
+// A one-line text field with a rounded border and a placeholder, its text centred vertically.
+class TextField : public View {
+    Q_OBJECT
+public:
+    explicit TextField(const QRect& frame, QWidget* parent = nullptr);
+
+    QString text() const;
+    void setText(const QString& text);
+    void setPlaceholder(const QString& placeholder);
+    QString placeholder() const;
+    void setDelegate(TextFieldDelegate* delegate, QObject* guard);
+
+    // Typing as the reader would: replaces the selection (or inserts at the cursor) with the text,
+    // asking the delegate first. An empty text deletes one character backwards.
+    void type(const QString& text);
+    void pressReturn();
+    void becomeFirstResponder();
+    void resignFirstResponder(); // closes the keyboard
+    bool isFirstResponder() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool apply(int start, int length, const QString& replacement);
+    QLineEdit* edit;
+    TextFieldDelegate* delegateObject = nullptr;
+    QPointer<QObject> delegateGuard;
+};
