@@ -1,8 +1,13 @@
 #include "app/ScreenTour.h"
 
 #include "app/StrollbookAppDelegate.h"
+#include "catalog/SQLDAL.h"
+#include "model/Bookmarks.h"
+#include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/ChapterPage.h"
+#include "pages/DetailedPage.h"
+#include "pages/SearchPage.h"
 #include "pages/VenuesPage.h"
 #include "platform/OperationQueue.h"
 #include "ui/Animation.h"
@@ -34,6 +39,30 @@ void touchTool(VenuesPage* page, const QString& tool) {
 }
 
 } // namespace
+
+bool ScreenTour::openDetail(const QString& title, int venueID) {
+    NavigationController* navigation = delegate->navigationController();
+    navigation->popToRootViewControllerAnimated(false);
+    const QVariantList details = SQLDAL::getVenueWithVenueID(venueID, QString());
+    if (details.value(0).toString().isEmpty())
+        return false;
+    navigation->pushViewController(
+        std::make_unique<DetailedPage>(
+            title, details.value(0).toString().replace(QStringLiteral("''"), QStringLiteral("'")), venueID),
+        false);
+    return true;
+}
+
+bool ScreenTour::search(const QString& text) {
+    auto* page = top<SearchPage>(delegate);
+    if (!page)
+        return false;
+    page->searchField()->setText(QString());
+    for (const QChar c : text)
+        page->searchField()->type(QString(c));
+    page->searchButtonTouched();
+    return true;
+}
 
 ScreenTour::ScreenTour(StrollbookAppDelegate* appDelegate, const QString& target)
     : delegate(appDelegate), folder(target) {}
@@ -102,6 +131,49 @@ void ScreenTour::walk() {
             return true;
         },
         [this] { return shoot(QStringLiteral("07-venues-nearest")); },
+        // Three venues in full: with a picture and a long text, an event, a hotel.
+        [this] { return openDetail(QStringLiteral("Sights"), 1); },
+        [this] { return shoot(QStringLiteral("08-detail-picture")); },
+        [this] {
+            auto* page = top<DetailedPage>(delegate);
+            page->scrollView()->setContentOffset(QPoint(0, 10000));
+            return shoot(QStringLiteral("09-detail-picture-end"));
+        },
+        [this] { return openDetail(QStringLiteral("Events"), 239); },
+        [this] { return shoot(QStringLiteral("10-detail-event")); },
+        [this] { return openDetail(QStringLiteral("Hotels"), 219); },
+        [this] { return shoot(QStringLiteral("11-detail-hotel")); },
+        [this] {
+            // Bookmarked from the detail page: the confirmation rises.
+            auto* page = top<DetailedPage>(delegate);
+            for (BarButtonItem* item : page->toolbar()->items()) {
+                if (auto* tool = qobject_cast<CustomBarButtonItem*>(item);
+                    tool && tool->selector().trimmed() == u"Bookmark.tool")
+                    tool->buttonTouched();
+            }
+            return true;
+        },
+        [this] { return shoot(QStringLiteral("12-detail-bookmarked")); },
+        [this] {
+            Bookmarks::add(QStringLiteral("St. Stephen's Cathedral"));
+            Bookmarks::add(QStringLiteral("Vienna Christmas Dream at the Rathausplatz"));
+            delegate->navigationController()->popToRootViewControllerAnimated(false);
+            return true;
+        },
+        [navigation] {
+            navigation()->pushViewController(std::make_unique<BookmarkPage>(), false);
+            return true;
+        },
+        [this] { return shoot(QStringLiteral("13-bookmarks")); },
+        [navigation] {
+            navigation()->popToRootViewControllerAnimated(false);
+            navigation()->pushViewController(std::make_unique<SearchPage>(QStringLiteral("Search")), false);
+            return true;
+        },
+        [this] { return search(QStringLiteral("schnitzel")); },
+        [this] { return shoot(QStringLiteral("14-search-results")); },
+        [this] { return search(QStringLiteral("zzyzx")); },
+        [this] { return shoot(QStringLiteral("15-search-nothing")); },
     };
     current = 0;
     next();

@@ -21,6 +21,8 @@ private:
     void walk();
     void next();
     bool shoot(const QString& name);
+    bool openDetail(const QString& title, int venueID);
+    bool search(const QString& text);
 
     StrollbookAppDelegate* delegate;
     QString folder;

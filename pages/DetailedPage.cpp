@@ -68,14 +68,16 @@ QString DetailedPage::telephoneAddress(const QString& number) {
 }
 
 std::pair<QString, QString> DetailedPage::splitBesidePicture(const QString& description) {
+    // Measured at the width of the label beside the picture, so that no word is cut off there.
     const QFont font = arial(14);
-    if (measureWrappedHeight(font, description, 180) <= 105)
+    constexpr int besideWidth = 175;
+    if (measureWrappedHeight(font, withLineBreaks(description), besideWidth) <= 105)
         return {withLineBreaks(description), QString()};
     QString beside, below;
     bool full = false;
     for (const QString& word : description.split(u' ')) {
         const QString piece = withLineBreaks(word) + u' ';
-        if (!full && measureWrappedHeight(font, beside + piece, 180) <= 105)
+        if (!full && measureWrappedHeight(font, beside + piece, besideWidth) <= 105)
             beside += piece;
         else {
             full = true;
@@ -163,20 +165,20 @@ void DetailedPage::layoutPage() {
         const QSize start(measureTextWidth(font, venueDateStart) < 80 ? measureTextWidth(font, venueDateStart)
                                                                       : 80,
                           measureWrappedHeight(font, venueDateStart, 80));
-        addLabel(QRect(QPoint(20, origin), start), font, Qt::black, venueDateStart, 0);
+        addLabel(QRect(QPoint(20, origin), start), font, Qt::black, venueDateStart, 1);
         if (venueDateStart.size() >= 3 && hasStop) {
             addLabel(QRect(start.width() + 24, origin, 4, start.height()), font, Qt::black,
                      QStringLiteral("-"), 1);
             const QSize stop(qMin(measureTextWidth(font, venueDateStop), 140),
                              measureWrappedHeight(font, venueDateStop, 140));
-            addLabel(QRect(QPoint(start.width() + 32, origin), stop), font, Qt::black, venueDateStop, 0);
+            addLabel(QRect(QPoint(start.width() + 32, origin), stop), font, Qt::black, venueDateStop, 1);
         }
         origin += start.height();
     } else if (hasStop) {
         const QFont font = boldArial(11);
         const QSize stop(qMin(measureTextWidth(font, venueDateStop), 140),
                          measureWrappedHeight(font, venueDateStop, 140));
-        addLabel(QRect(QPoint(20, origin), stop), font, Qt::black, venueDateStop, 0);
+        addLabel(QRect(QPoint(20, origin), stop), font, Qt::black, venueDateStop, 1);
         origin += stop.height();
     }
 

@@ -32,8 +32,7 @@ public:
     // The telephone address of a number as written in the catalogue: "+44 (1) 234-567" gives
     // "tel:00441234567".
     static QString telephoneAddress(const QString& number);
-    // The description split into the part beside a 105-point-high picture (wrapped at 180 points) and
-    // the part below it.
+    // The description split into the part beside a 105-point-high picture and the part below it.
     static std::pair<QString, QString> splitBesidePicture(const QString& description);
 
     QString pageTitle() const { return title; }

@@ -107,7 +107,8 @@ QStringList Label::displayedLines() const {
     // Whole lines that fit the frame's height, at most numberOfLines of them.
     const int fitting = qMax(1, height() / qMax(1, metrics.lineSpacing()));
     const int limit = qMin(maxLines, fitting);
-    const QStringList wrapped = wrapText(fontValue, textValue, width);
+    // As on one line, a measured width rounded down does not cost a line.
+    const QStringList wrapped = wrapText(fontValue, textValue, width + 1);
     if (wrapped.size() <= limit)
         return wrapped;
     // More text than room: the last line shown ends with an ellipsis.

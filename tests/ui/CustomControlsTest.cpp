@@ -1,6 +1,7 @@
 #include "views/CustomControls.h"
 #include "tests/support/GuideDriver.h"
 #include "ui/Animation.h"
+#include "ui/Images.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -147,6 +148,31 @@ TEST(ImageScaling, ScalesToAnySizeAndTurns) {
     LogCapture log;
     EXPECT_FALSE(ImageUtilites::imageByScalingToSize(QImage(), QSize(10, 10)));
     EXPECT_EQ(log.lines(), QStringList{u"Image conversion error"_qs});
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextMeasuring, WrappedHeightMatchesTheLinesALabelDraws) {
+    const QFont font = Fonts::named(u"Arial-BoldMT"_qs, 20);
+    const QString name = u"St. Stephen's Cathedral"_qs;
+    // A label as wide as the text's measured width (rounded down) and as high as its wrapped height
+    // shows it whole.
+    const int width = measureTextWidth(font, name);
+    Label label(QRect(0, 0, width, measureWrappedHeight(font, name, width + 2)));
+    label.setFont(font);
+    label.setNumberOfLines(0);
+    label.setText(name);
+    EXPECT_EQ(label.displayedLines(), QStringList{name});
+    // Narrower, it wraps at a word and takes as many lines as measured.
+    const QStringList lines = wrapText(font, name, 150);
+    EXPECT_EQ(lines, (QStringList{u"St. Stephen's"_qs, u"Cathedral"_qs}));
+    Label narrow(QRect(0, 0, 150, measureWrappedHeight(font, name, 150)));
+    narrow.setFont(font);
+    narrow.setNumberOfLines(0);
+    narrow.setText(name);
+    EXPECT_EQ(narrow.displayedLines(), lines);
 }
 
 } // namespace
