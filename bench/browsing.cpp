@@ -1,12 +1,15 @@
-// Opening and scrolling the "All" list of the largest chapter of the synthetic 100,000-venue edition,
-// offscreen: the time from the touch until the list is painted (load, distances, first paint), the
-// slowest single scroll step from top to bottom, and the most row views alive at any time.
+// The browsing screens on the synthetic 100,000-venue edition, offscreen: opening and scrolling the
+// "All" list of the largest chapter (from the touch until the list is painted, the slowest single
+// scroll step from top to bottom, the most row views alive at any time), a venue's detail page laid
+// out, and a search from the button until its results are painted.
 // usage: bench_browsing [RUNS]
 
 #include "app/StrollbookAppDelegate.h"
 #include "bench/SyntheticEdition.h"
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
+#include "pages/DetailedPage.h"
+#include "pages/SearchPage.h"
 #include "pages/VenuesPage.h"
 #include "platform/OperationQueue.h"
 #include "platform/Paths.h"
@@ -88,6 +91,41 @@ int main(int argc, char** argv) {
         navigation->popViewControllerAnimated(false);
         settle();
     }
+    // A venue's full detail, from the touch until it is laid out and painted.
+    std::vector<double> details;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        navigation->pushViewController(
+            std::make_unique<DetailedPage>(QStringLiteral("Chapter 1"), QString(), 1000 + run * 7919), false);
+        settle();
+        delegate.window()->repaint();
+        details.push_back(timer.nsecsElapsed() / 1e6);
+        navigation->popViewControllerAnimated(false);
+        settle();
+    }
+
+    // A search from the button until its results are painted.
+    std::vector<double> searches;
+    int found = 0;
+    navigation->pushViewController(std::make_unique<SearchPage>(QStringLiteral("Search")), false);
+    settle();
+    auto* search = qobject_cast<SearchPage*>(navigation->topViewController());
+    for (int run = 0; run < runs; ++run) {
+        search->searchField()->setText(QString());
+        for (const QChar c : SyntheticEdition::searchWord())
+            search->searchField()->type(QString(c));
+        QElapsedTimer timer;
+        timer.start();
+        search->searchButtonTouched();
+        settle();
+        delegate.window()->repaint();
+        searches.push_back(timer.nsecsElapsed() / 1e6);
+        found = int(search->venues().size());
+    }
+    std::sort(details.begin(), details.end());
+    std::sort(searches.begin(), searches.end());
+
     std::sort(opens.begin(), opens.end());
     std::sort(worstSteps.begin(), worstSteps.end());
     std::printf("venues in the list               %d\n", rows);
@@ -96,5 +134,8 @@ int main(int argc, char** argv) {
     std::printf("slowest scroll step (median)     %.2f ms   (%d steps of 40 points per run)\n",
                 worstSteps[worstSteps.size() / 2], steps);
     std::printf("row views alive at most          %d\n", mostAlive);
+    std::printf("detail page laid out (median)    %.1f ms\n", details[details.size() / 2]);
+    std::printf("search to painted results        %.1f ms   (median; %d venues found)\n",
+                searches[searches.size() / 2], found);
     return 0;
 }
