@@ -84,20 +84,11 @@ void ChapterPage::initNavigationBar() {
         return;
     View* bar = navigation->navigationBar();
 
-    auto* title = new Label(QRect(80, 0, 160, 44));
-    title->setText(managerModel ? managerModel->infoNameLocal() : QString());
-    title->setFont(Fonts::boldSystem(20));
-    title->setTextAlignment(Qt::AlignCenter);
-    title->setTextColor(guideTitleColor());
-    title->setShadow(headerShadowColor(), QPoint(0, -1));
-    bar->addSubview(title);
-    titleLabel = title;
-
-    auto* badgeButton = new Button(QRect(250, 11, 60, 22));
-    badgeButton->setBackgroundImage(Images::named(QStringLiteral("SBKBadge.png")));
-    badgeButton->setBackgroundImageName(QStringLiteral("SBKBadge.png"));
-    bar->addSubview(badgeButton);
-    badge = badgeButton;
+    titleLabel = makeHeaderTitle(managerModel ? managerModel->infoNameLocal() : QString(), guideTitleColor());
+    bar->addSubview(titleLabel);
+    // The home screen's badge has no action; it is added each time the page comes on screen.
+    badge = makeHeaderBadge();
+    bar->addSubview(badge);
 
     auto* info = new Button(QRect(10, 5, 40, 34));
     info->setImage(Images::named(QStringLiteral("Info.png")));

@@ -16,24 +16,34 @@ void logPageNotAvailable(const QString& page, const QString& detail) {
     logLine(QStringLiteral("Would open %1%2").arg(page, what));
 }
 
-void PageHeader::build(NavigationController* navigation, const QString& text, const QColor& color,
-                       QObject* context, std::function<void()> linkTouched) {
-    remove();
-    if (!navigation)
-        return;
-    View* bar = navigation->navigationBar();
+Label* makeHeaderTitle(const QString& text, const QColor& color) {
     auto* label = new Label(QRect(80, 0, 160, 44));
     label->setText(text);
     label->setTextAlignment(Qt::AlignCenter);
     label->setFont(Fonts::boldSystem(20));
     label->setTextColor(color);
     label->setShadow(headerShadowColor(), QPoint(0, -1));
-    bar->addSubview(label);
-    title = label;
+    return label;
+}
 
+Button* makeHeaderBadge() {
     auto* button = new Button(QRect(250, 11, 60, 22));
     button->setBackgroundImage(Images::named(QStringLiteral("SBKBadge.png")));
     button->setBackgroundImageName(QStringLiteral("SBKBadge.png"));
+    return button;
+}
+
+void PageHeader::build(NavigationController* navigation, const QString& text, const QColor& color,
+                       QObject* context, std::function<void()> linkTouched) {
+    remove();
+    if (!navigation)
+        return;
+    View* bar = navigation->navigationBar();
+    Label* label = makeHeaderTitle(text, color);
+    bar->addSubview(label);
+    title = label;
+
+    Button* button = makeHeaderBadge();
     QObject::connect(button, &Button::touchUpInside, context, [linkTouched] { linkTouched(); });
     bar->addSubview(button);
     badge = button;

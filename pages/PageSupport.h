@@ -25,6 +25,10 @@ void logPageNotAvailable(const QString& page, const QString& detail = {});
 class ActivityIndicator;
 class NavigationController;
 
+// The header's parts: the title label (80, 0, 160 x 44) and the badge button (250, 11, 60 x 22).
+Label* makeHeaderTitle(const QString& text, const QColor& color);
+Button* makeHeaderBadge();
+
 // The header of the inner pages on the navigation bar: the page title in the chapter's colour and the
 // badge that leads back to the home screen. Built each time the page comes on screen, removed each
 // time it leaves.

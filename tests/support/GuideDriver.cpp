@@ -155,6 +155,13 @@ void RunningGuideTest::TearDown() {
     GuideTest::TearDown();
 }
 
+QStringList RunningGuideTest::names(const VenueList& venues) {
+    QStringList result;
+    for (const Venue& venue : venues)
+        result.append(venue.venueName);
+    return result;
+}
+
 void RunningGuideTest::sql(const char* statement) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);

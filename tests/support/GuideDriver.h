@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/StrollbookAppDelegate.h"
+#include "catalog/Venue.h"
 #include "platform/PositionSource.h"
 #include "tests/support/TestSupport.h"
 #include "ui/NavigationController.h"
@@ -79,6 +80,13 @@ protected:
     void TearDown() override;
     // Runs a statement on the edition's catalogue (before start()).
     void sql(const char* statement);
+    // Pushes a page without animation and waits until it has loaded.
+    template <typename Page, typename... Args> Page* push(Args&&... args) {
+        driver->navigation()->pushViewController(std::make_unique<Page>(std::forward<Args>(args)...), false);
+        driver->waitIdle();
+        return qobject_cast<Page*>(driver->navigation()->topViewController());
+    }
+    static QStringList names(const VenueList& venues);
 
     GuideDriver::Options options;
     std::unique_ptr<GuideDriver> driver;

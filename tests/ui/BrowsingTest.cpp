@@ -16,11 +16,6 @@ namespace {
 
 class BrowsingTest : public RunningGuideTest {
 protected:
-    template <typename Page, typename... Args> Page* push(Args&&... args) {
-        driver->navigation()->pushViewController(std::make_unique<Page>(std::forward<Args>(args)...), false);
-        driver->waitIdle();
-        return qobject_cast<Page*>(driver->navigation()->topViewController());
-    }
     static QStringList rowTexts(TableView* table) {
         QStringList texts;
         for (TableViewCell* cell : table->visibleCells()) {
@@ -33,12 +28,6 @@ protected:
                 texts.append(u"Introduction"_qs);
         }
         return texts;
-    }
-    static QStringList names(const VenueList& venues) {
-        QStringList result;
-        for (const Venue& venue : venues)
-            result.append(venue.venueName);
-        return result;
     }
 };
 

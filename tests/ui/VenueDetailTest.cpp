@@ -18,11 +18,6 @@ namespace {
 
 class VenueDetailTest : public RunningGuideTest {
 protected:
-    template <typename Page, typename... Args> Page* push(Args&&... args) {
-        driver->navigation()->pushViewController(std::make_unique<Page>(std::forward<Args>(args)...), false);
-        driver->waitIdle();
-        return qobject_cast<Page*>(driver->navigation()->topViewController());
-    }
     static QList<Label*> labels(DetailedPage* page) { return page->scrollView()->findChildren<Label*>(); }
     static Label* labelWithText(DetailedPage* page, const QString& text) {
         for (Label* label : labels(page))
@@ -42,12 +37,6 @@ protected:
                 custom && custom->selector().trimmed() == id)
                 return custom;
         return nullptr;
-    }
-    static QStringList names(const VenueList& venues) {
-        QStringList result;
-        for (const Venue& venue : venues)
-            result.append(venue.venueName);
-        return result;
     }
 };
 
