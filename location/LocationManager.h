@@ -33,7 +33,6 @@ public:
 
     void updateLocation();
     std::optional<PositionFix> getUserLocation() const { return userLocation; }
-    const std::optional<PositionFix>& userLocationFix() const { return userLocation; }
     void setUserLocation(const std::optional<PositionFix>& fix) { userLocation = fix; }
 
     LocationListener* locationDelegate() const { return listener; }

@@ -1,5 +1,6 @@
 #include "views/CustomControls.h"
 #include "tests/support/GuideDriver.h"
+#include "ui/AlertView.h"
 #include "ui/Animation.h"
 #include "ui/Images.h"
 
@@ -173,6 +174,41 @@ TEST(TextMeasuring, WrappedHeightMatchesTheLinesALabelDraws) {
     narrow.setNumberOfLines(0);
     narrow.setText(name);
     EXPECT_EQ(narrow.displayedLines(), lines);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, AlertTellsTheIndexOfTheTouchedButtonAndGoes) {
+    screen->makeKeyAndVisible();
+    QObject owner;
+    QList<int> told;
+    auto* alert = new AlertView(u"Timeout"_qs, u"Oh no! The weather feed did not answer."_qs, u"Go Back"_qs,
+                                {u"Try again"_qs});
+    alert->setHandler(&owner, [&](int index) { told.append(index); });
+    alert->show();
+    EXPECT_EQ(AlertView::visibleAlert(), alert);
+    EXPECT_EQ(alert->buttonTitles(), (QStringList{u"Go Back"_qs, u"Try again"_qs}));
+    // The buttons sit side by side; touching "Try again" reports index 1.
+    QList<Button*> buttons = alert->findChildren<Button*>();
+    ASSERT_EQ(buttons.size(), 2);
+    Button* tryAgain = buttons[0]->title() == u"Try again" ? buttons[0] : buttons[1];
+    click(tryAgain, QPoint(10, 10));
+    EXPECT_EQ(told, QList<int>{1});
+    settle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(AlertView::visibleAlert(), nullptr);
+
+    // A handler whose owner is gone is not called.
+    auto* second = new AlertView(u"Timeout"_qs, QString(), u"Go Back"_qs, {});
+    {
+        QObject gone;
+        second->setHandler(&gone, [&](int index) { told.append(index); });
+    }
+    second->show();
+    second->dismissWithButtonIndex(0);
+    EXPECT_EQ(told, QList<int>{1});
 }
 
 } // namespace
