@@ -57,12 +57,21 @@ void GuideDriver::start() {
 }
 
 void GuideDriver::waitIdle() {
-    for (int round = 0; round < 100000; ++round) {
+    auto turn = [] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (Animation::running() == 0 && OperationQueue::outstandingOperations() == 0 && round > 1)
-            return;
+    };
+    auto resting = [] { return Animation::running() == 0 && OperationQueue::outstandingOperations() == 0; };
+    for (int round = 0; round < 100000; ++round) {
+        turn();
+        if (resting() && round > 1) {
+            // Work finished on another thread has handed its results over by now: take them, then
+            // look again, since they may start more.
+            turn();
+            if (resting())
+                return;
+        }
         if (OperationQueue::outstandingOperations() > 0)
             QThread::yieldCurrentThread(); // the catalogue work runs on another thread
     }
