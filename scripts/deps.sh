@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config python3
-  qt6-base-dev qt6-positioning-dev qt6-svg-dev libqt6svg6-dev
+  qt6-base-dev qt6-positioning-dev qt6-svg-dev
   libsqlite3-dev libxml2-dev libplist-dev
   fonts-liberation2
   libgtest-dev libbenchmark-dev
