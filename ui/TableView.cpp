@@ -256,12 +256,12 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
         press(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         // Views inside rows that take touches themselves (buttons, fields) keep them.
         return !qobject_cast<TableViewCell*>(watched) && qobject_cast<View*>(watched) &&
-               !watched->inherits("Button") && !watched->inherits("QLineEdit");
+               !qobject_cast<Button*>(watched);
     case QEvent::MouseMove:
         move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return dragging;
     case QEvent::MouseButtonRelease:
-        if (watched->inherits("Button") && !dragging) {
+        if (qobject_cast<Button*>(watched) && !dragging) {
             tracking = false;
             return false;
         }
