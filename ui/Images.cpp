@@ -132,6 +132,14 @@ QFont boldSystem(double size) {
     return sans(size, true);
 }
 
+void preload(const QList<QFont>& fonts) {
+    // Fonts may be measured on any thread; the engines and glyphs they load are shared.
+    decoder()->start([fonts] {
+        for (const QFont& font : fonts)
+            QFontMetrics(font).horizontalAdvance(QStringLiteral("Abc 0123456789 xyz"));
+    });
+}
+
 } // namespace Fonts
 
 int measureTextWidth(const QFont& font, const QString& text) {

@@ -19,6 +19,9 @@ namespace Fonts {
 QFont named(const QString& name, double size); // "Arial-BoldMT", "ArialMT"
 QFont system(double size);
 QFont boldSystem(double size);
+// Loads the font database and the fonts' glyphs on a background thread, so that the first texts on
+// screen do not wait for them.
+void preload(const QList<QFont>& fonts);
 } // namespace Fonts
 
 // Text measuring in points.
