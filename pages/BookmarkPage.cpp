@@ -33,7 +33,7 @@ void BookmarkPage::viewDidLoad() {
         });
     });
 
-    addBackground(QStringLiteral("BookmarkPageBackground"), 416);
+    addPageBackground(view(), QStringLiteral("BookmarkPageBackground"), 416);
     tools = makeToolbar(manager->orderVenuesTools(), this, this);
     view()->addSubview(tools);
     addLocationNotice();

@@ -17,10 +17,7 @@ void CategoryIntroductionPage::loadView() {
 }
 
 void CategoryIntroductionPage::viewDidLoad() {
-    const QString background = ShareData::sharedInstance()->getCorrespondingBKG(title);
-    auto* backgroundView = new ImageView(QRect(0, 0, 320, 416), Images::named(background));
-    backgroundView->setImageName(background);
-    view()->addSubview(backgroundView);
+    addPageBackground(view(), ShareData::sharedInstance()->getCorrespondingBKG(title), 416);
 }
 
 void CategoryIntroductionPage::viewWillAppear(bool) {

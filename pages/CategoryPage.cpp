@@ -18,10 +18,7 @@ void CategoryPage::loadView() {
 }
 
 void CategoryPage::viewDidLoad() {
-    const QString background = ShareData::sharedInstance()->getCorrespondingBKG(title);
-    auto* backgroundView = new ImageView(QRect(0, 0, 320, 480), Images::named(background));
-    backgroundView->setImageName(background);
-    view()->addSubview(backgroundView);
+    addPageBackground(view(), ShareData::sharedInstance()->getCorrespondingBKG(title), 480);
 
     table = new TableView(QRect(10, 0, 300, 405));
     table->setDataSource(this, this);

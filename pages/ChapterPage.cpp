@@ -152,26 +152,10 @@ void ChapterPage::addButtonsToPage() {
 }
 
 void ChapterPage::initToolbar() {
-    tools = new Toolbar(QRect(0, 372, 320, 44));
-    tools->setBarStyle(Toolbar::BlackTranslucent);
-    BarButtonItem* space = BarButtonItem::flexibleSpace(this);
-    QList<BarButtonItem*> items{space};
-    const QStringList entries = managerModel->orderChapterTools().split(u',');
-    const bool servicesOn = locationManager->locationServicesAreEnabled();
-    for (int index = 0; index < entries.size(); ++index) {
-        const QStringList parts = entries[index].split(u':');
-        if (parts.size() < 3)
-            continue;
-        const QString toolID = trimmedText(parts[2]);
-        if (toolID == u"TV.tool" && managerModel->feedTV().isEmpty())
-            continue;
-        auto* item =
-            new CustomBarButtonItem(parts[1].trimmed(), trimmedText(parts[0]), index, parts[2], this);
-        item->setDelegate(this, this);
-        item->setEnabled(!(toolID == u"LiveMap.tool" && !servicesOn));
-        items << item << space;
-    }
-    tools->setItems(items);
+    // Without a video feed there is no TV.
+    tools = makeToolbar(managerModel->orderChapterTools(), this, this, [this](const QString& toolID) {
+        return toolID == u"TV.tool" && managerModel->feedTV().isEmpty();
+    });
     view()->addSubview(tools);
 }
 

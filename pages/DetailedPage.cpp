@@ -45,6 +45,11 @@ QColor dimBlack() {
     return QColor::fromRgbF(0, 0, 0, 0.5f);
 }
 
+// The size a text takes wrapped at a width: its one-line width when that is narrower.
+QSize measuredSize(const QFont& font, const QString& text, int width) {
+    return QSize(qMin(measureTextWidth(font, text), width), measureWrappedHeight(font, text, width));
+}
+
 } // namespace
 
 DetailedPage::DetailedPage(const QString& pageTitle, const QString& name, int venueID)
@@ -89,10 +94,7 @@ std::pair<QString, QString> DetailedPage::splitBesidePicture(const QString& desc
 
 void DetailedPage::viewDidLoad() {
     DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
-    const QString background = ShareData::sharedInstance()->getCorrespondingBKG(title);
-    auto* backgroundView = new ImageView(QRect(0, 0, 320, 416), Images::named(background));
-    backgroundView->setImageName(background);
-    view()->addSubview(backgroundView);
+    addPageBackground(view(), ShareData::sharedInstance()->getCorrespondingBKG(title), 416);
 
     tools = makeToolbar(DAOFactory::getInstance()->dao()->manager()->orderDetailedViewTools(), this, this);
     view()->addSubview(tools);
@@ -162,22 +164,18 @@ void DetailedPage::layoutPage() {
     const bool hasStop = venueDateStop.size() >= 3;
     if (hasStart) {
         const QFont font = boldArial(11);
-        const QSize start(measureTextWidth(font, venueDateStart) < 80 ? measureTextWidth(font, venueDateStart)
-                                                                      : 80,
-                          measureWrappedHeight(font, venueDateStart, 80));
+        const QSize start = measuredSize(font, venueDateStart, 80);
         addLabel(QRect(QPoint(20, origin), start), font, Qt::black, venueDateStart, 1);
-        if (venueDateStart.size() >= 3 && hasStop) {
+        if (hasStop) {
             addLabel(QRect(start.width() + 24, origin, 4, start.height()), font, Qt::black,
                      QStringLiteral("-"), 1);
-            const QSize stop(qMin(measureTextWidth(font, venueDateStop), 140),
-                             measureWrappedHeight(font, venueDateStop, 140));
+            const QSize stop = measuredSize(font, venueDateStop, 140);
             addLabel(QRect(QPoint(start.width() + 32, origin), stop), font, Qt::black, venueDateStop, 1);
         }
         origin += start.height();
     } else if (hasStop) {
         const QFont font = boldArial(11);
-        const QSize stop(qMin(measureTextWidth(font, venueDateStop), 140),
-                         measureWrappedHeight(font, venueDateStop, 140));
+        const QSize stop = measuredSize(font, venueDateStop, 140);
         addLabel(QRect(QPoint(20, origin), stop), font, Qt::black, venueDateStop, 1);
         origin += stop.height();
     }
@@ -191,8 +189,8 @@ void DetailedPage::layoutPage() {
 
     const QFont nameFont = boldArial(20);
     const int nameWidth = featured ? 225 : 290;
-    const QSize nameSize(qMin(measureTextWidth(nameFont, venueName), nameWidth),
-                         qMin(measureWrappedHeight(nameFont, venueName, nameWidth), 1000));
+    QSize nameSize = measuredSize(nameFont, venueName, nameWidth);
+    nameSize.setHeight(qMin(nameSize.height(), 1000));
     addLabel(QRect(QPoint(20, origin + 5), nameSize), nameFont, Qt::white, venueName, 0);
     origin += nameSize.height() + 5;
 

@@ -112,7 +112,8 @@ void openLiveMapWithVenues(NavigationController*, int venueCount, const QString&
                         QStringLiteral("%1 venues, %2").arg(venueCount).arg(category));
 }
 
-Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner) {
+Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner,
+                     const std::function<bool(const QString& toolID)>& leaveOut) {
     auto* tools = new Toolbar(QRect(0, 372, 320, 44));
     tools->setBarStyle(Toolbar::BlackTranslucent);
     BarButtonItem* space = BarButtonItem::flexibleSpace(owner);
@@ -121,7 +122,7 @@ Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delega
     const QStringList entries = setting.split(u',');
     for (int index = 0; index < entries.size(); ++index) {
         const QStringList parts = entries[index].split(u':');
-        if (parts.size() < 3)
+        if (parts.size() < 3 || (leaveOut && leaveOut(trimmedText(parts[2]))))
             continue;
         auto* item =
             new CustomBarButtonItem(parts[1].trimmed(), trimmedText(parts[0]), index, parts[2], owner);
@@ -132,4 +133,11 @@ Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delega
     }
     tools->setItems(items);
     return tools;
+}
+
+ImageView* addPageBackground(View* page, const QString& name, int height) {
+    auto* background = new ImageView(QRect(0, 0, 320, height), Images::named(name));
+    background->setImageName(name);
+    page->addSubview(background);
+    return background;
 }

@@ -76,4 +76,9 @@ class CustomBarButtonItemDelegate;
 // The tool bar of the list and detail pages, at the foot of the page: a flexible space, then each
 // tool of the setting ("caption:picture:tool id", separated by ",") followed by a flexible space.
 // The live map is disabled while location services are off. The items belong to owner.
-Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner);
+// leaveOut names tools (by trimmed tool id) that the page does not show.
+Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner,
+                     const std::function<bool(const QString& toolID)>& leaveOut = {});
+
+// The page's background picture at the top left, under everything else on the page.
+ImageView* addPageBackground(View* page, const QString& name, int height);

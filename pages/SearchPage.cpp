@@ -12,7 +12,7 @@ SearchPage::SearchPage(const QString& pageTitle) : VenueListPage(pageTitle) {}
 SearchPage::~SearchPage() = default;
 
 void SearchPage::viewDidLoad() {
-    addBackground(QStringLiteral("SearchPageBackground"), 416);
+    addPageBackground(view(), QStringLiteral("SearchPageBackground"), 416);
     auto* strip = new ImageView(QRect(0, 0, 320, 60), Images::named(QStringLiteral("InfoPanel60.png")));
     strip->setImageName(QStringLiteral("InfoPanel60.png"));
     view()->addSubview(strip);

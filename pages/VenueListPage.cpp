@@ -1,6 +1,5 @@
 #include "pages/VenueListPage.h"
 
-#include "pages/DetailedPage.h"
 #include "platform/TextValues.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
@@ -29,12 +28,6 @@ void VenueListPage::registerForLocation() {
 void VenueListPage::fillDistances() {
     if (position)
         ::fillDistances(venueList, position->latitude, position->longitude, distanceIsImperial());
-}
-
-void VenueListPage::addBackground(const QString& name, int height) {
-    auto* background = new ImageView(QRect(0, 0, 320, height), Images::named(name));
-    background->setImageName(name);
-    view()->addSubview(background);
 }
 
 void VenueListPage::addTable(const QRect& frame) {
@@ -105,9 +98,7 @@ QString VenueListPage::detailTitle(const Venue&) const {
 
 void VenueListPage::didSelectRow(TableView* tableView, int row) {
     const Venue venue = venueList.value(row);
-    if (NavigationController* navigation = navigationController())
-        navigation->pushViewController(
-            std::make_unique<DetailedPage>(detailTitle(venue), venue.venueName, venue.venueID), true);
+    openVenueDetail(navigationController(), detailTitle(venue), venue.venueName, venue.venueID);
     tableView->deselectRow(row, true);
 }
 

@@ -57,7 +57,6 @@ protected:
     // A new notice strip at the foot of the page, hidden.
     void addLocationNotice();
     void showLocationNotice();
-    void addBackground(const QString& name, int height);
     void addTable(const QRect& frame);
     void openLiveMap();
 

@@ -17,7 +17,7 @@ VenuesPage::~VenuesPage() = default;
 void VenuesPage::viewDidLoad() {
     readDistanceUnit();
     manager = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
-    addBackground(ShareData::sharedInstance()->getCorrespondingBKG(title), 416);
+    addPageBackground(view(), ShareData::sharedInstance()->getCorrespondingBKG(title), 416);
     registerForLocation();
 
     overlay.show(QStringLiteral("Loading venues ..."));
