@@ -13,11 +13,15 @@ class ScreenTour : public QObject {
 public:
     ScreenTour(StrollbookAppDelegate* delegate, const QString& folder);
     // Starts the walk; the application quits when it is done (exit code 0, or 1 when a picture
-    // could not be written or a screen could not be reached).
+    // could not be written). A scene whose screen the edition does not have is skipped and logged.
     void start();
 
 private:
-    using Step = std::function<bool()>; // false: the screen could not be reached
+    using Step = std::function<bool()>; // false: the edition does not have this screen
+    struct Scene {
+        QString name;
+        std::vector<Step> steps;
+    };
     void walk();
     void next();
     bool shoot(const QString& name);
@@ -26,7 +30,8 @@ private:
 
     StrollbookAppDelegate* delegate;
     QString folder;
-    std::vector<Step> steps;
-    size_t current = 0;
+    std::vector<Scene> scenes;
+    size_t currentScene = 0;
+    size_t currentStep = 0;
     bool failed = false;
 };

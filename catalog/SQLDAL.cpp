@@ -16,6 +16,8 @@ std::atomic<sqlite3*> connection{nullptr};
 // Whether the open catalogue has the trigram index "catalog_search" (editions built by the
 // edition tool have it): -1 not looked at yet, 0 no, 1 yes.
 std::atomic<int> searchIndex{-1};
+// Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
+thread_local int threadFailures = 0;
 
 // The content stores every apostrophe doubled.
 QString withSingleApostrophes(const char* bytes, int length) {
@@ -32,6 +34,7 @@ public:
         sqlite3* db = connection.load();
         if (!db) {
             logOnce(QStringLiteral("The catalogue is not open"));
+            fail();
             return;
         }
         if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
@@ -39,6 +42,7 @@ public:
                         .arg(QString::fromUtf8(sqlite3_errmsg(db)), QString::fromUtf8(sql)));
             sqlite3_finalize(statement);
             statement = nullptr;
+            fail();
         }
     }
     ~Statement() { sqlite3_finalize(statement); }
@@ -57,7 +61,24 @@ public:
         if (statement)
             sqlite3_bind_int(statement, index, value);
     }
-    bool step() { return statement && sqlite3_step(statement) == SQLITE_ROW; }
+    // True for a row. The end of the rows and a failure both end the loop; a failure (a damaged
+    // file, a full disk) is logged with its cause and remembered, so it never passes for the end.
+    bool step() {
+        if (!statement)
+            return false;
+        const int rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc != SQLITE_DONE) {
+            sqlite3* db = sqlite3_db_handle(statement);
+            logOnce(
+                QStringLiteral("Catalogue read failed: %1 (%2)")
+                    .arg(QString::fromUtf8(sqlite3_errmsg(db)), QString::fromUtf8(sqlite3_sql(statement))));
+            fail();
+        }
+        return false;
+    }
+    bool failed() const { return hasFailed; }
 
     QString text(int column) const {
         const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
@@ -75,7 +96,13 @@ public:
     int integer(int column) const { return sqlite3_column_int(statement, column); }
 
 private:
+    void fail() {
+        hasFailed = true;
+        ++threadFailures;
+    }
+
     sqlite3_stmt* statement = nullptr;
+    bool hasFailed = false;
 };
 
 QString namePattern(const QString& text) {
@@ -116,6 +143,9 @@ VenueList listVenues(Statement& statement) {
         venue.mobile_highlight = boolValueOfText(statement.text(7));
         venues.append(std::move(venue));
     }
+    // Part of a list is not shown as if it were all of it.
+    if (statement.failed())
+        return {};
     return venues;
 }
 
@@ -184,19 +214,42 @@ bool SQLDAL::isOpen() {
     return connection.load() != nullptr;
 }
 
+int SQLDAL::failuresOnThisThread() {
+    return threadFailures;
+}
+
+namespace {
+
+// A category is known by its name without surrounding blanks, stored with single or doubled
+// apostrophes; the list of names, the counts and the venue lists all select it this way.
+constexpr const char* categoryMatch = "trim(category_name) in (?001, ?002)";
+
+void bindCategory(Statement& statement, const QString& category) {
+    const QString name = trimmedText(category);
+    statement.bindText(1, name);
+    statement.bindText(2, storedForm(name));
+}
+
+QByteArray categoryQuery(const char* head, const char* tail) {
+    return QByteArray(head) + categoryMatch + tail;
+}
+
+} // namespace
+
 SQLDAL::ChapterCategories SQLDAL::getCategoriesForChapter(const QString& chapterID) {
+    const int failuresBefore = threadFailures;
     ChapterCategories result;
     {
-        Statement names("select distinct category_name from catalog where chapter_id = ?001");
+        Statement names("select distinct trim(category_name) from catalog where chapter_id = ?001");
         names.bindText(1, chapterID);
         while (names.step())
             result.names.append(names.convertedText(0));
     }
     for (const QString& name : std::as_const(result.names)) {
         Statement count(
-            "select count(category_name) from catalog where category_name = ?001 and chapter_id = ?002");
-        count.bindText(1, name);
-        count.bindText(2, chapterID);
+            categoryQuery("select count(category_name) from catalog where ", " and chapter_id = ?003"));
+        bindCategory(count, name);
+        count.bindText(3, chapterID);
         result.counts.append(count.step() ? QString::number(count.integer(0)) : QString::fromLatin1("0"));
     }
     {
@@ -206,14 +259,16 @@ SQLDAL::ChapterCategories SQLDAL::getCategoriesForChapter(const QString& chapter
     }
     for (const QString& name : std::as_const(result.names))
         result.located.append(categoryHasVenuesWithLocationGiven(name, chapterID));
+    if (threadFailures != failuresBefore)
+        return {};
     return result;
 }
 
 QString SQLDAL::categoryHasVenuesWithLocationGiven(const QString& category, const QString& chapterID) {
-    Statement statement("select count(*) from catalog where category_name = ?001 AND gps_lat NOT NULL AND "
-                        "gps_lon NOT NULL AND chapter_id = ?002");
-    statement.bindText(1, category);
-    statement.bindText(2, chapterID);
+    Statement statement(categoryQuery("select count(*) from catalog where ",
+                                      " AND gps_lat NOT NULL AND gps_lon NOT NULL AND chapter_id = ?003"));
+    bindCategory(statement, category);
+    statement.bindText(3, chapterID);
     return statement.step() && statement.integer(0) > 0 ? QStringLiteral("1") : QStringLiteral("0");
 }
 
@@ -233,11 +288,11 @@ VenueList SQLDAL::getVenuesForCategory(const QString& category, const QString& c
         statement.bindText(1, chapterID);
         return listVenues(statement);
     }
-    Statement statement(
-        (QByteArray(venueListColumns) + "where category_name = ?001 and chapter_id = ?002 order by name")
-            .constData());
-    statement.bindText(1, name);
-    statement.bindText(2, chapterID);
+    Statement statement(categoryQuery((QByteArray(venueListColumns) + "where ").constData(),
+                                      " and chapter_id = ?003 order by name")
+                            .constData());
+    bindCategory(statement, name);
+    statement.bindText(3, chapterID);
     return listVenues(statement);
 }
 

@@ -10,7 +10,8 @@
 // All reading of the catalogue (table "catalog" of Catalog.sqlite). One connection serves the whole
 // process and is opened in SQLite's serialized mode: the screens query from their own background
 // queues while the home screen queries from the user-interface thread. Every operation prepares,
-// steps and finalizes its own statements. A statement that fails yields the operation's empty result.
+// steps and finalizes its own statements. A statement that fails is logged with its cause and yields
+// the operation's empty result.
 class SQLDAL {
 public:
     // The four lists the category page shows for a chapter.
@@ -26,6 +27,9 @@ public:
     // Closes the connection (tools and tests that switch editions).
     static void closeDatabase();
     static bool isOpen();
+    // How many statements have failed on the calling thread so far; a worker compares the count
+    // before and after its work to learn whether what it read is complete.
+    static int failuresOnThisThread();
 
     static QString dataFilePath(const QString& fileName);
 

@@ -14,6 +14,9 @@ bool write(const QStringList& names);
 // Appends the name unless it is there already. A documents copy that cannot be read is kept beside
 // it as "Bookmarks.plist.unreadable" before the new list is written, so no earlier bookmark is lost.
 bool add(const QString& name);
+// Removes the one stored entry a listed venue came from, keeping every other name, for a list that
+// could not be read in full (the names it does not show may still be good).
+bool removeEntryFor(const QString& venueName);
 
 QString documentsPath();
 

@@ -5,6 +5,9 @@
 #include "platform/Log.h"
 #include "platform/Paths.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+
 ShareData* ShareData::sharedInstance() {
     // Function-local statics are created once even when several threads ask at the same time.
     static ShareData* instance = new ShareData;
@@ -13,13 +16,23 @@ ShareData* ShareData::sharedInstance() {
 
 QVariantMap ShareData::readChapterList() const {
     const QString path = Paths::resourcePath(QStringLiteral("chapter.plist"));
+    const QFileInfo info(path);
+    // The file is parsed once; a look at its size and time tells whether the edition changed since.
+    const QString stamp = path + u'|' + QString::number(info.size()) + u'|' +
+                          QString::number(info.lastModified().toMSecsSinceEpoch());
+    const QMutexLocker locker(&cacheLock);
+    if (stamp == cachedStamp)
+        return cachedList;
+    cachedStamp = stamp;
     QString error;
     const std::optional<QVariant> root = PropertyList::readFile(path, &error);
     if (!root) {
         logOnce(QStringLiteral("Error reading plist: %1, format: %2").arg(path + ": " + error).arg(0));
-        return {};
+        cachedList.clear();
+    } else {
+        cachedList = root->toMap();
     }
-    return root->toMap();
+    return cachedList;
 }
 
 QString ShareData::getCorrespondingBKG(const QString& title) const {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QMutex>
 #include <QString>
 #include <QVariantMap>
 #include <optional>
 
-// The look of each chapter, from the edition's chapter.plist, looked up by the chapter's title. Every
-// lookup reads the file again; the lookups keep no state and may run on any thread.
+// The look of each chapter, from the edition's chapter.plist, looked up by the chapter's title. The
+// file is parsed once and again only when it changes; the lookups may run on any thread.
 class ShareData {
 public:
     struct Color {
@@ -34,4 +35,8 @@ public:
 private:
     ShareData() = default;
     QVariantMap readChapterList() const;
+
+    mutable QMutex cacheLock;
+    mutable QString cachedStamp;
+    mutable QVariantMap cachedList;
 };

@@ -19,12 +19,15 @@ void BookmarkPage::viewDidLoad() {
     overlay.show();
 
     operationQueue.addOperation([this, self = QPointer<QObject>(this), names, here = position] {
+        const int failuresBefore = SQLDAL::failuresOnThisThread();
         VenueList loaded = names.isEmpty() ? VenueList() : SQLDAL::getVenueDataForVenues(names);
+        const bool complete = SQLDAL::failuresOnThisThread() == failuresBefore;
         // The distances are worked out here and handed over finished.
         if (here)
             ::fillDistances(loaded, here->latitude, here->longitude, distanceIsImperial());
-        runOnMainThread(self, [this, loaded = std::move(loaded)]() mutable {
-            venueList = std::move(loaded);
+        runOnMainThread(self, [this, here, complete, loaded = std::move(loaded)]() mutable {
+            takeLoadedVenues(std::move(loaded), here);
+            listIsComplete = complete;
             addTable(QRect(0, 0, 320, 372));
             if (!position)
                 showLocationNotice();
@@ -63,12 +66,17 @@ bool BookmarkPage::canDeleteRow(TableView*, int row) {
 }
 
 void BookmarkPage::commitDeleteRow(TableView* tableView, int row) {
-    venueList.removeAt(row);
-    // Only the names shown are kept: names the catalogue no longer has go with this write.
-    QStringList names;
-    for (const Venue& venue : std::as_const(venueList))
-        names.append(venue.venueName);
-    Bookmarks::write(names);
+    const Venue removed = venueList.takeAt(row);
+    if (listIsComplete) {
+        // Only the names shown are kept: names the catalogue no longer has go with this write.
+        QStringList names;
+        for (const Venue& venue : std::as_const(venueList))
+            names.append(venue.venueName);
+        Bookmarks::write(names);
+    } else {
+        // The catalogue failed while the list loaded, so a name not shown may still be good.
+        Bookmarks::removeEntryFor(removed.venueName);
+    }
     tableView->reloadData();
 }
 

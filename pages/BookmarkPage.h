@@ -3,7 +3,8 @@
 #include "pages/VenueListPage.h"
 
 // The reader's bookmarked venues, with distances, sortable, each opening its detail; a row can be
-// deleted with a swipe, which rewrites the bookmarks file with the names shown.
+// deleted with a swipe, which rewrites the bookmarks file with the names shown (or, when the catalogue
+// failed while loading, removes just that entry).
 class BookmarkPage : public VenueListPage {
     Q_OBJECT
 public:
@@ -24,4 +25,7 @@ protected:
 
 private:
     void setDescriptionWidth(int row, int width);
+
+    // False when the catalogue failed while the list loaded.
+    bool listIsComplete = true;
 };

@@ -89,13 +89,14 @@ void SearchPage::searchButtonTouched() {
         VenueList results = SQLDAL::getVenuesNamedAs(text);
         if (!results.isEmpty() && here)
             ::fillDistances(results, here->latitude, here->longitude, distanceIsImperial());
-        runOnMainThread(self,
-                        [this, results = std::move(results)]() mutable { showResults(std::move(results)); });
+        runOnMainThread(self, [this, here, results = std::move(results)]() mutable {
+            showResults(std::move(results), here);
+        });
     });
 }
 
-void SearchPage::showResults(VenueList results) {
-    venueList = std::move(results);
+void SearchPage::showResults(VenueList results, const std::optional<PositionFix>& measuredFrom) {
+    takeLoadedVenues(std::move(results), measuredFrom);
     if (!venueList.isEmpty() && !position)
         showLocationNotice();
     prompt->setText(venueList.isEmpty() ? QStringLiteral("Nothing was found")

@@ -25,7 +25,7 @@ public:
     Label* promptLabel() const { return prompt; }
 
 private:
-    void showResults(VenueList results);
+    void showResults(VenueList results, const std::optional<PositionFix>& measuredFrom);
 
     TextField* field = nullptr;
     Button* button = nullptr;

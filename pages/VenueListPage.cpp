@@ -30,6 +30,12 @@ void VenueListPage::fillDistances() {
         ::fillDistances(venueList, position->latitude, position->longitude, distanceIsImperial());
 }
 
+void VenueListPage::takeLoadedVenues(VenueList loaded, const std::optional<PositionFix>& measuredFrom) {
+    venueList = std::move(loaded);
+    if (!measuredFrom)
+        fillDistances();
+}
+
 void VenueListPage::addTable(const QRect& frame) {
     table = new TableView(frame);
     table->setDataSource(this, this);

@@ -54,6 +54,9 @@ protected:
     void readDistanceUnit();
     void registerForLocation();
     void fillDistances();
+    // Takes a list loaded in the background with distances from `measuredFrom`; a first position that
+    // came while it loaded fills them now.
+    void takeLoadedVenues(VenueList loaded, const std::optional<PositionFix>& measuredFrom);
     // A new notice strip at the foot of the page, hidden.
     void addLocationNotice();
     void showLocationNotice();

@@ -148,33 +148,76 @@ void NavigationController::popToRootViewControllerAnimated(bool animated) {
 
 void NavigationController::transition(ViewController* from, ViewController* to, bool forward, bool animated,
                                       std::vector<std::unique_ptr<ViewController>> leaving) {
+    View* fromView = from->view();
+    View* toView = to->view();
+    const int width = Window::width;
+    // A page that a newer transition brings back while it is still sliding starts from where it is.
+    const bool toIsSliding = toView->parentWidget() == content && toView->isVisibleTo(content);
+    const QPoint toStart = toIsSliding ? toView->pos() : QPoint(forward ? width : -width, 0);
+
     from->viewWillDisappear(animated);
     show(to);
     to->viewWillAppear(animated);
     updateBackButton();
 
-    View* fromView = from->view();
-    View* toView = to->view();
-    const int width = Window::width;
-    toView->move(forward ? width : -width, 0);
+    // As on the phone, the pages taking part ignore touches until they have come to rest.
+    fromView->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    toView->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    toView->move(toStart);
+    const QPoint fromStart = fromView->pos();
+    const QPoint fromEnd(forward ? -width : width, 0);
+
+    // Only the newest transition moves the views and settles the stack; an older one that ends
+    // later only finishes its pages' calls.
+    const int generation = ++transitionGeneration;
     // The screens that leave are released once their view has slid away.
     auto released = std::make_shared<std::vector<std::unique_ptr<ViewController>>>(std::move(leaving));
     QPointer<ViewController> fromGuard(from), toGuard(to);
-    auto done = [fromGuard, toGuard, animated, released] {
-        if (fromGuard) {
-            fromGuard->view()->hide();
+    QPointer<View> fromViewGuard(fromView), toViewGuard(toView);
+    auto step = [this, generation, fromViewGuard, toViewGuard, fromStart, fromEnd, toStart](double t) {
+        if (generation != transitionGeneration)
+            return;
+        auto mix = [t](const QPoint& a, const QPoint& b) {
+            return QPoint(a.x() + qRound((b.x() - a.x()) * t), a.y() + qRound((b.y() - a.y()) * t));
+        };
+        if (fromViewGuard)
+            fromViewGuard->move(mix(fromStart, fromEnd));
+        if (toViewGuard)
+            toViewGuard->move(mix(toStart, QPoint(0, 0)));
+    };
+    auto done = [this, generation, fromGuard, toGuard, animated, released] {
+        if (generation == transitionGeneration)
+            settle();
+        if (fromGuard)
             fromGuard->viewDidDisappear(animated);
-        }
         if (toGuard)
             toGuard->viewDidAppear(animated);
         for (auto& controller : *released)
             controller.release()->deleteLater();
         released->clear();
     };
-    const int duration = animated ? 300 : 0;
-    Animation::animate(fromView, duration, fromView->geometry().translated(forward ? -width : width, 0),
-                       std::nullopt);
-    Animation::animate(toView, duration, QRect(QPoint(0, 0), toView->size()), std::nullopt, done);
+    Animation::animateSteps(this, animated ? 300 : 0, step, done);
+}
+
+bool NavigationController::isInTransition() const {
+    return settledGeneration != transitionGeneration;
+}
+
+void NavigationController::settle() {
+    settledGeneration = transitionGeneration;
+    for (const auto& controller : stack) {
+        if (!controller->isViewLoaded())
+            continue;
+        View* page = controller->view();
+        page->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        if (controller.get() == stack.back().get()) {
+            page->move(0, 0);
+            page->show();
+            page->raise();
+        } else {
+            page->hide();
+        }
+    }
 }
 
 void NavigationController::updateBackButton() {

@@ -47,16 +47,22 @@ public:
 
     // The area where the top screen's view is shown.
     QRect contentFrame() const;
+    // True while a push or pop is sliding.
+    bool isInTransition() const;
 
 private:
     void show(ViewController* controller);
     void transition(ViewController* from, ViewController* to, bool forward, bool animated,
                     std::vector<std::unique_ptr<ViewController>> leaving);
     void updateBackButton();
+    // After the newest transition: the top page shown in place and touchable, every other one hidden.
+    void settle();
 
     std::vector<std::unique_ptr<ViewController>> stack;
     NavigationBar* bar = nullptr;
     View* content = nullptr;
     QPointer<Button> backButton;
     bool barHidden = false;
+    int transitionGeneration = 0;
+    int settledGeneration = 0;
 };

@@ -22,6 +22,10 @@ bool isRealColumn(const QString& name) {
     return name == u"gps_lat" || name == u"gps_lon";
 }
 
+bool isNameColumn(const QString& name) {
+    return name == u"category_name" || name == u"chapter_name";
+}
+
 bool exec(sqlite3* db, const QByteArray& sql, QString* error) {
     char* message = nullptr;
     if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
@@ -104,7 +108,8 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
                 }
                 sqlite3_bind_double(statement, c + 1, number);
             } else {
-                const QByteArray utf8 = value.toUtf8();
+                // Stray blanks around a chapter or category name would split it from its venues.
+                const QByteArray utf8 = (isNameColumn(table.header[c]) ? value.trimmed() : value).toUtf8();
                 sqlite3_bind_text(statement, c + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
             }
         }
@@ -144,7 +149,7 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
     // the introduction).
     return exec(db.get(),
                 "create index catalog_chapter on catalog (chapter_id);"
-                "create index catalog_category on catalog (category_name, chapter_id);"
+                "create index catalog_category on catalog (trim(category_name), chapter_id);"
                 "create index catalog_name on catalog (name);"
                 // Narrows the search for a text to the rows that hold all its trigrams.
                 "create virtual table catalog_search using fts5(name, body, content='catalog', "
