@@ -188,9 +188,7 @@ void SQLDAL::connectToDatabase() {
     closeDatabase();
     const QString working = dataFilePath(QStringLiteral("Catalog.sqlite"));
     QFile::remove(working);
-    QFile::copy(Paths::resourcePath(QStringLiteral("Catalog.sqlite")), working);
-    // The copy keeps the shipped file's read-only mode; the working copy belongs to the reader.
-    QFile::setPermissions(working, QFile::permissions(working) | QFile::WriteOwner);
+    Paths::copyAsWorkingCopy(Paths::resourcePath(QStringLiteral("Catalog.sqlite")), working);
 
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(working).constData(), &db,

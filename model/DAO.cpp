@@ -59,12 +59,12 @@ ManagerModel* DAO::readSettingsFromFile(const QString& fileName) {
         const auto shippedDate = releaseDate(shippedRow);
         if (workingDate && shippedDate && *workingDate < *shippedDate) {
             QFile::remove(working);
-            QFile::copy(shipped, working);
+            Paths::copyAsWorkingCopy(shipped, working);
             logLine(QStringLiteral("we write the manager.csv only once when we got a new date"));
             row = dataRow(working);
         }
     } else {
-        QFile::copy(shipped, working);
+        Paths::copyAsWorkingCopy(shipped, working);
         row = dataRow(working);
     }
 

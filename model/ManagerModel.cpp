@@ -15,3 +15,12 @@ QString ManagerModel::headerLine() {
         names.append(QString::fromLatin1(name));
     return names.join(u',') + u'\n';
 }
+
+QStringList ManagerModel::listEntries(const QString& value) {
+    QStringList entries = value.split(u',');
+    for (QString& entry : entries) {
+        entry.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        entry.remove(u'\n');
+    }
+    return entries;
+}

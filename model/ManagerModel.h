@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The columns of manager.csv in file order: index, field, setter, column name.
@@ -45,6 +46,9 @@ public:
     void setField(int column, const QString& value) { values.at(column) = value; }
 
     static const std::array<const char*, columnCount>& columnNames();
+    // The entries of a list setting: split at ",", each without the line ends ("\n", or "\r\n" from
+    // a file saved on Windows) that publishers put between entries.
+    static QStringList listEntries(const QString& value);
     // The header line of the file, with its line feed.
     static QString headerLine();
 

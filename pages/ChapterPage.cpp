@@ -50,11 +50,7 @@ void ChapterPage::viewDidLoad() {
     managerModel = dao->readSettingsFromFile(QStringLiteral("manager.csv"));
     locationManager = LocationManager::getInstance();
 
-    chapterList.clear();
-    for (QString entry : managerModel->orderChapters().split(u',')) {
-        entry.remove(u'\n');
-        chapterList.append(entry);
-    }
+    chapterList = ManagerModel::listEntries(managerModel->orderChapters());
 
     auto* background = new ImageView(Images::named(QStringLiteral("ChapterPageBackground")));
     background->setImageName(QStringLiteral("ChapterPageBackground"));
@@ -171,7 +167,7 @@ void ChapterPage::categoryTouched(Button* button) {
     const QString label = trimmedText(tags[tag]);
     if (label == u"Metro") {
         QString mapName;
-        for (const QString& entry : managerModel->orderMaps().split(u',')) {
+        for (const QString& entry : ManagerModel::listEntries(managerModel->orderMaps())) {
             if (entry.section(u':', 1, 1) == u"MetroMap.png")
                 mapName = entry.section(u':', 1, 1);
         }

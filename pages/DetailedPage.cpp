@@ -30,17 +30,6 @@ QString withLineBreaks(QString text) {
     return text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
 }
 
-bool pictureShipped(const QString& name) {
-    if (name.isEmpty())
-        return false;
-    QString base = name;
-    if (base.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        base.chop(4);
-    return QFile::exists(Paths::resourcePath(name)) ||
-           QFile::exists(Paths::resourcePath(base + u".png"_qs)) ||
-           QFile::exists(Paths::resourcePath(base + u"@2x.png"_qs));
-}
-
 QColor dimBlack() {
     return QColor::fromRgbF(0, 0, 0, 0.5f);
 }
@@ -105,7 +94,7 @@ void DetailedPage::viewDidLoad() {
     operationQueue.addOperation([this, self = QPointer<QObject>(this), id, name] {
         const QVariantList loaded = SQLDAL::getVenueDetails(id, name);
         const QString picture = loaded.value(SQLDAL::DetailImage).toString();
-        const bool shipped = pictureShipped(picture);
+        const bool shipped = Images::exists(picture);
         runOnMainThread(self, [this, loaded, shipped] {
             // Text is measured on the user-interface thread, where the fonts live.
             const auto parts = shipped ? splitBesidePicture(loaded.value(SQLDAL::DetailBody).toString())

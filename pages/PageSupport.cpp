@@ -1,6 +1,7 @@
 #include "pages/PageSupport.h"
 
 #include "location/LocationManager.h"
+#include "model/ManagerModel.h"
 #include "model/ShareData.h"
 #include "pages/DetailedPage.h"
 #include "platform/Log.h"
@@ -119,7 +120,7 @@ Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delega
     BarButtonItem* space = BarButtonItem::flexibleSpace(owner);
     QList<BarButtonItem*> items{space};
     const bool servicesOn = LocationManager::getInstance()->locationServicesAreEnabled();
-    const QStringList entries = setting.split(u',');
+    const QStringList entries = ManagerModel::listEntries(setting);
     for (int index = 0; index < entries.size(); ++index) {
         const QStringList parts = entries[index].split(u':');
         if (parts.size() < 3 || (leaveOut && leaveOut(trimmedText(parts[2]))))

@@ -1,6 +1,9 @@
 #include "platform/Paths.h"
 
+#include "platform/Log.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QDir>
 #include <QMutex>
 #include <QStandardPaths>
@@ -44,6 +47,21 @@ void setResourceFolder(const QString& folder) {
 
 QString documentPath(const QString& name) {
     return documentsFolder() + '/' + name;
+}
+
+bool isPlainName(const QString& name) {
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QStringLiteral(".."));
+}
+
+bool copyAsWorkingCopy(const QString& shipped, const QString& working) {
+    QFile source(shipped);
+    if (!source.copy(working)) {
+        logLine(QStringLiteral("Cannot copy %1 to %2: %3").arg(shipped, working, source.errorString()));
+        return false;
+    }
+    // The copy keeps the shipped file's mode; the working copy belongs to the reader.
+    QFile::setPermissions(working, QFile::permissions(working) | QFile::WriteOwner | QFile::ReadOwner);
+    return true;
 }
 
 QString resourcePath(const QString& name) {

@@ -16,4 +16,12 @@ void setResourceFolder(const QString& folder);
 QString documentPath(const QString& name);
 QString resourcePath(const QString& name);
 
+// True for a file name of the edition's own folder: no "/", "\" or "..", so that a name taken from
+// the content cannot reach outside the edition.
+bool isPlainName(const QString& name);
+
+// Copies a file of the edition into the documents folder as the reader's own, writable even when the
+// edition was installed read-only. A copy that fails is logged with its cause.
+bool copyAsWorkingCopy(const QString& shipped, const QString& working);
+
 } // namespace Paths

@@ -1,5 +1,6 @@
 #include "ui/Images.h"
 
+#include "platform/Log.h"
 #include "platform/Paths.h"
 
 #include <QFile>
@@ -54,8 +55,13 @@ QThreadPool* decoder() {
     return pool;
 }
 
+// Empty for a name that is no picture of the edition.
 QString baseName(const QString& name) {
     QString base = name.trimmed();
+    if (!Paths::isPlainName(base)) {
+        logOnce(QStringLiteral("Picture name \"%1\" is not a name of the edition; not shown").arg(base));
+        return {};
+    }
     if (base.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         base.chop(4);
     return base;
@@ -88,6 +94,15 @@ QPixmap named(const QString& name) {
     const QPixmap pixmap = QPixmap::fromImage(image);
     cache().insert(key, pixmap);
     return pixmap;
+}
+
+bool exists(const QString& name) {
+    const QString base = baseName(name);
+    if (base.isEmpty())
+        return false;
+    return QFile::exists(Paths::resourcePath(name.trimmed())) ||
+           QFile::exists(Paths::resourcePath(base + u".png"_qs)) ||
+           QFile::exists(Paths::resourcePath(base + u"@2x.png"_qs));
 }
 
 void preload(const QStringList& names) {

@@ -8,6 +8,8 @@
 // a name ending in ".png" the same files. A null pixmap when there is no such picture.
 namespace Images {
 QPixmap named(const QString& name);
+// Whether the edition has the picture in any of its forms (a name with a path in it never counts).
+bool exists(const QString& name);
 // Starts decoding the pictures on background threads, so that named() finds them ready.
 void preload(const QStringList& names);
 // Forgets loaded pictures (after the edition folder changes).

@@ -53,7 +53,7 @@ TEST_F(EditionToolTest, CheckNamesEachProblemWithItsFile) {
         u"manager.csv: OrderMaps entry 2 \"City Centre:CityMap.png\" has 2 parts, not 3"_qs,
         u"manager.csv: chapter \"Hotels\" has id \"9\", which no venue has"_qs,
         u"imprint.txt: missing"_qs,
-        u"Catalog.sqlite: picture \"sacher\" does not exist"_qs,
+        u"Catalog.sqlite: venue 7: picture \"sacher\" does not exist"_qs,
     };
     for (const QString& line : expected)
         EXPECT_TRUE(problems.contains(line)) << line.toStdString() << "\nin:\n"

@@ -4,6 +4,7 @@
 #include "model/ManagerModel.h"
 #include "model/PropertyList.h"
 #include "model/SBKCSVParser.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,10 +31,17 @@ struct Checker {
         problems->append(file + QStringLiteral(": ") + what);
     }
 
+    // where: the file, or the file and the place in it ("Catalog.sqlite: venue 12").
     void namePicture(const QString& name, const QString& where) {
         const QString trimmed = name.trimmed();
         if (trimmed.isEmpty())
             return;
+        if (!Paths::isPlainName(trimmed)) {
+            problems->append(where + QStringLiteral(": picture name \"%1\" is a path; a picture is named by "
+                                                    "its file name in the edition folder")
+                                         .arg(trimmed));
+            return;
+        }
         pictures.insert(trimmed);
         if (!sources.contains(trimmed))
             sources.insert(trimmed, where);
@@ -55,10 +63,9 @@ struct Checker {
             problem(QStringLiteral("manager.csv"), column + QStringLiteral(" is empty"));
             return entries;
         }
-        const QStringList items = value.split(u',');
+        const QStringList items = ManagerModel::listEntries(value);
         for (int i = 0; i < items.size(); ++i) {
-            QString item = items[i];
-            item.remove(u'\n');
+            const QString& item = items[i];
             const QStringList fields = item.split(u':');
             if (fields.size() != parts) {
                 problem(QStringLiteral("manager.csv"),
@@ -91,6 +98,8 @@ struct Checker {
         }
         if (bytes.startsWith("\xEF\xBB\xBF"))
             problem(name, QStringLiteral("starts with a byte-order mark"));
+        if (bytes.contains("\r\n"))
+            problem(name, QStringLiteral("has Windows line ends (CR LF); save it with plain line feeds"));
         const QList<QStringList> rows = SBKCSVParser::allRows(text, 2);
         if (rows.size() < 2) {
             problem(name, QStringLiteral("has no data line after the header"));
@@ -176,6 +185,20 @@ struct Checker {
             return;
         }
         sqlite3_open_v2(QFile::encodeName(path).constData(), &catalog, SQLITE_OPEN_READONLY, nullptr);
+        // A damaged file reads as a shorter one, page by page; SQLite's own check finds it.
+        const QStringList damage = rows("pragma integrity_check(20)");
+        if (damage != QStringList{QStringLiteral("ok")}) {
+            for (const QString& what : damage)
+                problem(name, QStringLiteral("damaged: ") + what);
+            return;
+        }
+        for (const char* column : {"chapter_name", "category_name"}) {
+            const QByteArray sql = QByteArray("select rowid || ': \"' || ") + column + " || '\"' from catalog where " +
+                                   column + " != trim(" + column + ", ' ' || char(9, 10, 13))";
+            for (const QString& venue : rows(sql.constData()))
+                problem(name, QStringLiteral("venue %1 has blanks around its %2")
+                                  .arg(venue, QString::fromLatin1(column).replace(u'_', u' ')));
+        }
         for (int i = 0; i < chapterIDs.size(); ++i) {
             if (count("select count(*) from catalog where chapter_id = ?1", chapterIDs[i]) == 0)
                 problem(QStringLiteral("manager.csv"),
@@ -183,13 +206,30 @@ struct Checker {
                             .arg(chapterTitles[i], chapterIDs[i]));
         }
         sqlite3_stmt* images = nullptr;
-        sqlite3_prepare_v2(catalog,
-                           "select distinct image from catalog where image is not null and image != ''", -1,
-                           &images, nullptr);
+        sqlite3_prepare_v2(catalog, "select min(rowid), image from catalog where image is not null and image != '' "
+                                    "group by image order by 1",
+                           -1, &images, nullptr);
         while (images && sqlite3_step(images) == SQLITE_ROW)
-            namePicture(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(images, 0))),
-                        name);
+            namePicture(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(images, 1))),
+                        name + QStringLiteral(": venue %1").arg(sqlite3_column_int64(images, 0)));
         sqlite3_finalize(images);
+    }
+
+    // The first column of every row, as text.
+    QStringList rows(const char* sql) {
+        QStringList result;
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(catalog, sql, -1, &statement, nullptr) != SQLITE_OK) {
+            result.append(QString::fromUtf8(sqlite3_errmsg(catalog)));
+            return result;
+        }
+        int rc = SQLITE_OK;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+            result.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+        if (rc != SQLITE_DONE)
+            result.append(QString::fromUtf8(sqlite3_errmsg(catalog)));
+        sqlite3_finalize(statement);
+        return result;
     }
 
     int count(const char* sql, const QString& value) {
@@ -231,7 +271,7 @@ struct Checker {
         const QVariantMap backgrounds = root->value(QStringLiteral("Backgrounds")).toMap();
         const QVariantMap colors = root->value(QStringLiteral("Colors")).toMap();
         for (auto it = backgrounds.begin(); it != backgrounds.end(); ++it)
-            namePicture(it.value().toString(), name);
+            namePicture(it.value().toString(), name + QStringLiteral(": background of \"%1\"").arg(it.key()));
         for (const QString& title : std::as_const(chapterTitles)) {
             if (!backgrounds.contains(title))
                 problem(name, QStringLiteral("chapter \"%1\" has no background").arg(title));
@@ -249,7 +289,8 @@ struct Checker {
         const QVariantMap placements = root->value(QStringLiteral("Placements")).toMap();
         for (auto it = placements.begin(); it != placements.end(); ++it) {
             const QVariantMap placement = it.value().toMap();
-            namePicture(placement.value(QStringLiteral("image")).toString(), name);
+            namePicture(placement.value(QStringLiteral("image")).toString(),
+                        name + QStringLiteral(": placement of \"%1\"").arg(it.key()));
             const QVariant venue = placement.value(QStringLiteral("venue_id"));
             if (venue.isValid() &&
                 count("select count(*) from catalog where rowid = ?1", venue.toString()) == 0)
@@ -267,8 +308,18 @@ struct Checker {
     void checkBookmarks() {
         const QString name = QStringLiteral("Bookmarks.plist");
         const auto root = readDictionary(name);
-        if (root && !root->value(QStringLiteral("Venues")).canConvert<QVariantList>())
+        if (!root)
+            return;
+        const QVariant venues = root->value(QStringLiteral("Venues"));
+        if (venues.typeId() != QMetaType::QVariantList) {
             problem(name, QStringLiteral("\"Venues\" is missing or not a list"));
+            return;
+        }
+        const QVariantList entries = venues.toList();
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries[i].typeId() != QMetaType::QString)
+                problem(name, QStringLiteral("entry %1 of \"Venues\" is not a venue name").arg(i + 1));
+        }
     }
 
     void checkPictures() {
