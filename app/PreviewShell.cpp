@@ -1,15 +1,20 @@
 #include "app/PreviewShell.h"
 
 #include "app/StrollbookAppDelegate.h"
+#include "location/LocationManager.h"
 #include "model/ShareData.h"
 #include "platform/Device.h"
 #include "platform/PositionSource.h"
 #include "platform/UserDefaults.h"
+#include "ui/Window.h"
 
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
+
+#include <memory>
+#include <utility>
 
 PreviewShell::PreviewShell(SimulatedPositionSource* source) : position(source) {
     setWindowTitle(QStringLiteral("City guide"));
@@ -19,7 +24,8 @@ PreviewShell::PreviewShell(SimulatedPositionSource* source) : position(source) {
 void PreviewShell::buildMenus() {
     QMenu* device = menuBar()->addMenu(QStringLiteral("&Device"));
     QAction* shake = device->addAction(QStringLiteral("Shake"));
-    shake->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    shake->setShortcut(Window::shakeShortcut());
+    shake->setShortcutContext(Qt::ApplicationShortcut);
     connect(shake, &QAction::triggered, this, [this] {
         if (delegate && delegate->window())
             delegate->window()->motionBegan();
@@ -39,20 +45,29 @@ void PreviewShell::buildMenus() {
         }
     });
 
+    // The menu shows where the phone is; a choice moves it there at once.
     QMenu* location = menuBar()->addMenu(QStringLiteral("&Location"));
-    connect(location->addAction(QStringLiteral("City centre")), &QAction::triggered, this,
-            [this] { setCityCentre(); });
-    connect(location->addAction(QStringLiteral("Position...")), &QAction::triggered, this,
-            [this] { askPosition(); });
-    connect(location->addAction(QStringLiteral("No position")), &QAction::triggered, this,
-            [this] { position->setFix(std::nullopt); });
+    modes = new QActionGroup(location);
+    auto mode = [&](const QString& text, void (PreviewShell::*choose)()) {
+        QAction* action = location->addAction(text);
+        action->setCheckable(true);
+        modes->addAction(action);
+        connect(action, &QAction::triggered, this, choose);
+        return action;
+    };
+    mode(QStringLiteral("City centre"), &PreviewShell::setCityCentre);
+    mode(QStringLiteral("Position..."), &PreviewShell::askPosition);
+    mode(QStringLiteral("No position"), &PreviewShell::clearPosition);
+    mode(QStringLiteral("Replay NMEA log..."), &PreviewShell::replayLog);
+    location->addSeparator();
     QAction* off = location->addAction(QStringLiteral("Location services off"));
     off->setCheckable(true);
     off->setChecked(!position->locationServicesEnabled());
-    connect(off, &QAction::toggled, this,
-            [this](bool checked) { position->setLocationServicesEnabled(!checked); });
-    connect(location->addAction(QStringLiteral("Replay NMEA log...")), &QAction::triggered, this,
-            [this] { replayLog(); });
+    connect(off, &QAction::toggled, this, [this](bool checked) {
+        position->setLocationServicesEnabled(!checked);
+        moved();
+    });
+    showLocationMode();
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
     const UserDefaults& defaults = UserDefaults::standardUserDefaults();
@@ -89,7 +104,51 @@ void PreviewShell::setPreference(const QString& key, const QString& value) {
 void PreviewShell::setCityCentre() {
     const auto centre = ShareData::sharedInstance()->defaultGPSPosition();
     if (centre)
-        position->setFix(PositionFix{centre->latitude, centre->longitude, 10, {}});
+        standAt(PositionFix{centre->latitude, centre->longitude, 10, {}});
+    showLocationMode();
+}
+
+void PreviewShell::clearPosition() {
+    stopReplay();
+    position->setFix(std::nullopt);
+    // The phone no longer knows where it is: lists opened from now on wait for a position.
+    LocationManager::getInstance()->setUserLocation(std::nullopt);
+    moved();
+    showLocationMode();
+}
+
+void PreviewShell::standAt(const PositionFix& fix) {
+    stopReplay();
+    position->setFix(fix);
+    moved();
+}
+
+void PreviewShell::moved() {
+    LocationManager::getInstance()->updateLocation();
+}
+
+void PreviewShell::stopReplay() {
+    if (replay)
+        replay->deleteLater();
+    replay = nullptr;
+}
+
+QString PreviewShell::locationMode() const {
+    if (replay)
+        return QStringLiteral("Replay NMEA log...");
+    const auto fix = position->currentFix();
+    if (!fix)
+        return QStringLiteral("No position");
+    const auto centre = ShareData::sharedInstance()->defaultGPSPosition();
+    if (centre && fix->latitude == centre->latitude && fix->longitude == centre->longitude)
+        return QStringLiteral("City centre");
+    return QStringLiteral("Position...");
+}
+
+void PreviewShell::showLocationMode() {
+    const QString current = locationMode();
+    for (QAction* action : modes->actions())
+        action->setChecked(action->text() == current);
 }
 
 void PreviewShell::askPosition() {
@@ -104,22 +163,31 @@ void PreviewShell::askPosition() {
     const double lat = parts.value(0).trimmed().toDouble(&latOk);
     const double lon = parts.value(1).trimmed().toDouble(&lonOk);
     if (parts.size() == 2 && latOk && lonOk && qAbs(lat) <= 90 && qAbs(lon) <= 180)
-        position->setFix(PositionFix{lat, lon, 10, {}});
+        standAt(PositionFix{lat, lon, 10, {}});
+    showLocationMode();
 }
 
 void PreviewShell::replayLog() {
     const QString path =
         QFileDialog::getOpenFileName(this, QStringLiteral("NMEA log"), {},
                                      QStringLiteral("NMEA logs (*.nmea *.log *.txt);;All files (*)"));
-    if (path.isEmpty())
-        return;
-    if (replay)
-        replay->deleteLater();
+    if (!path.isEmpty())
+        replayLog(path);
+    showLocationMode();
+}
+
+void PreviewShell::replayLog(const QString& path) {
+    stopReplay();
     replay = new QtPositionSource(path, this);
-    connect(replay, &PositionSource::didUpdateToLocation, this, [this](const PositionFix& fix) {
+    auto first = std::make_shared<bool>(true);
+    connect(replay, &PositionSource::didUpdateToLocation, this, [this, first](const PositionFix& fix) {
         PositionFix standing = fix;
         standing.timestamp = {};
         position->setFix(standing);
+        // The walk starts here; later fixes reach the lists as the phone's would, when they renew.
+        if (std::exchange(*first, false))
+            moved();
     });
     replay->startUpdatingLocation();
+    showLocationMode();
 }

@@ -55,6 +55,14 @@ void LocationManager::updateLocation() {
     source->startUpdatingLocation();
 }
 
+bool LocationManager::updateLocationIfOlderThan(int seconds) {
+    if (!userLocation || !userLocation->timestamp.isValid() ||
+        userLocation->timestamp.secsTo(QDateTime::currentDateTime()) <= seconds)
+        return false;
+    updateLocation();
+    return true;
+}
+
 bool LocationManager::locationServicesAreEnabled() const {
     return source->locationServicesEnabled();
 }

@@ -32,6 +32,10 @@ public:
     static void resetInstance();
 
     void updateLocation();
+    // Asks for a new fix when the stored one is older than the given number of seconds, so that a
+    // reader on the move does not keep seeing distances from where the guide started. True when it
+    // asked.
+    bool updateLocationIfOlderThan(int seconds);
     std::optional<PositionFix> getUserLocation() const { return userLocation; }
     void setUserLocation(const std::optional<PositionFix>& fix) { userLocation = fix; }
 

@@ -80,15 +80,16 @@ void BookmarkPage::commitDeleteRow(TableView* tableView, int row) {
     tableView->reloadData();
 }
 
-void BookmarkPage::setDescriptionWidth(int row, int width) {
-    if (auto* cell = qobject_cast<CustomCell*>(table ? table->cellForRow(row) : nullptr))
-        cell->venueDescriptionLabel()->setFrame(QRect(20, 22, width, 50));
-}
-
+// The description makes room for the "Delete" button while it shows, and gets the row's own frame
+// back when the edit ends without a deletion.
 void BookmarkPage::willBeginEditingRow(TableView*, int row) {
-    setDescriptionWidth(row, 230);
+    if (auto* cell = qobject_cast<CustomCell*>(table ? table->cellForRow(row) : nullptr)) {
+        const QRect laidOut = cell->venueDescriptionFrame();
+        cell->venueDescriptionLabel()->setFrame(QRect(20, 22, std::min(230, laidOut.width()), 50));
+    }
 }
 
 void BookmarkPage::didEndEditingRow(TableView*, int row) {
-    setDescriptionWidth(row, 280);
+    if (auto* cell = qobject_cast<CustomCell*>(table ? table->cellForRow(row) : nullptr))
+        cell->venueDescriptionLabel()->setFrame(cell->venueDescriptionFrame());
 }

@@ -24,8 +24,6 @@ protected:
     QString detailTitle(const Venue& venue) const override;
 
 private:
-    void setDescriptionWidth(int row, int width);
-
     // False when the catalogue failed while the list loaded.
     bool listIsComplete = true;
 };

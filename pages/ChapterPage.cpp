@@ -171,7 +171,6 @@ void ChapterPage::categoryTouched(Button* button) {
             if (entry.section(u':', 1, 1) == u"MetroMap.png")
                 mapName = entry.section(u':', 1, 1);
         }
-        removeBadge();
         logPageNotAvailable(QStringLiteral("MapView"), mapName);
         return;
     }
@@ -194,16 +193,16 @@ void ChapterPage::categoryTouched(Button* button) {
     const QString title = tags[tag];
     const QString imageName = parts.value(1);
     const auto placement = ShareData::sharedInstance()->getCorrespondingPlacement(title);
-    removeBadge();
+    // The badge goes only when a page actually opens.
     if (placement) {
         logPageNotAvailable(
             QStringLiteral("Placement"),
             QStringLiteral("%1, venue %2, %3")
                 .arg(title, placement->value(QStringLiteral("venue_id")).toString(),
                      Device::contentImageName(placement->value(QStringLiteral("image")).toString())));
-    } else {
-        if (NavigationController* navigation = navigationController())
-            navigation->pushViewController(std::make_unique<CategoryPage>(title, chapterID, imageName), true);
+    } else if (NavigationController* navigation = navigationController()) {
+        removeBadge();
+        navigation->pushViewController(std::make_unique<CategoryPage>(title, chapterID, imageName), true);
     }
 }
 
@@ -224,6 +223,5 @@ void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
 }
 
 void ChapterPage::infoTouched() {
-    removeBadge();
     logPageNotAvailable(QStringLiteral("ImprintPage"));
 }

@@ -328,8 +328,7 @@ void DetailedPage::barButtonItemTouched(CustomBarButtonItem* item) {
             new QnAlertLabel(QRect(0, 372, 320, 20), QStringLiteral("Venue succesfully added to bookmarks"));
         strip->setStartPosition(QRect(0, 372, 320, 20));
         strip->setEndPosition(QRect(0, 352, 320, 20));
-        view()->addSubview(strip);
-        tools->raise();
+        view()->addSubview(strip); // over the tool bar as it rises
         alert = strip;
         Bookmarks::add(venueName);
         strip->showAlert();

@@ -41,6 +41,7 @@ void SearchPage::viewDidLoad() {
     const ManagerModel* manager =
         DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
     tools = makeToolbar(manager->orderVenuesTools(), this, this);
+    tools->setBarStyle(Toolbar::Black);
     view()->addSubview(tools);
 }
 

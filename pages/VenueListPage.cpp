@@ -30,10 +30,28 @@ void VenueListPage::fillDistances() {
         ::fillDistances(venueList, position->latitude, position->longitude, distanceIsImperial());
 }
 
+namespace {
+
+bool samePosition(const std::optional<PositionFix>& a, const std::optional<PositionFix>& b) {
+    if (!a || !b)
+        return !a && !b;
+    return a->latitude == b->latitude && a->longitude == b->longitude && a->timestamp == b->timestamp;
+}
+
+} // namespace
+
 void VenueListPage::takeLoadedVenues(VenueList loaded, const std::optional<PositionFix>& measuredFrom) {
     venueList = std::move(loaded);
-    if (!measuredFrom)
+    if (!samePosition(position, measuredFrom))
         fillDistances();
+}
+
+void VenueListPage::viewDidAppear(bool) {
+    constexpr int renewAfterSeconds = 120;
+    // The page on screen is the one the service tells.
+    LocationManager* locationManager = LocationManager::getInstance();
+    locationManager->setLocationDelegate(this);
+    locationManager->updateLocationIfOlderThan(renewAfterSeconds);
 }
 
 void VenueListPage::addTable(const QRect& frame) {
@@ -149,9 +167,10 @@ void VenueListPage::barButtonItemTouched(CustomBarButtonItem* item) {
 }
 
 void VenueListPage::locationUpdated() {
-    if (position)
+    const std::optional<PositionFix> fix = LocationManager::getInstance()->getUserLocation();
+    if (!fix || samePosition(position, fix))
         return;
-    position = LocationManager::getInstance()->getUserLocation();
+    position = fix;
     fillDistances();
     if (alert)
         alert->hideAlert();

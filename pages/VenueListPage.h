@@ -11,7 +11,8 @@
 
 // What the venue list, the bookmarks and the search results share: venue rows with the distance in the
 // reader's unit, the A-Z, nearest and live-map tools, the first position filling the distances, the
-// "Updating location..." notice, and a touched row opening the venue's detail.
+// "Updating location..." notice, and a touched row opening the venue's detail. Every position the
+// service accepts while the page listens (the first, or a renewed one) fills the distances anew.
 class VenueListPage : public ViewController,
                       public TableViewDataSource,
                       public TableViewDelegate,
@@ -23,6 +24,8 @@ public:
     ~VenueListPage() override;
 
     void loadView() override;
+    // A stored position over two minutes old is renewed when the list comes on screen.
+    void viewDidAppear(bool animated) override;
 
     int numberOfRows(TableView* table) override;
     int heightForRow(TableView* table, int row) override;

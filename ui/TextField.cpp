@@ -1,9 +1,12 @@
 #include "ui/TextField.h"
 
 #include "ui/Images.h"
+#include "ui/Window.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+
+#include <algorithm>
 
 TextField::TextField(const QRect& frame, QWidget* parent) : View(frame, parent) {
     edit = new QLineEdit(this);
@@ -14,6 +17,9 @@ TextField::TextField(const QRect& frame, QWidget* parent) : View(frame, parent) 
         QStringLiteral("QLineEdit { background: white; color: black; border: 1px solid #8a8a8a; "
                        "border-radius: 7px; padding: 0 6px; }"));
     edit->installEventFilter(this);
+    // Typing, paste, cut, undo, redo and the Delete key all end here, after the line edit made the
+    // change: the delegate sees it as one replaced range and may still refuse it.
+    connect(edit, &QLineEdit::textEdited, this, [this](const QString& after) { review(after); });
 }
 
 QString TextField::text() const {
@@ -21,6 +27,7 @@ QString TextField::text() const {
 }
 void TextField::setText(const QString& text) {
     edit->setText(text);
+    shownText = text;
 }
 void TextField::setPlaceholder(const QString& placeholder) {
     edit->setPlaceholderText(placeholder);
@@ -42,8 +49,31 @@ bool TextField::apply(int start, int length, const QString& replacement) {
     QString after = before;
     after.replace(start, length, replacement);
     edit->setText(after);
+    shownText = after;
     edit->setCursorPosition(start + int(replacement.size()));
     return true;
+}
+
+void TextField::review(const QString& after) {
+    const QString before = shownText;
+    // The change as one range: what both texts share at the front and at the back stays.
+    qsizetype front = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (front < shorter && before[front] == after[front])
+        ++front;
+    qsizetype back = 0;
+    while (back < shorter - front && before[before.size() - 1 - back] == after[after.size() - 1 - back])
+        ++back;
+    const int start = int(front);
+    const int length = int(before.size() - front - back);
+    const QString replacement = after.mid(front, after.size() - front - back);
+    if (delegateObject && delegateGuard &&
+        !delegateObject->shouldChangeCharacters(this, before, start, length, replacement)) {
+        edit->setText(before);
+        edit->setCursorPosition(start + length);
+        return;
+    }
+    shownText = after;
 }
 
 void TextField::type(const QString& text) {
@@ -73,21 +103,18 @@ bool TextField::isFirstResponder() const {
     return edit->hasFocus();
 }
 
-// Every key the reader types goes through the delegate first.
+// Return is the reader's "done"; every other key edits the line and is reviewed afterwards.
 bool TextField::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit && event->type() == QEvent::ShortcutOverride) {
+        // The line edit would take the shake's keys for its redo.
+        auto* key = static_cast<QKeyEvent*>(event);
+        return QKeySequence(key->keyCombination()) == Window::shakeShortcut();
+    }
     if (watched != edit || event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         pressReturn();
-        return true;
-    }
-    if (key->key() == Qt::Key_Backspace) {
-        type(QString());
-        return true;
-    }
-    if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
-        type(key->text());
         return true;
     }
     return false;

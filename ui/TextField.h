@@ -8,7 +8,8 @@ class QLineEdit;
 
 class TextField;
 
-// Asked before each change the reader makes and told when the reader presses return.
+// Asked about each change the reader makes, whatever its source, and told when the reader presses
+// return.
 class TextFieldDelegate {
 public:
     virtual ~TextFieldDelegate() = default;
@@ -43,7 +44,9 @@ protected:
 
 private:
     bool apply(int start, int length, const QString& replacement);
+    void review(const QString& after);
     QLineEdit* edit;
+    QString shownText; // the text as the delegate last agreed to it
     TextFieldDelegate* delegateObject = nullptr;
     QPointer<QObject> delegateGuard;
 };

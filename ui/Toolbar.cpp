@@ -87,6 +87,12 @@ void Toolbar::paintEvent(QPaintEvent*) {
     if (style == BlackTranslucent) {
         painter.fillRect(rect(), QColor(0, 0, 0, 150));
         painter.fillRect(QRect(0, 0, width(), 1), QColor(255, 255, 255, 40));
+    } else if (style == Black) {
+        QLinearGradient gradient(0, 0, 0, height());
+        gradient.setColorAt(0, QColor(45, 45, 45));
+        gradient.setColorAt(1, QColor(0, 0, 0));
+        painter.fillRect(rect(), gradient);
+        painter.fillRect(QRect(0, 0, width(), 1), QColor(255, 255, 255, 40));
     } else {
         QLinearGradient gradient(0, 0, 0, height());
         gradient.setColorAt(0, QColor(176, 188, 205));

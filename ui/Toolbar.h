@@ -28,10 +28,11 @@ private:
 class Toolbar : public View {
     Q_OBJECT
 public:
-    enum Style { Default, BlackTranslucent };
+    enum Style { Default, Black, BlackTranslucent };
     explicit Toolbar(const QRect& frame, QWidget* parent = nullptr);
 
     void setBarStyle(Style style);
+    Style barStyle() const { return style; }
     // The tool bar shows the items' views; the same flexible space may appear several times.
     void setItems(const QList<BarButtonItem*>& items);
     QList<BarButtonItem*> items() const;

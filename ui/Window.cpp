@@ -32,6 +32,10 @@ Window::Window(QWidget* parent) : View(QRect(0, 0, width, height), parent) {
 
 Window::~Window() = default;
 
+QKeySequence Window::shakeShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
 Window* Window::keyWindow() {
     return key;
 }

@@ -2,6 +2,8 @@
 
 #include "ui/View.h"
 
+#include <QKeySequence>
+
 class Label;
 
 // The phone's screen: 320 x 480 points with the 20-point status bar on top of everything. Views of the
@@ -33,6 +35,8 @@ public:
 
     // A shake of the device.
     virtual void motionBegan() {}
+    // The keys that stand for a shake off the phone; no view of the window claims them.
+    static QKeySequence shakeShortcut();
 
 protected:
     void childEvent(QChildEvent* event) override;

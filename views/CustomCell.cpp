@@ -141,7 +141,8 @@ void CustomCell::layoutVenue(const QRect& frame, const QString& name, const QStr
     venueDistance->setText(shownDistance);
 
     const int wd = refill ? (isFeatured ? w - 80 : w - 40) : (isFeatured ? 220 : 280);
-    venueDescription->setFrame(QRect(20, 22, wd, 50));
+    descriptionFrame = QRect(20, 22, wd, 50);
+    venueDescription->setFrame(descriptionFrame);
     venueDescription->setText(description);
 
     if (featured)

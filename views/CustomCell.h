@@ -38,6 +38,9 @@ public:
     Label* venueStateLabel() const { return venueState; }
     Label* venueDistanceLabel() const { return venueDistance; }
     Label* venueDescriptionLabel() const { return venueDescription; }
+    // Where the venue row's layout put the description (a featured row's is narrower, clear of the
+    // badge); a page that narrows it for a while gives it back this frame.
+    QRect venueDescriptionFrame() const { return descriptionFrame; }
     ImageView* featuredImage() const { return featured; }
     View* separator() const { return line; }
 
@@ -57,4 +60,5 @@ private:
     Label* venueDescription = nullptr;
     QPointer<ImageView> featured;
     View* line = nullptr;
+    QRect descriptionFrame;
 };
