@@ -35,7 +35,8 @@ void StrollbookAppDelegate::applicationDidFinishLaunching() {
     // and the settings are read here.
     Images::preload({QStringLiteral("ChapterPageBackground"), QStringLiteral("Default")});
     Fonts::preload({Fonts::boldSystem(20), Fonts::boldSystem(10), Fonts::boldSystem(9), Fonts::system(12),
-                    Fonts::named(QStringLiteral("ArialMT"), 11), Fonts::named(QStringLiteral("Arial-BoldMT"), 11)});
+                    Fonts::named(QStringLiteral("ArialMT"), 11),
+                    Fonts::named(QStringLiteral("Arial-BoldMT"), 11)});
     locationManager = LocationManager::getInstance();
     setSearchText(QString::fromLatin1(""));
     windowObject = std::make_unique<TKShakeWindow>(windowHost);

@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include <sqlite3.h>
+
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
 #include "model/DAO.h"
@@ -87,6 +89,48 @@ void GuideTest::TearDown() {
     DAOFactory::resetInstance();
     SQLDAL::closeDatabase();
     LocationManager::resetInstance();
+}
+
+// Zeroes one page of the catalogue table in the middle of the file, as a damaged disk would.
+void damageCatalogue(const QString& path) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    sqlite3_stmt* pages = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "select pageno from dbstat where name = 'catalog' and pagetype = 'leaf'",
+                                 -1, &pages, nullptr),
+              SQLITE_OK);
+    QList<int> leaves;
+    while (sqlite3_step(pages) == SQLITE_ROW)
+        leaves.append(sqlite3_column_int(pages, 0));
+    sqlite3_finalize(pages);
+    const int pageSize = [&] {
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db, "pragma page_size", -1, &s, nullptr);
+        sqlite3_step(s);
+        const int size = sqlite3_column_int(s, 0);
+        sqlite3_finalize(s);
+        return size;
+    }();
+    sqlite3_close(db);
+    ASSERT_GE(leaves.size(), 3);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(qint64(leaves[leaves.size() / 2] - 1) * pageSize);
+    file.write(QByteArray(pageSize, '\0'));
+}
+
+void addBulkyVenues(const QString& path, int count) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray sql = QStringLiteral("insert into catalog (name, body, chapter_id, chapter_name, "
+                                              "category_name) values ('Bulk %1', '%2', '7', 'Bulk', 'Bulk')")
+                                   .arg(i, 2, 10, QChar(u'0'))
+                                   .arg(QString(1500, u'x'))
+                                   .toUtf8();
+        ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    sqlite3_close(db);
 }
 
 } // namespace testsupport

@@ -17,6 +17,12 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // returns its folder.
 QString fixtureEdition();
 
+// Adds `count` venues "Bulk 00", "Bulk 01", ... of 1500-character descriptions in chapter 7, so that
+// the catalogue table spans many pages.
+void addBulkyVenues(const QString& catalogue, int count);
+// Zeroes one page of the catalogue table in the middle of the file, as a damaged disk would.
+void damageCatalogue(const QString& catalogue);
+
 // Collects the log lines written while it lives.
 class LogCapture {
 public:

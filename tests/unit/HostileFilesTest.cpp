@@ -8,8 +8,8 @@
 #include "tools/edition/Edition.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -45,7 +45,8 @@ QByteArray binaryList(const QList<BinaryObject>& objects) {
             bytes.append(object.text);
             continue;
         }
-        count(object.kind == 'a' ? 0xA0 : 0xD0, object.kind == 'a' ? object.refs.size() : object.refs.size() / 2);
+        count(object.kind == 'a' ? 0xA0 : 0xD0,
+              object.kind == 'a' ? object.refs.size() : object.refs.size() / 2);
         for (int ref : object.refs)
             bytes.append(char(ref >> 8)).append(char(ref & 0xFF));
     }
@@ -65,7 +66,8 @@ QByteArray binaryList(const QList<BinaryObject>& objects) {
 
 QByteArray nestedXml(int depth) {
     QByteArray xml = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
-    xml += QByteArray("<array>").repeated(depth) + "<string>x</string>" + QByteArray("</array>").repeated(depth);
+    xml +=
+        QByteArray("<array>").repeated(depth) + "<string>x</string>" + QByteArray("</array>").repeated(depth);
     return xml + "</plist>";
 }
 
@@ -141,7 +143,8 @@ TEST_F(HostileFilesTest, BookmarksKeepOnlyNamesAndSetAWrongShapeAside) {
                        "</dict></plist>");
     };
     // Entries that are not names name nothing.
-    writeVenues("<array><string>Cafe</string><integer>5</integer><true/><array/><string>Dojo</string></array>");
+    writeVenues(
+        "<array><string>Cafe</string><integer>5</integer><true/><array/><string>Dojo</string></array>");
     EXPECT_EQ(Bookmarks::read(), (QStringList{u"Cafe"_qs, u"Dojo"_qs}));
 
     // "Venues" as one string is not a list of its letters: no bookmarks, and the file is kept.
@@ -200,55 +203,14 @@ TEST_F(HostileFilesTest, AReadOnlyEditionGivesAWritableWorkingCopy) {
     DAOFactory::resetInstance();
 }
 
-// Zeroes one page of the catalogue table in the middle of the file, as a damaged disk would.
-void damageCatalogue(const QString& path) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    sqlite3_stmt* pages = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "select pageno from dbstat where name = 'catalog' and pagetype = 'leaf'",
-                                 -1, &pages, nullptr),
-              SQLITE_OK);
-    QList<int> leaves;
-    while (sqlite3_step(pages) == SQLITE_ROW)
-        leaves.append(sqlite3_column_int(pages, 0));
-    sqlite3_finalize(pages);
-    const int pageSize = [&] {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(db, "pragma page_size", -1, &s, nullptr);
-        sqlite3_step(s);
-        const int size = sqlite3_column_int(s, 0);
-        sqlite3_finalize(s);
-        return size;
-    }();
-    sqlite3_close(db);
-    ASSERT_GE(leaves.size(), 3);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(qint64(leaves[leaves.size() / 2] - 1) * pageSize);
-    file.write(QByteArray(pageSize, '\0'));
-}
-
-void addBulkyVenues(const QString& path, int count) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    for (int i = 0; i < count; ++i) {
-        const QByteArray sql = QStringLiteral("insert into catalog (name, body, chapter_id, chapter_name, "
-                                              "category_name) values ('Bulk %1', '%2', '7', 'Bulk', 'Bulk')")
-                                   .arg(i, 2, 10, QChar(u'0'))
-                                   .arg(QString(1500, u'x'))
-                                   .toUtf8();
-        ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    sqlite3_close(db);
-}
-
 TEST_F(HostileFilesTest, ADamagedCatalogueIsAnErrorNotAShorterList) {
     addBulkyVenues(editionFile("Catalog.sqlite"), 40);
     damageCatalogue(editionFile("Catalog.sqlite"));
 
     QStringList problems;
     EXPECT_EQ(Edition::check(edition(), &problems), Edition::CheckResult::Problems);
-    EXPECT_TRUE(problems.filter(u"Catalog.sqlite: damaged: "_qs).size() > 0) << problems.join(u'\n').toStdString();
+    EXPECT_TRUE(problems.filter(u"Catalog.sqlite: damaged: "_qs).size() > 0)
+        << problems.join(u'\n').toStdString();
 
     SQLDAL::connectToDatabase();
     LogCapture log;
@@ -266,13 +228,14 @@ TEST_F(HostileFilesTest, ADamagedCatalogueIsAnErrorNotAShorterList) {
 TEST_F(HostileFilesTest, CategoryNamesMatchWithBlanksAroundThemAndWithApostrophes) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "insert into catalog (name, chapter_id, chapter_name, category_name, gps_lat, gps_lon) "
-                           "values ('Blue Bar', '5', 'Nights', 'Cocktail Bars ', 48.2, 16.3), "
-                           "('Red Bar', '5', 'Nights', 'Cocktail Bars ', null, null), "
-                           "('Toy Shop', '5', 'Nights', 'Children''''s Corner', 48.2, 16.3)",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db,
+                     "insert into catalog (name, chapter_id, chapter_name, category_name, gps_lat, gps_lon) "
+                     "values ('Blue Bar', '5', 'Nights', 'Cocktail Bars ', 48.2, 16.3), "
+                     "('Red Bar', '5', 'Nights', 'Cocktail Bars ', null, null), "
+                     "('Toy Shop', '5', 'Nights', 'Children''''s Corner', 48.2, 16.3)",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
     sqlite3_close(db);
     SQLDAL::connectToDatabase();
     const SQLDAL::ChapterCategories lists = SQLDAL::getCategoriesForChapter(u"5"_qs);
@@ -285,7 +248,8 @@ TEST_F(HostileFilesTest, CategoryNamesMatchWithBlanksAroundThemAndWithApostrophe
 
     QStringList problems;
     Edition::check(edition(), &problems);
-    EXPECT_TRUE(problems.contains(u"Catalog.sqlite: venue 11: \"Cocktail Bars \" has blanks around its category name"_qs))
+    EXPECT_TRUE(problems.contains(
+        u"Catalog.sqlite: venue 11: \"Cocktail Bars \" has blanks around its category name"_qs))
         << problems.join(u'\n').toStdString();
 }
 
