@@ -84,17 +84,6 @@ void GuideDriver::fireTimers() {
 }
 
 void GuideDriver::tap(const QPoint& windowPoint) {
-    sendTap(windowPoint);
-    waitIdle();
-}
-
-void GuideDriver::doubleTap(const QPoint& windowPoint) {
-    sendTap(windowPoint);
-    sendTap(windowPoint);
-    waitIdle();
-}
-
-void GuideDriver::sendTap(const QPoint& windowPoint) {
     QWidget* target = window()->childAt(windowPoint);
     if (!target)
         target = window();
@@ -106,6 +95,7 @@ void GuideDriver::sendTap(const QPoint& windowPoint) {
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(target, &release);
+    waitIdle();
 }
 
 void GuideDriver::drag(const QPoint& from, const QPoint& to) {

@@ -43,8 +43,6 @@ public:
 
     // A touch at a point of the window, delivered to the view a reader would hit.
     void tap(const QPoint& windowPoint);
-    // Two touches in a row, as fast as a reader's double click: nothing runs between them.
-    void doubleTap(const QPoint& windowPoint);
     // A touch in the middle of the visible label or button showing the text. False if none.
     bool tapText(const QString& text);
     void tapView(QWidget* view);
@@ -67,8 +65,6 @@ public:
     QImage screenshot() const;
 
 private:
-    void sendTap(const QPoint& windowPoint);
-
     QString edition;
     QTemporaryDir documents;
     Options startOptions;
