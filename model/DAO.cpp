@@ -95,8 +95,10 @@ QByteArray DAO::settingsFileBytes(const ManagerModel& values) {
     for (int column = 0; column < ManagerModel::columnCount; ++column) {
         if (column > 0)
             text += u',';
+        // The reader drops every double quote inside a value while it toggles quoting, so one written
+        // here could only end the value early and shift every later column; none is written.
         text += u'"';
-        text += values.field(column);
+        text += QString(values.field(column)).remove(u'"');
         text += u'"';
     }
     return text.toUtf8();

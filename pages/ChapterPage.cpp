@@ -5,8 +5,10 @@
 #include "model/ShareData.h"
 #include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
+#include "pages/CurrencyPage.h"
 #include "pages/PageSupport.h"
 #include "pages/SearchPage.h"
+#include "pages/WeatherPage.h"
 #include "platform/Device.h"
 #include "platform/TextValues.h"
 #include "ui/Images.h"
@@ -211,15 +213,20 @@ void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
     if (toolID == u"LiveMap.tool")
         logPageNotAvailable(QStringLiteral("LiveMap"));
     else if (toolID == u"Currency.tool")
-        logPageNotAvailable(QStringLiteral("CurrencyPage"));
+        push(std::make_unique<CurrencyPage>());
     else if (toolID == u"Weather.tool")
-        logPageNotAvailable(QStringLiteral("WeatherPage"));
+        push(std::make_unique<WeatherPage>());
     else if (toolID == u"TV.tool")
         logPageNotAvailable(QStringLiteral("TVPage"));
     else if (toolID == u"Search.page") {
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(std::make_unique<SearchPage>(item->label()->text()), true);
     }
+}
+
+void ChapterPage::push(std::unique_ptr<ViewController> page) {
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(std::move(page), true);
 }
 
 void ChapterPage::infoTouched() {

@@ -43,6 +43,7 @@ protected:
     void loadView() override;
 
 private:
+    void push(std::unique_ptr<ViewController> page);
     void removeBadge();
 
     DAOFactory* dao = nullptr;

@@ -13,9 +13,7 @@ TextField::TextField(const QRect& frame, QWidget* parent) : View(frame, parent) 
     edit->setGeometry(0, 0, frame.width(), frame.height());
     edit->setFont(Fonts::system(17));
     edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    edit->setStyleSheet(
-        QStringLiteral("QLineEdit { background: white; color: black; border: 1px solid #8a8a8a; "
-                       "border-radius: 7px; padding: 0 6px; }"));
+    restyle();
     edit->installEventFilter(this);
     // Typing, paste, cut, undo, redo and the Delete key all end here, after the line edit made the
     // change: the delegate sees it as one replaced range and may still refuse it.
@@ -28,12 +26,56 @@ QString TextField::text() const {
 void TextField::setText(const QString& text) {
     edit->setText(text);
     shownText = text;
+    edit->setCursorPosition(int(text.size()));
 }
 void TextField::setPlaceholder(const QString& placeholder) {
     edit->setPlaceholderText(placeholder);
 }
 QString TextField::placeholder() const {
     return edit->placeholderText();
+}
+
+void TextField::resizeEvent(QResizeEvent* event) {
+    View::resizeEvent(event);
+    edit->setGeometry(rect());
+}
+
+void TextField::restyle() {
+    const QString text = color.name(QColor::HexArgb);
+    edit->setStyleSheet(
+        border == RoundedRect
+            ? QStringLiteral("QLineEdit { background: white; color: %1; border: 1px solid #8a8a8a; "
+                             "border-radius: 7px; padding: 0 6px; }")
+                  .arg(text)
+            : QStringLiteral("QLineEdit { background: transparent; color: %1; border: none; "
+                             "padding: 0; }")
+                  .arg(text));
+}
+
+void TextField::setBorderStyle(BorderStyle style) {
+    border = style;
+    restyle();
+}
+
+void TextField::setFont(const QFont& font) {
+    edit->setFont(font);
+}
+
+QFont TextField::font() const {
+    return edit->font();
+}
+
+void TextField::setTextColor(const QColor& textColor) {
+    color = textColor;
+    restyle();
+}
+
+void TextField::setTextAlignment(Qt::Alignment alignment) {
+    edit->setAlignment(alignment | Qt::AlignVCenter);
+}
+
+Qt::Alignment TextField::textAlignment() const {
+    return edit->alignment() & Qt::AlignHorizontal_Mask;
 }
 
 void TextField::setDelegate(TextFieldDelegate* delegate, QObject* guard) {
@@ -109,6 +151,15 @@ bool TextField::eventFilter(QObject* watched, QEvent* event) {
         // The line edit would take the shake's keys for its redo.
         auto* key = static_cast<QKeyEvent*>(event);
         return QKeySequence(key->keyCombination()) == Window::shakeShortcut();
+    }
+    if (watched == edit && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        if (delegateObject && delegateGuard) {
+            if (event->type() == QEvent::FocusIn)
+                delegateObject->didBeginEditing(this);
+            else
+                delegateObject->didEndEditing(this);
+        }
+        return false;
     }
     if (watched != edit || event->type() != QEvent::KeyPress)
         return false;

@@ -17,6 +17,8 @@ public:
     virtual bool shouldChangeCharacters(TextField* field, const QString& before, int start, int length,
                                         const QString& replacement) = 0;
     virtual bool shouldReturn(TextField* field) = 0;
+    virtual void didBeginEditing(TextField* field) { Q_UNUSED(field); }
+    virtual void didEndEditing(TextField* field) { Q_UNUSED(field); }
 };
 
 // A one-line text field with a rounded border and a placeholder, its text centred vertically.
@@ -31,6 +33,21 @@ public:
     QString placeholder() const;
     void setDelegate(TextFieldDelegate* delegate, QObject* guard);
 
+    enum BorderStyle { NoBorder, RoundedRect };
+    void setBorderStyle(BorderStyle style);
+    void setFont(const QFont& font);
+    QFont font() const;
+    void setTextColor(const QColor& color);
+    void setTextAlignment(Qt::Alignment alignment);
+    Qt::Alignment textAlignment() const;
+    // Which row a field belongs to.
+    void setTag(int tag) { tagValue = tag; }
+    int tag() const { return tagValue; }
+    // A field for amounts: the page shows the number pad while it is edited, and the desktop's keys
+    // type only what the pad could.
+    void setNumberPad(bool numberPad) { numbers = numberPad; }
+    bool isNumberPad() const { return numbers; }
+
     // Typing as the reader would: replaces the selection (or inserts at the cursor) with the text,
     // asking the delegate first. An empty text deletes one character backwards.
     void type(const QString& text);
@@ -41,11 +58,17 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool apply(int start, int length, const QString& replacement);
     void review(const QString& after);
+    void restyle();
     QLineEdit* edit;
+    BorderStyle border = RoundedRect;
+    QColor color = Qt::black;
+    int tagValue = 0;
+    bool numbers = false;
     QString shownText; // the text as the delegate last agreed to it
     TextFieldDelegate* delegateObject = nullptr;
     QPointer<QObject> delegateGuard;

@@ -1,6 +1,8 @@
 #include "views/CustomCell.h"
 
+#include "platform/UserDefaults.h"
 #include "ui/Images.h"
+#include "ui/TextField.h"
 
 #include <cmath>
 
@@ -155,4 +157,221 @@ void CustomCell::layoutVenue(const QRect& frame, const QString& name, const QStr
         featured = badge;
     }
     line->setFrame(QRect(0, h - 1, 320, 1));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tool rows: weather and currencies.
+
+namespace {
+
+// Any non-zero preference counts as the second unit.
+bool preferenceSet(const char* key) {
+    return UserDefaults::standardUserDefaults().integerForKey(QString::fromLatin1(key)) != 0;
+}
+
+QString temperatureText(const QString& value) {
+    return value + (preferenceSet("temp") ? u'f' : u'c');
+}
+
+QColor dim() {
+    return QColor::fromRgbF(0, 0, 0, 0.5f);
+}
+
+// The description's height and lines: two lines of 30 points when it wraps at 110, else its height.
+int descriptionHeight(const QFont& measuring, const QString& description) {
+    return measureWrappedHeight(measuring, description, 110) > 15 ? 30 : 15;
+}
+
+ImageView* centredImage(QWidget* parent) {
+    auto* image = new ImageView(QRect(), QPixmap(), parent);
+    image->setContentMode(ImageView::Center);
+    return image;
+}
+
+void setPicture(ImageView* view, const QString& name) {
+    view->setImage(Images::named(name));
+    view->setImageName(name);
+}
+
+} // namespace
+
+CustomCell* CustomCell::initWithCurrentCondition(const QRect& frame, const QString& temperature,
+                                                 const QString& weatherImageName,
+                                                 const QString& weatherDescription, const QString& windSpeed,
+                                                 const QString& windDirection, const QString& humidity, int,
+                                                 const QString& reuseIdentifier) {
+    auto* cell = new CustomCell(frame, reuseIdentifier);
+    const int h = frame.height();
+    cell->conditionTitle = label(cell, boldArial(11), dim());
+    cell->conditionTitle->setFrame(QRect(20, 10, 110, 20));
+    cell->conditionTitle->setText(QStringLiteral("Current Conditions"));
+    cell->conditionDescription = label(cell, arial(13), Qt::white);
+    cell->conditionWind = label(cell, Fonts::boldSystem(11), Qt::white);
+    cell->conditionHumidity = label(cell, Fonts::boldSystem(11), Qt::white);
+    cell->conditionTemperature = label(cell, boldArial(20), Qt::white);
+    cell->conditionTemperature->setFrame(QRect(250, h / 2, 44, 20));
+    cell->conditionImage = centredImage(cell);
+    cell->conditionImage->setFrame(QRect(145, h / 2 - 20, 40, 40));
+    cell->line = cell->bottomLine(0.5);
+    cell->fillCurrentCondition(temperature, weatherImageName, weatherDescription, windSpeed, windDirection,
+                               humidity, boldArial(13));
+    return cell;
+}
+
+void CustomCell::updateWithCurrentCondition(const QRect& frame, const QString& temperature,
+                                            const QString& weatherImageName,
+                                            const QString& weatherDescription, const QString& windSpeed,
+                                            const QString& windDirection, const QString& humidity, int) {
+    setGeometry(frame);
+    fillCurrentCondition(temperature, weatherImageName, weatherDescription, windSpeed, windDirection,
+                         humidity, arial(13));
+    conditionTemperature->setFrame(QRect(270, frame.height() / 2, 34, 20));
+    line->setFrame(QRect(0, frame.height() - 1, 320, 1));
+}
+
+void CustomCell::fillCurrentCondition(const QString& temperature, const QString& weatherImageName,
+                                      const QString& weatherDescription, const QString& windSpeed,
+                                      const QString& windDirection, const QString& humidity,
+                                      const QFont& measuring) {
+    const int measured = measureWrappedHeight(measuring, weatherDescription, 110);
+    const int d = descriptionHeight(measuring, weatherDescription);
+    const int g = d == 30 ? 30 : std::min(measured, 15);
+    conditionDescription->setFrame(QRect(20, 35, 110, d));
+    conditionDescription->setNumberOfLines(d == 30 ? 2 : 1);
+    conditionDescription->setText(weatherDescription);
+    conditionWind->setFrame(QRect(20, g + 35, 130, 15));
+    conditionWind->setText((preferenceSet("distance") ? QStringLiteral("Wind: %1 at %2 miles/h")
+                                                      : QStringLiteral("Wind: %1 at %2 km/h"))
+                               .arg(windDirection, windSpeed));
+    conditionHumidity->setFrame(QRect(20, g + 50, 110, 15));
+    conditionHumidity->setText(QStringLiteral("Humidity: %1").arg(humidity) + u'%');
+    conditionTemperature->setText(temperatureText(temperature));
+    setPicture(conditionImage, weatherImageName);
+}
+
+CustomCell* CustomCell::initWithWeather(const QRect& frame, const QString& date, const QString& tempMax,
+                                        const QString& tempMin, const QString&, const QString&,
+                                        const QString& weatherImageName, const QString& weatherDescription,
+                                        int, const QString& reuseIdentifier) {
+    auto* cell = new CustomCell(frame, reuseIdentifier);
+    const int h = frame.height();
+    cell->dayLabel = label(cell, boldArial(11), dim());
+    cell->dayLabel->setFrame(QRect(20, 10, 110, 20));
+    cell->dayDescription = label(cell, arial(13), Qt::white);
+    cell->dayMinimum = label(cell, boldArial(13), Qt::white);
+    cell->dayMinimum->setFrame(QRect(210, h / 2 - 10, 30, 20));
+    cell->dayMaximum = label(cell, boldArial(20), Qt::white);
+    cell->dayMaximum->setFrame(QRect(250, h / 2 - 10, 44, 20));
+    cell->dayImage = centredImage(cell);
+    cell->dayImage->setFrame(QRect(145, h / 2 - 20, 40, 40));
+    cell->line = cell->bottomLine(0.4);
+    cell->fillWeather(date, tempMax, tempMin, weatherImageName, weatherDescription, arial(13));
+    return cell;
+}
+
+void CustomCell::updateWithWeather(const QRect& frame, const QString& date, const QString& tempMax,
+                                   const QString& tempMin, const QString&, const QString&,
+                                   const QString& weatherImageName, const QString& weatherDescription, int) {
+    setGeometry(frame);
+    const int h = frame.height();
+    dayMinimum->setFrame(QRect(240, h / 2 - 10, 30, 20));
+    dayMaximum->setFrame(QRect(270, h / 2 - 10, 34, 20));
+    fillWeather(date, tempMax, tempMin, weatherImageName, weatherDescription, boldArial(13));
+    line->setFrame(QRect(0, h - 1, 320, 1));
+}
+
+void CustomCell::fillWeather(const QString& date, const QString& tempMax, const QString& tempMin,
+                             const QString& weatherImageName, const QString& weatherDescription,
+                             const QFont& measuring) {
+    dayLabel->setText(date);
+    const int d = descriptionHeight(measuring, weatherDescription);
+    dayDescription->setFrame(QRect(20, 30, 110, d));
+    dayDescription->setNumberOfLines(d == 30 ? 2 : 1);
+    dayDescription->setText(weatherDescription);
+    dayMinimum->setText(temperatureText(tempMin));
+    dayMaximum->setText(temperatureText(tempMax));
+    setPicture(dayImage, weatherImageName);
+}
+
+CustomCell* CustomCell::buildCurrency(const QRect& frame, const QString& reuseIdentifier) {
+    auto* cell = new CustomCell(frame, reuseIdentifier);
+    cell->currencyName = label(cell, boldArial(13), Qt::white, Qt::AlignCenter);
+    cell->flag = centredImage(cell);
+    cell->symbol = label(cell, boldArial(12), Qt::white, Qt::AlignCenter);
+    cell->valueField = new TextField(QRect(), cell);
+    cell->valueField->setNumberPad(true);
+    return cell;
+}
+
+void CustomCell::layoutCurrency(const QRect& frame, const QString& name, const QString& countryImageName,
+                                const QString& currencySymbol, const QString& currencyValue, int index) {
+    setGeometry(frame);
+    const int w = frame.width();
+    const int h = frame.height();
+    currencyName->setFrame(QRect(20, int(std::floor(h / 2.0 - 10)), 40, 20));
+    currencyName->setText(name);
+    flag->setFrame(QRect(90, int(std::floor(h / 2.0 - 16)), 40, 32));
+    setPicture(flag, countryImageName);
+    symbolWidth = measureTextWidth(boldArial(12), currencySymbol);
+    valueWidth = measureTextWidth(boldArial(20), currencyValue);
+    valueHeight = measureWrappedHeight(boldArial(20), currencyValue, std::max(valueWidth, 1));
+    symbol->setFrame(
+        QRect(w - 25 - valueWidth - 5 - symbolWidth, int(std::floor(h / 2.0 - 10)), symbolWidth, 20));
+    symbol->setText(currencySymbol);
+    // The row's own style, also after the converter restyled the field for editing.
+    valueField->setBorderStyle(TextField::NoBorder);
+    valueField->setFont(boldArial(20));
+    valueField->setTextColor(Qt::white);
+    valueField->setTextAlignment(Qt::AlignCenter);
+    valueField->setFrame(QRect(w - 25 - valueWidth, int(std::floor(h / 2.0 - valueHeight / 2.0)),
+                               valueWidth + 5, valueHeight));
+    valueField->setText(currencyValue);
+    valueField->setTag(index);
+}
+
+CustomCell* CustomCell::initWithCurrency(const QRect& frame, const QString& currencyName,
+                                         const QString& countryImageName, const QString& currencySymbol,
+                                         const QString& currencyValue, int index,
+                                         const QString& reuseIdentifier) {
+    auto* cell = buildCurrency(frame, reuseIdentifier);
+    cell->layoutCurrency(frame, currencyName, countryImageName, currencySymbol, currencyValue, index);
+    cell->line = cell->bottomLine(1.0);
+    return cell;
+}
+
+void CustomCell::updateWithCurrency(const QRect& frame, const QString& currencyName,
+                                    const QString& countryImageName, const QString& currencySymbol,
+                                    const QString& currencyValue, int index) {
+    layoutCurrency(frame, currencyName, countryImageName, currencySymbol, currencyValue, index);
+    line->setFrame(QRect(0, frame.height() - 1, 320, 1));
+}
+
+CustomCell* CustomCell::initWithMainCurrency(const QRect& frame, const QString& currencyName,
+                                             const QString& countryImageName, const QString& currencySymbol,
+                                             const QString& currencyValue, int index,
+                                             const QString& reuseIdentifier) {
+    auto* cell = buildCurrency(frame, reuseIdentifier);
+    cell->infoBackground = new ImageView(QRect(QPoint(0, 0), frame.size()),
+                                         Images::named(QStringLiteral("InfoPanel60.png")), cell);
+    cell->infoBackground->setImageName(QStringLiteral("InfoPanel60.png"));
+    cell->infoBackground->lower();
+    cell->layoutCurrency(frame, currencyName, countryImageName, currencySymbol, currencyValue, index);
+    cell->line = cell->bottomLine(0.4);
+    return cell;
+}
+
+void CustomCell::updateWithMainCurrency(const QRect& frame, const QString& currencyName,
+                                        const QString& countryImageName, const QString& currencySymbol,
+                                        const QString& currencyValue, int index) {
+    updateWithCurrency(frame, currencyName, countryImageName, currencySymbol, currencyValue, index);
+}
+
+void CustomCell::setDelegate(CustomCellDelegate* delegate, QObject* guard) {
+    cellDelegate = delegate;
+    cellDelegateGuard = guard;
+}
+
+void CustomCell::doneButton() {
+    if (cellDelegate && cellDelegateGuard)
+        cellDelegate->doneButton(valueField);
 }

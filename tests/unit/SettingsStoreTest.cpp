@@ -94,14 +94,24 @@ TEST_F(SettingsStoreTest, SaveWritesTheExactBytesAndLeavesNoPartialFile) {
     model->setUserWeather(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<data/>"_qs);
     DAOFactory::getInstance()->saveSettings(*model);
 
+    // The reader drops a value's inner double quotes, so they are not written at all.
     QStringList expected = valuesWith(u"2026-01-01"_qs, u"Wien"_qs);
-    expected[22] = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<data/>"_qs;
+    expected[22] = u"<?xml version=1.0 encoding=UTF-8?>\n<data/>"_qs;
     EXPECT_EQ(readText(documentFile("manager.csv")), settingsText(expected));
     EXPECT_EQ(QDir(documents()).entryList(QDir::Files), QStringList{u"manager.csv"_qs});
-
-    // The declaration's quotes vanish on reading; the rest of the document stays whole.
     read();
     EXPECT_EQ(model->userWeather(), u"<?xml version=1.0 encoding=UTF-8?>\n<data/>"_qs);
+}
+
+TEST_F(SettingsStoreTest, AValueWithQuotesAndCommasNeverShiftsTheColumnsAfterIt) {
+    writeText(editionFile("manager.csv"), settingsText(valuesWith(u"2026-01-01"_qs, u"Wien"_qs)));
+    ManagerModel* model = read();
+    model->setUserWeather(u"<data><a v=\"1,2\">x</a></data>"_qs);
+    model->setFeedWeather(u"http://127.0.0.1/weather.xml"_qs);
+    DAOFactory::getInstance()->saveSettings(*model);
+    read();
+    EXPECT_EQ(model->userWeather(), u"<data><a v=1,2>x</a></data>"_qs);
+    EXPECT_EQ(model->feedWeather(), u"http://127.0.0.1/weather.xml"_qs);
 }
 
 TEST_F(SettingsStoreTest, AFailedSaveIsLoggedAndKeepsTheRecord) {

@@ -1,0 +1,324 @@
+#include "pages/CurrencyPage.h"
+
+#include "model/DAO.h"
+#include "model/LenientDate.h"
+#include "platform/HttpClient.h"
+#include "platform/Log.h"
+#include "ui/AlertView.h"
+#include "ui/Images.h"
+#include "ui/NavigationController.h"
+#include "ui/NumberPad.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 ratesLifetimeSeconds = 12 * 60 * 60;
+
+QFont boldArial(double size) {
+    return Fonts::named(QStringLiteral("Arial-BoldMT"), size);
+}
+
+} // namespace
+
+CurrencyPage::CurrencyPage() = default;
+
+CurrencyPage::~CurrencyPage() = default;
+
+void CurrencyPage::loadView() {
+    setView(new View(QRect(0, 0, 320, 416)));
+}
+
+ManagerModel* CurrencyPage::settings() const {
+    return DAOFactory::getInstance()->dao()->manager();
+}
+
+void CurrencyPage::viewWillAppear(bool animated) {
+    if (NavigationController* navigation = navigationController())
+        navigation->setNavigationBarHidden(false, animated);
+    // Every showing builds the page anew and applies the load rule again.
+    for (QWidget* child : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->deleteLater();
+    table = nullptr;
+    updated = nullptr;
+    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    addPageBackground(view(), QStringLiteral("CurrencyPageBackground"), 416);
+    header.build(navigationController(), QStringLiteral("Currency"), guideTitleColor(), this,
+                 [this] { linkTouched(); });
+    auto* strip = new View(QRect(0, 390, 320, 26));
+    strip->setBackgroundColor(QColor::fromRgbF(0, 0, 0, 0.5f));
+    view()->addSubview(strip);
+    spinner = new ActivityIndicator(QRect(152, 401, 15, 15));
+    view()->addSubview(spinner);
+    spinner->startAnimating();
+    loadCurrency();
+}
+
+void CurrencyPage::viewWillDisappear(bool) {
+    header.remove();
+    if (editedField)
+        editedField->resignFirstResponder();
+    NumberPad::shared()->dismiss();
+}
+
+void CurrencyPage::linkTouched() {
+    header.removeBadge();
+    if (NavigationController* navigation = navigationController())
+        navigation->popToRootViewControllerAnimated(true);
+}
+
+void CurrencyPage::loadCurrency() {
+    const ManagerModel* manager = settings();
+    currencyList = ManagerModel::listEntries(manager->userCurrencies());
+    const std::optional<QDateTime> last = parseFeedTime(manager->dateCurrency());
+    const bool stale = !last || std::llabs(last->secsTo(QDateTime::currentDateTime())) > ratesLifetimeSeconds;
+    if (stale) {
+        download();
+        return;
+    }
+    getUserValues = true;
+    parse(manager->userCurrencyRates().toUtf8());
+}
+
+void CurrencyPage::download() {
+    HttpClient::Request request;
+    request.url = QUrl(settings()->feedCurrency());
+    HttpClient::get(request, this, [this](const HttpResponse& response) { downloaded(response); });
+}
+
+void CurrencyPage::downloaded(const HttpResponse& response) {
+    const QString text = response.ok() ? QString::fromUtf8(response.body) : QString();
+    // Only a rate document is stored: a text without "<Cube>" is a failed download.
+    const std::optional<QString> stored = ReferenceRateReader::withStoredHead(text);
+    if (!response.ok() || !stored) {
+        logLine(QStringLiteral("Currency feed failed: %1")
+                    .arg(response.ok() ? QStringLiteral("the answer holds no rates") : response.errorText));
+        showTimeoutAlert();
+        const QString cached = settings()->userCurrencyRates();
+        if (cached.size() > 1) {
+            getUserValues = true;
+            parse(cached.toUtf8());
+        }
+        return;
+    }
+    getUserValues = false;
+    ManagerModel* manager = settings();
+    manager->setDateCurrency(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
+    manager->setUserCurrencyRates(*stored);
+    manager->setUserRestoreState(QStringLiteral("CurrencyPage"));
+    DAOFactory::getInstance()->saveSettings(*manager);
+    parse(response.body);
+}
+
+void CurrencyPage::showTimeoutAlert() {
+    if (alertShown)
+        return;
+    alertShown = true;
+    auto* alert =
+        new AlertView(QStringLiteral("Timeout"),
+                      QStringLiteral("Oh no! The Currency Feed is currently unavailable. Please check "
+                                     "your internet connection and try again."),
+                      QStringLiteral("Go Back"), {QStringLiteral("Try again")});
+    alert->setHandler(this, [this](int index) {
+        alertShown = false;
+        if (index == 0) {
+            if (NavigationController* navigation = navigationController())
+                navigation->popViewControllerAnimated(true);
+        } else {
+            loadCurrency();
+        }
+    });
+    alert->show();
+}
+
+void CurrencyPage::initFooterWithDate(const QString& date) {
+    if (updated)
+        updated->setText(QStringLiteral("Updated %1").arg(date));
+    if (updated)
+        return;
+    auto* source = new Label(QRect(20, 387, 150, 25));
+    source->setFont(boldArial(11));
+    source->setTextColor(guideTitleColor());
+    source->setText(QStringLiteral("European Central Bank"));
+    view()->addSubview(source);
+    updated = new Label(QRect(200, 387, 105, 25));
+    updated->setFont(boldArial(11));
+    updated->setTextColor(guideTitleColor());
+    updated->setText(QStringLiteral("Updated %1").arg(date));
+    view()->addSubview(updated);
+}
+
+void CurrencyPage::parse(const QByteArray& document) {
+    initFooterWithDate(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    QString error;
+    const std::optional<ReferenceRates> rates = ReferenceRateReader::read(document, &error);
+    if (!rates) {
+        logLine(QStringLiteral("CurrencyPage Exception: %1").arg(error));
+        return;
+    }
+    QStringList comparisons;
+    const std::optional<QStringList> fresh = CurrencyAmounts::fromRates(currencyList, *rates, &comparisons);
+    for (const QString& line : std::as_const(comparisons))
+        logLine(line);
+    amountsForOneEuro = fresh.value_or(QStringList());
+    // The last typed amounts stand within twelve hours, when they still line up with the currencies.
+    std::optional<QStringList> built;
+    if (getUserValues)
+        built = CurrencyAmounts::fromStored(currencyList, settings()->userCurrencyValues());
+    if (!built)
+        built = fresh;
+    if (!built) {
+        logLine(QStringLiteral("There is a problem with the manager file!"));
+        return;
+    }
+    amounts = *built;
+    if (!table) {
+        table = new TableView(QRect(0, 0, 320, 390));
+        table->setDataSource(this, this);
+        table->setDelegate(this, this);
+        view()->addSubview(table);
+    }
+    table->reloadData();
+    if (spinner)
+        spinner->stopAnimating();
+}
+
+int CurrencyPage::numberOfRows(TableView*) {
+    return int(currencyList.size());
+}
+
+int CurrencyPage::heightForRow(TableView*, int row) {
+    return row == 0 ? 80 : 60;
+}
+
+TableViewCell* CurrencyPage::cellForRow(TableView* tableView, int row) {
+    const QStringList fields = currencyList.value(row).split(u':');
+    const QString value = CurrencyAmounts::formatted(amounts.value(row).toDouble());
+    const QRect frame(0, 0, 320, heightForRow(tableView, row));
+    const QString identifier = row == 0 ? QStringLiteral("Cell") : QStringLiteral("Cell2");
+    auto* cell = static_cast<CustomCell*>(tableView->dequeueReusableCell(identifier));
+    if (cell) {
+        if (row == 0)
+            cell->updateWithMainCurrency(frame, fields.value(0), fields.value(2), fields.value(1), value,
+                                         row);
+        else
+            cell->updateWithCurrency(frame, fields.value(0), fields.value(2), fields.value(1), value, row);
+    } else if (row == 0) {
+        cell = CustomCell::initWithMainCurrency(frame, fields.value(0), fields.value(2), fields.value(1),
+                                                value, row, identifier);
+    } else {
+        cell = CustomCell::initWithCurrency(frame, fields.value(0), fields.value(2), fields.value(1), value,
+                                            row, identifier);
+    }
+    cell->setDelegate(this, this);
+    cell->currencyValueTextField()->setDelegate(this, this);
+    return cell;
+}
+
+void CurrencyPage::willDisplayCell(TableView*, TableViewCell* cell, int) {
+    cell->setBackgroundColor(Qt::transparent);
+}
+
+void CurrencyPage::didSelectRow(TableView* tableView, int row) {
+    if (auto* cell = qobject_cast<CustomCell*>(tableView->cellForRow(row)))
+        cell->currencyValueTextField()->becomeFirstResponder();
+}
+
+void CurrencyPage::didBeginEditing(TextField* field) {
+    editedField = field;
+    const int row = field->tag();
+    auto* cell = qobject_cast<CustomCell*>(table ? table->cellForRow(row) : nullptr);
+    if (!cell)
+        return;
+    const int h = heightForRow(table, row);
+    const QFont font = Fonts::named(QStringLiteral("ArialMT"), 13);
+    const QString current = field->text();
+    const int t = measureWrappedHeight(font, current, std::max(1, measureTextWidth(font, current)));
+    field->setBorderStyle(TextField::RoundedRect);
+    field->setTextColor(QColor::fromRgbF(0.3f, 0.3f, 0.3f));
+    field->setFont(font);
+    field->setTextAlignment(Qt::AlignRight);
+    field->setFrame(QRect(160, int(h / 2.0 - t / 2.0 - 7.5), 150, 33));
+    cell->currencySymbol()->setFrame(QRect(130, h / 2 - 10, 40, 20));
+    table->setFrame(QRect(0, 0, 320, 200));
+    const QRect rowRect = table->rectForRow(row);
+    if (rowRect.bottom() > table->contentOffset() + 200 || rowRect.top() < table->contentOffset())
+        table->setContentOffset(rowRect.top());
+
+    NumberPad* pad = NumberPad::shared();
+    for (const QMetaObject::Connection& connection : std::as_const(padConnections))
+        disconnect(connection);
+    padConnections = {
+        connect(pad, &NumberPad::doneTouched, this, [this, cell] { cell->doneButton(); }),
+        connect(pad, &NumberPad::dotTouched, this, [this] { dotButton(); }),
+        connect(pad, &NumberPad::backTouched, this, [this] { deleteButton(); }),
+    };
+    pad->showFor(field);
+}
+
+bool CurrencyPage::shouldChangeCharacters(TextField*, const QString& before, int, int length,
+                                          const QString& replacement) {
+    logLine(QStringLiteral("textField shouldChangeCharactersInRange"));
+    const bool full = measureTextWidth(boldArial(20), before) > 140 || before.size() > 15 ||
+                      CurrencyAmounts::parsed(before) > 99999999999.0;
+    if (full && length == 0)
+        return false;
+    if (replacement.isEmpty())
+        return true;
+    if (!QStringLiteral("0123456789.").contains(replacement.front()))
+        return false;
+    if (replacement.contains(u'.') && before.contains(u'.'))
+        return false;
+    return true;
+}
+
+void CurrencyPage::dotButton() {
+    if (editedField)
+        editedField->setText(editedField->text() + u'.');
+}
+
+void CurrencyPage::deleteButton() {
+    if (editedField && !editedField->text().isEmpty())
+        editedField->setText(editedField->text().chopped(1));
+}
+
+void CurrencyPage::doneButton(TextField* field) {
+    if (field)
+        field->resignFirstResponder();
+}
+
+bool CurrencyPage::shouldReturn(TextField* field) {
+    logLine(QStringLiteral("textFieldShouldReturn"));
+    field->resignFirstResponder();
+    return true;
+}
+
+void CurrencyPage::didEndEditing(TextField* field) {
+    const int k = field->tag();
+    const QString typed = field->text();
+    if (editedField == field)
+        editedField = nullptr;
+    NumberPad* pad = NumberPad::shared();
+    if (pad->target() == field || !pad->target())
+        pad->dismiss();
+    for (const QMetaObject::Connection& connection : std::as_const(padConnections))
+        disconnect(connection);
+    padConnections.clear();
+    if (!table || k < 0 || k >= amounts.size())
+        return;
+    table->setFrame(QRect(0, 0, 320, 390));
+    amounts = CurrencyAmounts::scaled(amounts, k, CurrencyAmounts::parsed(typed), amountsForOneEuro);
+    ManagerModel* manager = settings();
+    manager->setUserCurrencyValues(CurrencyAmounts::stored(currencyList, amounts));
+    DAOFactory::getInstance()->saveSettings(*manager);
+    // The rows get their own layout and style back, with the new amounts.
+    QPointer<CurrencyPage> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
+            if (self && self->table)
+                self->table->reloadData();
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,199 @@
+#include "pages/WeatherPage.h"
+
+#include "model/DAO.h"
+#include "model/LenientDate.h"
+#include "platform/HttpClient.h"
+#include "platform/Log.h"
+#include "platform/UserDefaults.h"
+#include "ui/AlertView.h"
+#include "ui/Images.h"
+#include "ui/NavigationController.h"
+#include "views/CustomCell.h"
+
+#include <QDateTime>
+
+namespace {
+
+constexpr qint64 cacheLifetimeSeconds = 60 * 60;
+
+Label* footerLabel(const QRect& frame, const QString& text) {
+    auto* label = new Label(frame);
+    label->setFont(Fonts::named(QStringLiteral("Arial-BoldMT"), 11));
+    label->setTextColor(guideTitleColor());
+    label->setText(text);
+    return label;
+}
+
+} // namespace
+
+WeatherPage::WeatherPage() = default;
+WeatherPage::~WeatherPage() = default;
+
+void WeatherPage::loadView() {
+    setView(new View(QRect(0, 0, 320, 416)));
+}
+
+ManagerModel* WeatherPage::settings() const {
+    return DAOFactory::getInstance()->dao()->manager();
+}
+
+void WeatherPage::viewWillAppear(bool animated) {
+    if (NavigationController* navigation = navigationController())
+        navigation->setNavigationBarHidden(false, animated);
+    for (QWidget* child : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->deleteLater();
+    table = nullptr;
+    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    // Any value but 0 counts as the second unit.
+    const UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    fahrenheit = defaults.integerForKey(QStringLiteral("temp")) != 0;
+    miles = defaults.integerForKey(QStringLiteral("distance")) != 0;
+
+    addPageBackground(view(), QStringLiteral("WeatherPageBackground"), 416);
+    header.build(navigationController(), QStringLiteral("Local Weather"), guideTitleColor(), this,
+                 [this] { linkTouched(); });
+    auto* strip = new View(QRect(0, 390, 320, 26));
+    strip->setBackgroundColor(QColor::fromRgbF(0, 0, 0, 0.5f));
+    view()->addSubview(strip);
+    view()->addSubview(footerLabel(QRect(20, 387, 120, 25), QStringLiteral("WorldWideWeather")));
+    getWeatherFeed();
+    updated = footerLabel(QRect(200, 387, 105, 24), QStringLiteral("Updated %1").arg(weatherFeedDateString));
+    view()->addSubview(updated);
+}
+
+void WeatherPage::viewWillDisappear(bool) {
+    header.remove();
+}
+
+void WeatherPage::linkTouched() {
+    header.removeBadge();
+    if (NavigationController* navigation = navigationController())
+        navigation->popToRootViewControllerAnimated(true);
+}
+
+void WeatherPage::getWeatherFeed() {
+    ManagerModel* manager = settings();
+    const std::optional<QDateTime> last = parseFeedTime(manager->dateWeather());
+    const bool fresh = last && std::llabs(last->secsTo(QDateTime::currentDateTime())) <= cacheLifetimeSeconds;
+    if (fresh && manager->userWeather().size() > 4) {
+        weatherFeedDateString = last->toString(QStringLiteral("dd.MM.yyyy"));
+        manager->setUserWeather(WeatherReader::repairedCache(manager->userWeather()));
+        conditions.clear();
+        read(manager->userWeather().toUtf8());
+        return;
+    }
+    if (!spinner) {
+        spinner = new ActivityIndicator(QRect(152, 401, 15, 15));
+        view()->addSubview(spinner);
+    }
+    spinner->startAnimating();
+    HttpClient::Request request;
+    request.url = QUrl(manager->feedWeather());
+    request.timeoutMs = 20000;
+    HttpClient::get(request, this, [this](const HttpResponse& response) { received(response); });
+    weatherFeedDateString = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    if (updated)
+        updated->setText(QStringLiteral("Updated %1").arg(weatherFeedDateString));
+}
+
+void WeatherPage::received(const HttpResponse& response) {
+    if (!response.ok()) {
+        logLine(QStringLiteral("ERROR with theConnection: %1").arg(response.errorText));
+        if (spinner)
+            spinner->stopAnimating();
+        showAlert(
+            QStringLiteral("Oh no! The Weather Feed is currently unavailable. Please check your internet "
+                           "connection and try again."));
+        return;
+    }
+    settings()->setUserWeather(QString::fromUtf8(response.body));
+    conditions.clear();
+    read(response.body);
+}
+
+void WeatherPage::read(const QByteArray& document) {
+    QString error;
+    const std::optional<QList<WeatherReader::Element>> elements = WeatherReader::read(document, &error);
+    if (!elements)
+        logLine(QStringLiteral("Weather document unreadable: %1").arg(error));
+    conditions =
+        elements ? WeatherReader::entries(*elements, fahrenheit, miles) : QList<WeatherReader::Entry>();
+    if (spinner)
+        spinner->stopAnimating();
+    if (conditions.isEmpty()) {
+        // Nothing is kept of an answer without weather: the next try fetches again.
+        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+        showAlert(QStringLiteral("Weather Feed is currently unavailable. \nPlease try again later."));
+        return;
+    }
+    ManagerModel* manager = settings();
+    manager->setDateWeather(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
+    DAOFactory::getInstance()->saveSettings(*manager);
+    if (!table) {
+        table = new TableView(QRect(0, 0, 320, 390));
+        table->setDataSource(this, this);
+        table->setDelegate(this, this);
+        view()->addSubview(table);
+    }
+    table->reloadData();
+}
+
+void WeatherPage::showAlert(const QString& message) {
+    if (alertShown)
+        return;
+    alertShown = true;
+    auto* alert = new AlertView(QStringLiteral("Timeout"), message, QStringLiteral("Go Back"),
+                                {QStringLiteral("Try again")});
+    alert->setHandler(this, [this](int index) {
+        alertShown = false;
+        if (index == 0) {
+            if (NavigationController* navigation = navigationController())
+                navigation->popViewControllerAnimated(true);
+        } else {
+            getWeatherFeed();
+        }
+    });
+    alert->show();
+}
+
+int WeatherPage::numberOfRows(TableView*) {
+    return int(conditions.size());
+}
+
+int WeatherPage::heightForRow(TableView*, int row) {
+    return row == 0 ? 110 : 72;
+}
+
+TableViewCell* WeatherPage::cellForRow(TableView* tableView, int row) {
+    const WeatherReader::Entry& entry = conditions[row];
+    const QRect frame(0, 0, 320, heightForRow(tableView, row));
+    // Row 0 is the current condition, the others days; each kind has a reuse identifier of its own.
+    const QString identifier = row == 0 ? QStringLiteral("Cell") : QStringLiteral("Day");
+    auto* cell = static_cast<CustomCell*>(tableView->dequeueReusableCell(identifier));
+    if (row == 0) {
+        if (cell)
+            cell->updateWithCurrentCondition(frame, entry.temperature, entry.imageName(), entry.description,
+                                             entry.windSpeed, entry.windDirection, entry.humidity, row);
+        else
+            cell = CustomCell::initWithCurrentCondition(frame, entry.temperature, entry.imageName(),
+                                                        entry.description, entry.windSpeed,
+                                                        entry.windDirection, entry.humidity, row, identifier);
+        return cell;
+    }
+    if (cell)
+        cell->updateWithWeather(frame, entry.day, entry.temperature, entry.temperatureMin, entry.windSpeed,
+                                entry.windDirection, entry.imageName(), entry.description, row);
+    else
+        cell = CustomCell::initWithWeather(frame, entry.day, entry.temperature, entry.temperatureMin,
+                                           entry.windSpeed, entry.windDirection, entry.imageName(),
+                                           entry.description, row, identifier);
+    return cell;
+}
+
+void WeatherPage::willDisplayCell(TableView*, TableViewCell* cell, int) {
+    cell->setBackgroundColor(Qt::transparent);
+}
+
+void WeatherPage::didSelectRow(TableView* tableView, int row) {
+    tableView->deselectRow(row, false);
+}

@@ -1,0 +1,176 @@
+#include "platform/HttpClient.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+
+namespace {
+
+std::atomic<bool> networkOn{true};
+std::atomic<int> outstanding{0};
+
+QNetworkAccessManager* manager() {
+    // One manager for the run, on the user-interface thread.
+    static QNetworkAccessManager* shared = [] {
+        auto* created = new QNetworkAccessManager(QCoreApplication::instance());
+        created->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+        return created;
+    }();
+    return shared;
+}
+
+bool webAddress(const QUrl& url) {
+    return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
+}
+
+// One request and the redirects it follows.
+class Exchange : public QObject {
+public:
+    Exchange(const HttpClient::Request& request, QObject* context,
+             std::function<void(const HttpResponse&)> done)
+        : request(request), context(context), hasContext(context != nullptr), done(std::move(done)) {
+        ++outstanding;
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, this, [this] {
+            timedOut = true;
+            if (reply)
+                reply->abort();
+        });
+    }
+
+    void start(const QUrl& url) {
+        if (!networkOn.load()) {
+            fail(HttpResponse::NoConnection, QStringLiteral("the network is not available"));
+            return;
+        }
+        if (!webAddress(url)) {
+            fail(HttpResponse::NoConnection,
+                 QStringLiteral("not an http or https address: ") + url.toString());
+            return;
+        }
+        QNetworkRequest networkRequest(url);
+        networkRequest.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                                    QNetworkRequest::AlwaysNetwork);
+        networkRequest.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+        for (const auto& [name, value] : request.headers)
+            networkRequest.setRawHeader(name, value);
+        reply = manager()->get(networkRequest);
+        if (!timer.isActive())
+            timer.start(request.timeoutMs); // one time limit for the whole exchange, redirects included
+        connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
+            const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+            if (announced > HttpClient::maxAnswerBytes)
+                abortTooLarge();
+        });
+        connect(reply, &QNetworkReply::readyRead, this, [this] {
+            body += reply->readAll();
+            if (body.size() > HttpClient::maxAnswerBytes)
+                abortTooLarge();
+        });
+        connect(reply, &QNetworkReply::finished, this, [this] { finished(); });
+    }
+
+private:
+    void abortTooLarge() {
+        tooLarge = true;
+        body.clear();
+        reply->abort();
+    }
+
+    void finished() {
+        QNetworkReply* ended = reply;
+        reply = nullptr;
+        ended->deleteLater();
+        if (tooLarge) {
+            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than 1 MB"));
+            return;
+        }
+        if (timedOut) {
+            fail(HttpResponse::TimedOut, QStringLiteral("no answer within %1 ms").arg(request.timeoutMs));
+            return;
+        }
+        const int status = ended->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status >= 300 && status < 400 && ended->hasRawHeader("Location")) {
+            if (++redirects > HttpClient::maxRedirects) {
+                fail(HttpResponse::RedirectLoop, QStringLiteral("more than 5 redirects"));
+                return;
+            }
+            body.clear();
+            start(ended->url().resolved(QUrl::fromEncoded(ended->rawHeader("Location"))));
+            return;
+        }
+        body += ended->readAll();
+        if (body.size() > HttpClient::maxAnswerBytes) {
+            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than 1 MB"));
+            return;
+        }
+        if (status != 0 && (status < 200 || status > 299)) {
+            HttpResponse response;
+            response.error = HttpResponse::HttpStatus;
+            response.status = status;
+            response.errorText = QStringLiteral("HTTP status %1").arg(status);
+            finish(response);
+            return;
+        }
+        if (ended->error() != QNetworkReply::NoError) {
+            fail(HttpResponse::NoConnection, ended->errorString());
+            return;
+        }
+        HttpResponse response;
+        response.status = status;
+        response.body = std::move(body);
+        finish(response);
+    }
+
+    void fail(HttpResponse::Error error, const QString& why) {
+        HttpResponse response;
+        response.error = error;
+        response.errorText = why;
+        // Never within the caller's own call: the page finishes building before it hears back.
+        QTimer::singleShot(0, this, [this, response] { finish(response); });
+    }
+
+    void finish(const HttpResponse& response) {
+        timer.stop();
+        --outstanding;
+        if (!hasContext || context)
+            done(response);
+        deleteLater();
+    }
+
+    HttpClient::Request request;
+    QPointer<QObject> context;
+    bool hasContext;
+    std::function<void(const HttpResponse&)> done;
+    QPointer<QNetworkReply> reply;
+    QTimer timer;
+    QByteArray body;
+    int redirects = 0;
+    bool timedOut = false;
+    bool tooLarge = false;
+};
+
+} // namespace
+
+void HttpClient::get(const Request& request, QObject* context,
+                     std::function<void(const HttpResponse&)> done) {
+    auto* exchange = new Exchange(request, context, std::move(done));
+    exchange->setParent(manager());
+    exchange->start(request.url);
+}
+
+void HttpClient::setNetworkAvailable(bool available) {
+    networkOn.store(available);
+}
+
+bool HttpClient::networkAvailable() {
+    return networkOn.load();
+}
+
+int HttpClient::outstandingRequests() {
+    return outstanding.load();
+}
