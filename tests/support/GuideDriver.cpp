@@ -4,6 +4,7 @@
 #include "location/LocationManager.h"
 #include "model/DAO.h"
 #include "platform/Device.h"
+#include "platform/HttpClient.h"
 #include "platform/OperationQueue.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
@@ -62,7 +63,10 @@ void GuideDriver::waitIdle() {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    auto resting = [] { return Animation::running() == 0 && OperationQueue::outstandingOperations() == 0; };
+    auto resting = [] {
+        return Animation::running() == 0 && OperationQueue::outstandingOperations() == 0 &&
+               HttpClient::outstandingRequests() == 0;
+    };
     for (int round = 0; round < 100000; ++round) {
         turn();
         if (resting() && round > 1) {
@@ -72,8 +76,9 @@ void GuideDriver::waitIdle() {
             if (resting())
                 return;
         }
-        if (OperationQueue::outstandingOperations() > 0)
-            QThread::yieldCurrentThread(); // the catalogue work runs on another thread
+        if (OperationQueue::outstandingOperations() > 0 || HttpClient::outstandingRequests() > 0)
+            QThread::yieldCurrentThread(); // the catalogue work runs on another thread, the server's answer
+                                           // comes through the network stack
     }
     ADD_FAILURE() << "the guide did not come to rest";
 }

@@ -1,0 +1,96 @@
+#include "tests/support/LocalHttpServer.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace testsupport {
+
+LocalHttpServer::LocalHttpServer() : server(new QTcpServer(this)) {
+    server->listen(QHostAddress::LocalHost, 0);
+    connect(server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = server->nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+LocalHttpServer::~LocalHttpServer() = default;
+
+QUrl LocalHttpServer::url(const QString& path) const {
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server->serverPort()).arg(path));
+}
+
+void LocalHttpServer::serve(const QString& path, const Answer& answer) {
+    answers.insert(path, answer);
+}
+
+void LocalHttpServer::serve(const QString& path, const QByteArray& body) {
+    Answer answer;
+    answer.body = body;
+    serve(path, answer);
+}
+
+void LocalHttpServer::release(const QString& path) {
+    Answer now = answers.value(path);
+    now.kind = Answer::Normal;
+    for (const QPointer<QTcpSocket>& socket : held.take(path))
+        if (socket)
+            answer(socket, now);
+}
+
+void LocalHttpServer::readRequest(QTcpSocket* socket) {
+    QByteArray& request = pending[socket];
+    request += socket->readAll();
+    const qsizetype end = request.indexOf("\r\n\r\n");
+    if (end < 0)
+        return;
+    const QList<QByteArray> words = request.left(request.indexOf("\r\n")).split(' ');
+    const QString path = QString::fromLatin1(words.value(1));
+    counts[path] += 1;
+    headers.insert(path, request.left(end));
+    pending.remove(socket);
+    if (!answers.contains(path)) {
+        Answer missing;
+        missing.status = 404;
+        missing.body = "not here";
+        answer(socket, missing);
+        return;
+    }
+    answer(socket, answers.value(path));
+    if (answers.value(path).kind == Answer::Held)
+        held[path].append(socket);
+}
+
+void LocalHttpServer::answer(QTcpSocket* socket, const Answer& answer) {
+    switch (answer.kind) {
+    case Answer::Held:
+        return;
+    case Answer::Reset:
+        socket->abort();
+        return;
+    case Answer::Redirect:
+        socket->write("HTTP/1.1 302 Found\r\nLocation: " + answer.location + "\r\nContent-Length: 0\r\n\r\n");
+        return;
+    case Answer::Endless: {
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: " + answer.contentType + "\r\n\r\n");
+        QPointer<QTcpSocket> guard(socket);
+        auto* timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [guard] {
+            if (guard && guard->state() == QAbstractSocket::ConnectedState)
+                guard->write(QByteArray(64 * 1024, 'x'));
+        });
+        timer->start(0);
+        return;
+    }
+    case Answer::Normal:
+        break;
+    }
+    socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " Whatever\r\nContent-Type: " +
+                  answer.contentType + "\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
+                  "\r\nConnection: close\r\n\r\n" + answer.body);
+    socket->disconnectFromHost();
+}
+
+} // namespace testsupport
