@@ -4,6 +4,7 @@
 #include "location/LocationManager.h"
 #include "model/ShareData.h"
 #include "platform/Device.h"
+#include "platform/HttpClient.h"
 #include "platform/PositionSource.h"
 #include "platform/UserDefaults.h"
 #include "ui/Window.h"
@@ -30,6 +31,11 @@ void PreviewShell::buildMenus() {
         if (delegate && delegate->window())
             delegate->window()->motionBegan();
     });
+    // Switched off, every request fails as on a phone without network, so the offline paths show.
+    QAction* network = device->addAction(QStringLiteral("Network available"));
+    network->setCheckable(true);
+    network->setChecked(HttpClient::networkAvailable());
+    connect(network, &QAction::toggled, this, [](bool on) { HttpClient::setNetworkAvailable(on); });
     device->addSeparator();
     QAction* version = device->addAction(QStringLiteral("System version..."));
     connect(version, &QAction::triggered, this, [this] {

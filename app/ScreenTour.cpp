@@ -3,16 +3,24 @@
 #include "app/StrollbookAppDelegate.h"
 #include "catalog/SQLDAL.h"
 #include "model/Bookmarks.h"
+#include "model/DAO.h"
+#include "model/LenientDate.h"
 #include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/ChapterPage.h"
+#include "pages/CurrencyPage.h"
 #include "pages/DetailedPage.h"
 #include "pages/SearchPage.h"
 #include "pages/VenuesPage.h"
+#include "pages/WeatherPage.h"
+#include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "platform/OperationQueue.h"
+#include "ui/AlertView.h"
 #include "ui/Animation.h"
 #include "ui/NavigationController.h"
+#include "ui/NumberPad.h"
+#include "ui/TextField.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +62,15 @@ bool ScreenTour::openDetail(const QString& title, int venueID) {
             title, details.value(0).toString().replace(QStringLiteral("''"), QStringLiteral("'")), venueID),
         false);
     return true;
+}
+
+void ScreenTour::setFeedTimes(int secondsAgo) {
+    ManagerModel* settings = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const QString time =
+        QDateTime::currentDateTime().addSecs(-secondsAgo).toString(QString::fromLatin1(feedTimePattern));
+    settings->setDateCurrency(time);
+    settings->setDateWeather(time);
+    DAOFactory::getInstance()->saveSettings(*settings);
 }
 
 bool ScreenTour::search(const QString& text) {
@@ -192,6 +209,73 @@ void ScreenTour::walk() {
              [this] { return shoot(QStringLiteral("14-search-results")); },
              [this] { return search(QStringLiteral("zzyzx")); },
              [this] { return shoot(QStringLiteral("15-search-nothing")); },
+         }},
+        // The tools with live data, from the edition's cached documents, then without a network.
+        {QStringLiteral("the currency converter"),
+         {
+             [this, navigation] {
+                 setFeedTimes(0);
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->pushViewController(std::make_unique<CurrencyPage>(), false);
+                 return true;
+             },
+             [this] {
+                 return top<CurrencyPage>(delegate) && top<CurrencyPage>(delegate)->tableView() &&
+                        shoot(QStringLiteral("16-currency"));
+             },
+             [this] {
+                 auto* page = top<CurrencyPage>(delegate);
+                 delegate->window()->activateWindow();
+                 page->didSelectRow(page->tableView(), 1);
+                 return true;
+             },
+             [this] {
+                 NumberPad* pad = NumberPad::shared();
+                 if (!pad->isShown() || !pad->target())
+                     return false;
+                 pad->target()->setText(QString());
+                 for (int digit : {2, 5, 0})
+                     pad->digitKey(digit)->touchUpInside(pad->digitKey(digit));
+                 return true;
+             },
+             [this] { return shoot(QStringLiteral("17-currency-editing")); },
+             [this, navigation] {
+                 NumberPad::shared()->doneTouched();
+                 HttpClient::setNetworkAvailable(false);
+                 setFeedTimes(24 * 3600);
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->pushViewController(std::make_unique<CurrencyPage>(), false);
+                 return true;
+             },
+             [this] { return AlertView::visibleAlert() && shoot(QStringLiteral("18-currency-offline")); },
+             [] {
+                 AlertView::visibleAlert()->dismissWithButtonIndex(0);
+                 HttpClient::setNetworkAvailable(true);
+                 return true;
+             },
+         }},
+        {QStringLiteral("the weather"),
+         {
+             [this, navigation] {
+                 setFeedTimes(0);
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->pushViewController(std::make_unique<WeatherPage>(), false);
+                 return true;
+             },
+             [this] { return top<WeatherPage>(delegate) && shoot(QStringLiteral("19-weather")); },
+             [this, navigation] {
+                 HttpClient::setNetworkAvailable(false);
+                 setFeedTimes(24 * 3600);
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->pushViewController(std::make_unique<WeatherPage>(), false);
+                 return true;
+             },
+             [this] { return AlertView::visibleAlert() && shoot(QStringLiteral("20-weather-alert")); },
+             [] {
+                 AlertView::visibleAlert()->dismissWithButtonIndex(0);
+                 HttpClient::setNetworkAvailable(true);
+                 return true;
+             },
          }},
     };
     currentScene = 0;

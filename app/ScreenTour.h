@@ -27,6 +27,8 @@ private:
     bool shoot(const QString& name);
     bool openDetail(const QString& title, int venueID);
     bool search(const QString& text);
+    // The feed documents of the tour's settings as fetched that many seconds ago.
+    void setFeedTimes(int secondsAgo);
 
     StrollbookAppDelegate* delegate;
     QString folder;
