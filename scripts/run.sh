@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the guide and opens it on the bundled demo edition. The edition's sample weather and video
+# Builds the guide and opens it on the bundled demo edition. The edition's sample rate, weather and video
 # feeds are served on 127.0.0.1:8642 while it runs. Without a display, the guide walks through its
 # screens offscreen and leaves a picture of each.
 set -euo pipefail

@@ -17,11 +17,12 @@ protected:
     static QString edition() { return QStringLiteral(GUIDE_DEMO_EDITION); }
     int count(const char* sql) {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(QFile::encodeName(edition() + u"/Catalog.sqlite"_qs).constData(), &db, SQLITE_OPEN_READONLY,
-                        nullptr);
+        sqlite3_open_v2(QFile::encodeName(edition() + u"/Catalog.sqlite"_qs).constData(), &db,
+                        SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* statement = nullptr;
         int result = -1;
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW)
             result = sqlite3_column_int(statement, 0);
         sqlite3_finalize(statement);
         sqlite3_close(db);
@@ -31,7 +32,8 @@ protected:
 
 TEST_F(DemoEditionTest, PassesTheEditionCheck) {
     QStringList problems;
-    EXPECT_EQ(Edition::check(edition(), &problems), Edition::CheckResult::Clean) << problems.join(u'\n').toStdString();
+    EXPECT_EQ(Edition::check(edition(), &problems), Edition::CheckResult::Clean)
+        << problems.join(u'\n').toStdString();
 }
 
 TEST_F(DemoEditionTest, HasEveryKindOfVenueTheScreensTreatDifferently) {
@@ -40,24 +42,29 @@ TEST_F(DemoEditionTest, HasEveryKindOfVenueTheScreensTreatDifferently) {
     EXPECT_GE(count("select count(distinct chapter_id) from catalog"), 7);
     EXPECT_GE(count("select count(*) from catalog where image is not null"), 30);
     EXPECT_GE(count("select count(*) from catalog where mobile_highlight in ('1', 'YES', 'yes', 'Y')"), 1);
-    EXPECT_GE(count("select count(*) from catalog where date_start is not null and date_stop is not null"), 1);
+    EXPECT_GE(count("select count(*) from catalog where date_start is not null and date_stop is not null"),
+              1);
     EXPECT_GE(count("select count(*) from catalog where date_start is null and date_stop is not null"), 1);
-    EXPECT_GE(count("select count(*) from catalog where hotel_room_decription is not null and price_text is not null"),
+    EXPECT_GE(count("select count(*) from catalog where hotel_room_decription is not null and price_text is "
+                    "not null"),
               1);
     EXPECT_GE(count("select count(*) from catalog where phone is not null and phone2 is not null"), 1);
     EXPECT_GE(count("select count(*) from catalog where website is not null and email is not null"), 1);
-    EXPECT_GE(count("select count(*) from catalog where phone is null and phone2 is null and website is null and "
-                    "email is null"),
-              1);
+    EXPECT_GE(
+        count("select count(*) from catalog where phone is null and phone2 is null and website is null and "
+              "email is null"),
+        1);
     EXPECT_GE(count("select count(*) from catalog where gps_lat is null"), 1);
     EXPECT_GE(count("select count(*) from catalog where body like '%''''%'"), 1);
     EXPECT_GE(count("select count(*) from catalog where body like '%\\n%'"), 1);
-    EXPECT_GE(count("select count(*) from (select chapter_id, category_name from catalog group by 1, 2 having "
-                    "count(*) = 1)"),
-              1);
-    EXPECT_GE(count("select count(distinct chapter_id) from catalog where text_short is not null and text_long is "
-                    "not null and title is not null"),
-              1);
+    EXPECT_GE(
+        count("select count(*) from (select chapter_id, category_name from catalog group by 1, 2 having "
+              "count(*) = 1)"),
+        1);
+    EXPECT_GE(
+        count("select count(distinct chapter_id) from catalog where text_short is not null and text_long is "
+              "not null and title is not null"),
+        1);
     EXPECT_GE(count("select count(distinct chapter_id) from catalog where text_short is null"), 1);
 }
 

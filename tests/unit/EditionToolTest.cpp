@@ -162,3 +162,33 @@ TEST_F(EditionToolTest, BuildReportsBadSourcesAndKeepsTheOldCatalogue) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EditionFeed, PrintsWhatThePagesWouldShowOrTheReadersError) {
+    QString text, error;
+    QTextStream out(&text);
+    const QString rates = fixturePath(u"feeds/eurofxref-daily.xml"_qs);
+    ASSERT_EQ(
+        Edition::feed({u"currency"_qs, rates, u"--edition"_qs, fixturePath(u"edition"_qs)}, out, &error), 0)
+        << error.toStdString();
+    out.flush();
+    const QJsonArray rows = QJsonDocument::fromJson(text.toUtf8()).object().value(u"rows"_qs).toArray();
+    ASSERT_EQ(rows.size(), 2); // the fixture's EUR and USD
+    EXPECT_EQ(rows[1].toObject().value(u"amount"_qs).toString(), u"1.16"_qs);
+
+    text.clear();
+    ASSERT_EQ(Edition::feed({u"weather"_qs, fixturePath(u"feeds/weather.xml"_qs), u"--temp"_qs, u"1"_qs}, out,
+                            &error),
+              0);
+    out.flush();
+    const QJsonObject now = QJsonDocument::fromJson(text.toUtf8()).object().value(u"rows"_qs)[0].toObject();
+    EXPECT_EQ(now.value(u"temperature"_qs).toString(), u"36f"_qs);
+
+    EXPECT_EQ(Edition::feed({u"weather"_qs, rates}, out, &error), 1);
+    EXPECT_TRUE(error.contains(u"no weather"_qs)) << error.toStdString();
+    EXPECT_EQ(Edition::feed({u"weather"_qs, u"/nowhere/at/all.xml"_qs}, out, &error), 1);
+    EXPECT_EQ(Edition::feed({u"tides"_qs, rates}, out, &error), 2);
+}
+
+} // namespace

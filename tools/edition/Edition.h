@@ -21,6 +21,11 @@ CheckResult check(const QString& folder, QStringList* problems);
 // Prints what the guide would read, as JSON. Exit code 0, or 2 with a one-line *error.
 int show(const QString& folder, const QStringList& what, QTextStream& out, QString* error);
 
+// `feed currency|weather FILE-OR-URL [--temp 1] [--distance 1] [--edition DIR]`: what the converter
+// or the weather page would show from that document, as JSON. 0 with rows, 1 with the reader's
+// error, 2 for a wrong call.
+int feed(const QStringList& args, QTextStream& out, QString* error);
+
 // A one-line problem when the file is no catalogue the guide can read, or an empty string.
 QString catalogProblem(const QString& path);
 

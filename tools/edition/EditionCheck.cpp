@@ -193,8 +193,9 @@ struct Checker {
             return;
         }
         for (const char* column : {"chapter_name", "category_name"}) {
-            const QByteArray sql = QByteArray("select rowid || ': \"' || ") + column + " || '\"' from catalog where " +
-                                   column + " != trim(" + column + ", ' ' || char(9, 10, 13))";
+            const QByteArray sql = QByteArray("select rowid || ': \"' || ") + column +
+                                   " || '\"' from catalog where " + column + " != trim(" + column +
+                                   ", ' ' || char(9, 10, 13))";
             for (const QString& venue : rows(sql.constData()))
                 problem(name, QStringLiteral("venue %1 has blanks around its %2")
                                   .arg(venue, QString::fromLatin1(column).replace(u'_', u' ')));
@@ -206,8 +207,9 @@ struct Checker {
                             .arg(chapterTitles[i], chapterIDs[i]));
         }
         sqlite3_stmt* images = nullptr;
-        sqlite3_prepare_v2(catalog, "select min(rowid), image from catalog where image is not null and image != '' "
-                                    "group by image order by 1",
+        sqlite3_prepare_v2(catalog,
+                           "select min(rowid), image from catalog where image is not null and image != '' "
+                           "group by image order by 1",
                            -1, &images, nullptr);
         while (images && sqlite3_step(images) == SQLITE_ROW)
             namePicture(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(images, 1))),
@@ -225,7 +227,8 @@ struct Checker {
         }
         int rc = SQLITE_OK;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
-            result.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+            result.append(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
         if (rc != SQLITE_DONE)
             result.append(QString::fromUtf8(sqlite3_errmsg(catalog)));
         sqlite3_finalize(statement);

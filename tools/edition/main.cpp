@@ -10,7 +10,9 @@ namespace {
 int usage(QTextStream& err) {
     err << "usage: cityguide-edition check DIR\n"
            "       cityguide-edition show DIR WHAT ...\n"
-           "       cityguide-edition build SRC OUT\n";
+           "       cityguide-edition build SRC OUT\n"
+           "       cityguide-edition feed currency|weather FILE-OR-URL [--temp 1] [--distance 1] [--edition "
+           "DIR]\n";
     return 2;
 }
 
@@ -47,6 +49,13 @@ int main(int argc, char** argv) {
     if (command == u"show" && args.size() >= 3) {
         QString error;
         const int code = Edition::show(args[1], args.mid(2), out, &error);
+        if (code != 0)
+            err << error << '\n';
+        return code;
+    }
+    if (command == u"feed") {
+        QString error;
+        const int code = Edition::feed(args.mid(1), out, &error);
         if (code != 0)
             err << error << '\n';
         return code;
