@@ -1,0 +1,164 @@
+// The live-data tools: the converter from its cached rates (from the touch on the home screen's tool
+// until the list is painted, next to pushing an empty page the same way), reading a 1 MB weather
+// document (next to a bare libxml2 walk over the same bytes), and the memory that reading a 1 MB
+// document full of declared entities takes.
+// usage: bench_live_data [RUNS]
+
+#include "app/StrollbookAppDelegate.h"
+#include "feeds/ReferenceRates.h"
+#include "feeds/WeatherDocument.h"
+#include "location/LocationManager.h"
+#include "model/DAO.h"
+#include "model/LenientDate.h"
+#include "pages/CurrencyPage.h"
+#include "platform/HttpClient.h"
+#include "platform/OperationQueue.h"
+#include "platform/Paths.h"
+#include "platform/UserDefaults.h"
+#include "ui/Animation.h"
+#include "ui/NavigationController.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <libxml/xmlreader.h>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+void settle() {
+    while (OperationQueue::outstandingOperations() > 0 || Animation::running() > 0 ||
+           HttpClient::outstandingRequests() > 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    QCoreApplication::processEvents();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A weather document of about 1 MB: the current condition and as many days as fit.
+QByteArray bigWeather() {
+    QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><data><current_condition><a>08:50 AM</a>"
+                          "<b>2</b><c>36</c><d>122</d><e>http://x/sunny.png</e><f>Overcast</f><g>7</g><h>11</h>"
+                          "<i>300</i><j>WNW</j><k>0.1</k><l>87</l></current_condition>";
+    while (document.size() < 1024 * 1024)
+        document += "<weather><date>2026-12-14</date><tempMaxC>3</tempMaxC><tempMaxF>37</tempMaxF><tempMinC>-1"
+                    "</tempMinC><tempMinF>30</tempMinF><windspeedMiles>6</windspeedMiles><windspeedKmph>10"
+                    "</windspeedKmph><winddirection>W</winddirection><winddir16Point>WNW</winddir16Point>"
+                    "<winddirDegree>290</winddirDegree><weatherCode>122</weatherCode><weatherIconUrl>http://"
+                    "127.0.0.1:8642/wsymbol_0004_black_low_cloud.png</weatherIconUrl><weatherDesc>Overcast"
+                    "</weatherDesc><precipMM>0.2</precipMM></weather>";
+    return document + "</data>";
+}
+
+// About 1 MB of references to an entity that would grow to 10^7 characters each if it were expanded.
+QByteArray hostileDocument() {
+    QByteArray document = "<?xml version=\"1.0\"?><!DOCTYPE data [<!ENTITY a \"1234567890\">"
+                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+                          "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
+                          "<data><current_condition>";
+    while (document.size() < 1024 * 1024)
+        document += "<a>&g;</a><b v=\"&g;\">&g;&g;</b>";
+    return document + "</current_condition></data>";
+}
+
+double bareWalk(const QByteArray& bytes) {
+    QElapsedTimer timer;
+    timer.start();
+    xmlTextReaderPtr reader = xmlReaderForMemory(bytes.constData(), int(bytes.size()), nullptr, nullptr,
+                                                 XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    int nodes = 0;
+    while (xmlTextReaderRead(reader) == 1)
+        nodes += xmlTextReaderNodeType(reader) == XML_READER_TYPE_TEXT;
+    xmlFreeTextReader(reader);
+    return timer.nsecsElapsed() / 1e6 + nodes * 0.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The hostile document first, while the process is still small.
+    const QByteArray hostile = hostileDocument();
+    const long before = peakKilobytes();
+    const auto hostileRead = WeatherReader::read(hostile);
+    const long hostileGrowth = peakKilobytes() - before;
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+
+    const QByteArray weather = bigWeather();
+    std::vector<double> guideReads, bareReads;
+    int rows = 0;
+    for (int run = 0; run < runs * 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const auto elements = WeatherReader::read(weather);
+        rows = int(WeatherReader::entries(*elements, false, false).size());
+        guideReads.push_back(timer.nsecsElapsed() / 1e6);
+        bareReads.push_back(bareWalk(weather));
+    }
+
+    QTemporaryDir documents;
+    Paths::setResourceFolder(QStringLiteral(GUIDE_DEMO_EDITION));
+    Paths::setDocumentsFolder(documents.path());
+    UserDefaults::standardUserDefaults().useMemoryStore();
+    Animation::setEnabled(false);
+    HttpClient::setNetworkAvailable(false);
+    LocationManager::setPositionSourceFactory([] { return std::make_unique<SimulatedPositionSource>(); });
+    StrollbookAppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
+    settle();
+    ManagerModel* settings = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    settings->setDateCurrency(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
+    DAOFactory::getInstance()->saveSettings(*settings);
+    NavigationController* navigation = delegate.navigationController();
+
+    std::vector<double> converter, empty;
+    int currencies = 0;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        navigation->pushViewController(std::make_unique<CurrencyPage>(), false);
+        settle();
+        delegate.window()->repaint();
+        converter.push_back(timer.nsecsElapsed() / 1e6);
+        auto* page = qobject_cast<CurrencyPage*>(navigation->topViewController());
+        currencies = page && page->tableView() ? page->tableView()->numberOfRows() : 0;
+        navigation->popViewControllerAnimated(false);
+        settle();
+
+        timer.restart();
+        navigation->pushViewController(std::make_unique<ViewController>(), false);
+        settle();
+        delegate.window()->repaint();
+        empty.push_back(timer.nsecsElapsed() / 1e6);
+        navigation->popViewControllerAnimated(false);
+        settle();
+    }
+
+    std::printf("converter from cache to painted list  %.1f ms   (median of %d; %d currencies)\n",
+                median(converter), runs, currencies);
+    std::printf("  an empty page pushed and painted    %.1f ms   (ratio %.2f)\n", median(empty),
+                median(converter) / median(empty));
+    std::printf("1 MB weather document read            %.1f ms   (median; %d rows)\n", median(guideReads), rows);
+    std::printf("  bare libxml2 walk of the same bytes %.1f ms   (ratio %.2f)\n", median(bareReads),
+                median(guideReads) / median(bareReads));
+    std::printf("1 MB document of declared entities    %ld KB more peak memory (%s)\n", hostileGrowth,
+                hostileRead ? "read, nothing expanded" : "refused");
+    return 0;
+}
