@@ -2,7 +2,7 @@
 // until the list is painted, next to pushing an empty page the same way), reading a 1 MB weather
 // document (next to a bare libxml2 walk over the same bytes), and the memory that reading a 1 MB
 // document full of declared entities takes.
-// usage: bench_live_data [RUNS]
+// usage: bench_live_data [RUNS [EDITION]]
 
 #include "app/StrollbookAppDelegate.h"
 #include "feeds/ReferenceRates.h"
@@ -51,26 +51,29 @@ long peakKilobytes() {
 
 // A weather document of about 1 MB: the current condition and as many days as fit.
 QByteArray bigWeather() {
-    QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><data><current_condition><a>08:50 AM</a>"
-                          "<b>2</b><c>36</c><d>122</d><e>http://x/sunny.png</e><f>Overcast</f><g>7</g><h>11</h>"
-                          "<i>300</i><j>WNW</j><k>0.1</k><l>87</l></current_condition>";
+    QByteArray document =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><data><current_condition><a>08:50 AM</a>"
+        "<b>2</b><c>36</c><d>122</d><e>http://x/sunny.png</e><f>Overcast</f><g>7</g><h>11</h>"
+        "<i>300</i><j>WNW</j><k>0.1</k><l>87</l></current_condition>";
     while (document.size() < 1024 * 1024)
-        document += "<weather><date>2026-12-14</date><tempMaxC>3</tempMaxC><tempMaxF>37</tempMaxF><tempMinC>-1"
-                    "</tempMinC><tempMinF>30</tempMinF><windspeedMiles>6</windspeedMiles><windspeedKmph>10"
-                    "</windspeedKmph><winddirection>W</winddirection><winddir16Point>WNW</winddir16Point>"
-                    "<winddirDegree>290</winddirDegree><weatherCode>122</weatherCode><weatherIconUrl>http://"
-                    "127.0.0.1:8642/wsymbol_0004_black_low_cloud.png</weatherIconUrl><weatherDesc>Overcast"
-                    "</weatherDesc><precipMM>0.2</precipMM></weather>";
+        document +=
+            "<weather><date>2026-12-14</date><tempMaxC>3</tempMaxC><tempMaxF>37</tempMaxF><tempMinC>-1"
+            "</tempMinC><tempMinF>30</tempMinF><windspeedMiles>6</windspeedMiles><windspeedKmph>10"
+            "</windspeedKmph><winddirection>W</winddirection><winddir16Point>WNW</winddir16Point>"
+            "<winddirDegree>290</winddirDegree><weatherCode>122</weatherCode><weatherIconUrl>http://"
+            "127.0.0.1:8642/wsymbol_0004_black_low_cloud.png</weatherIconUrl><weatherDesc>Overcast"
+            "</weatherDesc><precipMM>0.2</precipMM></weather>";
     return document + "</data>";
 }
 
 // About 1 MB of references to an entity that would grow to 10^7 characters each if it were expanded.
 QByteArray hostileDocument() {
-    QByteArray document = "<?xml version=\"1.0\"?><!DOCTYPE data [<!ENTITY a \"1234567890\">"
-                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
-                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
-                          "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
-                          "<data><current_condition>";
+    QByteArray document =
+        "<?xml version=\"1.0\"?><!DOCTYPE data [<!ENTITY a \"1234567890\">"
+        "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+        "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+        "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
+        "<data><current_condition>";
     while (document.size() < 1024 * 1024)
         document += "<a>&g;</a><b v=\"&g;\">&g;&g;</b>";
     return document + "</current_condition></data>";
@@ -114,7 +117,7 @@ int main(int argc, char** argv) {
     }
 
     QTemporaryDir documents;
-    Paths::setResourceFolder(QStringLiteral(GUIDE_DEMO_EDITION));
+    Paths::setResourceFolder(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(GUIDE_DEMO_EDITION));
     Paths::setDocumentsFolder(documents.path());
     UserDefaults::standardUserDefaults().useMemoryStore();
     Animation::setEnabled(false);
@@ -155,7 +158,8 @@ int main(int argc, char** argv) {
                 median(converter), runs, currencies);
     std::printf("  an empty page pushed and painted    %.1f ms   (ratio %.2f)\n", median(empty),
                 median(converter) / median(empty));
-    std::printf("1 MB weather document read            %.1f ms   (median; %d rows)\n", median(guideReads), rows);
+    std::printf("1 MB weather document read            %.1f ms   (median; %d rows)\n", median(guideReads),
+                rows);
     std::printf("  bare libxml2 walk of the same bytes %.1f ms   (ratio %.2f)\n", median(bareReads),
                 median(guideReads) / median(bareReads));
     std::printf("1 MB document of declared entities    %ld KB more peak memory (%s)\n", hostileGrowth,

@@ -8,6 +8,7 @@
 #include "tests/support/GuideDriver.h"
 #include "tests/support/LocalHttpServer.h"
 #include "ui/AlertView.h"
+#include "ui/Images.h"
 #include "ui/NumberPad.h"
 #include "ui/TextField.h"
 #include "views/CustomCell.h"
@@ -324,6 +325,66 @@ TEST_F(LiveDataTest, WeatherFailuresShowTheirAlertsAndKeepTheCache) {
               u"Weather Feed is currently unavailable. \nPlease try again later."_qs);
     EXPECT_EQ(saved()->userWeather(), u"kept"_qs);
     EXPECT_EQ(saved()->dateWeather(), QString());
+}
+
+} // namespace
+
+namespace {
+
+using ToolRowsTest = RunningGuideTest;
+
+TEST_F(ToolRowsTest, WeatherRowsPlaceWindAndHumidityBelowTheDescription) {
+    start();
+    const QRect frame(0, 0, 320, 110);
+    auto wind = [&](const QString& description) {
+        std::unique_ptr<CustomCell> cell(CustomCell::initWithCurrentCondition(
+            frame, u"21"_qs, u"sunny.png"_qs, description, u"11"_qs, u"NW"_qs, u"65"_qs, 0, u"Cell"_qs));
+        return std::make_pair(cell->currentConditionWindLabel()->frame().top(),
+                              cell->currentConditionHumidityLabel()->frame().top());
+    };
+    EXPECT_EQ(wind(QString()), std::make_pair(35, 50));
+    EXPECT_EQ(wind(u"A long description that surely wraps"_qs), std::make_pair(65, 80));
+    const auto oneLine = wind(u"Sunny"_qs);
+    EXPECT_GT(oneLine.first, 35);
+    EXPECT_LE(oneLine.first, 50);
+    EXPECT_EQ(oneLine.second, oneLine.first + 15);
+
+    std::unique_ptr<CustomCell> cell(CustomCell::initWithCurrentCondition(
+        frame, u"21"_qs, u"sunny.png"_qs, u"Sunny"_qs, u"11"_qs, u"NW"_qs, u"65"_qs, 0, u"Cell"_qs));
+    EXPECT_EQ(cell->currentConditionWindLabel()->text(), u"Wind: NW at 11 km/h"_qs);
+    EXPECT_EQ(cell->currentConditionHumidityLabel()->text(), u"Humidity: 65%"_qs);
+    EXPECT_EQ(cell->currentConditionTempLabel()->text(), u"21c"_qs);
+    EXPECT_EQ(cell->currentConditionTempLabel()->frame(), QRect(250, 55, 44, 20));
+    cell->updateWithCurrentCondition(frame, u"21"_qs, u"sunny.png"_qs, u"Sunny"_qs, u"11"_qs, u"NW"_qs,
+                                     u"65"_qs, 0);
+    EXPECT_EQ(cell->currentConditionTempLabel()->frame(), QRect(270, 55, 34, 20));
+    UserDefaults::standardUserDefaults().setObject(u"temp"_qs, u"1"_qs);
+    cell->updateWithCurrentCondition(frame, u"21"_qs, u"sunny.png"_qs, u"Sunny"_qs, u"11"_qs, u"NW"_qs,
+                                     u"65"_qs, 0);
+    EXPECT_EQ(cell->currentConditionTempLabel()->text(), u"21f"_qs);
+}
+
+TEST_F(ToolRowsTest, TheAmountEndsTwentyPointsFromTheRightWithItsSymbolJustLeftOfIt) {
+    start();
+    const QFont font = Fonts::named(u"Arial-BoldMT"_qs, 20);
+    std::unique_ptr<CustomCell> row(CustomCell::initWithCurrency(
+        QRect(0, 0, 320, 60), u"USD"_qs, u"FlagUS"_qs, u"$"_qs, u"1234.56"_qs, 2, u"Cell2"_qs));
+    const int v = measureTextWidth(font, u"1234.56"_qs);
+    EXPECT_EQ(row->currencyValueTextField()->frame().left(), 320 - 25 - v);
+    EXPECT_EQ(row->currencyValueTextField()->frame().width(), v + 5);
+    EXPECT_EQ(row->currencySymbol()->frame().right() + 1, 320 - 25 - v - 5);
+    EXPECT_EQ(row->currencyValueTextField()->tag(), 2);
+    EXPECT_EQ(row->currencyLabel()->frame(), QRect(20, 20, 40, 20));
+    EXPECT_EQ(row->countryFlagImageView()->frame(), QRect(90, 14, 40, 32));
+
+    row->updateWithCurrency(QRect(0, 0, 320, 60), u"USD"_qs, u"FlagUS"_qs, u"$"_qs, QString(), 2);
+    EXPECT_EQ(row->currencyValueTextField()->frame().left(), 295);
+    EXPECT_EQ(row->currencyValueTextField()->frame().width(), 5);
+
+    std::unique_ptr<CustomCell> main(CustomCell::initWithMainCurrency(
+        QRect(0, 0, 320, 80), u"EUR"_qs, u"FlagEU"_qs, u"€"_qs, u"1.00"_qs, 0, u"Cell"_qs));
+    ASSERT_NE(main->infoBackgroundView(), nullptr);
+    EXPECT_EQ(main->infoBackgroundView()->frame(), QRect(0, 0, 320, 80));
 }
 
 } // namespace
