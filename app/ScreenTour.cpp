@@ -120,6 +120,14 @@ void ScreenTour::walk() {
         return false;
     };
     auto detailPage = [this] { return top<DetailedPage>(delegate); };
+    // A tool page opened again a day after its documents were fetched, with no network: its alert.
+    auto reopenOffline = [this, navigation](std::unique_ptr<ViewController> page) {
+        HttpClient::setNetworkAvailable(false);
+        setFeedTimes(24 * 3600);
+        navigation()->popToRootViewControllerAnimated(false);
+        navigation()->pushViewController(std::move(page), false);
+        return true;
+    };
     scenes = {
         {QStringLiteral("home"), {[this] { return shoot(QStringLiteral("02-home")); }}},
         {QStringLiteral("a chapter's categories"),
@@ -239,13 +247,9 @@ void ScreenTour::walk() {
                  return true;
              },
              [this] { return shoot(QStringLiteral("17-currency-editing")); },
-             [this, navigation] {
+             [reopenOffline] {
                  NumberPad::shared()->doneTouched();
-                 HttpClient::setNetworkAvailable(false);
-                 setFeedTimes(24 * 3600);
-                 navigation()->popToRootViewControllerAnimated(false);
-                 navigation()->pushViewController(std::make_unique<CurrencyPage>(), false);
-                 return true;
+                 return reopenOffline(std::make_unique<CurrencyPage>());
              },
              [this] { return AlertView::visibleAlert() && shoot(QStringLiteral("18-currency-offline")); },
              [] {
@@ -263,13 +267,7 @@ void ScreenTour::walk() {
                  return true;
              },
              [this] { return top<WeatherPage>(delegate) && shoot(QStringLiteral("19-weather")); },
-             [this, navigation] {
-                 HttpClient::setNetworkAvailable(false);
-                 setFeedTimes(24 * 3600);
-                 navigation()->popToRootViewControllerAnimated(false);
-                 navigation()->pushViewController(std::make_unique<WeatherPage>(), false);
-                 return true;
-             },
+             [reopenOffline] { return reopenOffline(std::make_unique<WeatherPage>()); },
              [this] { return AlertView::visibleAlert() && shoot(QStringLiteral("20-weather-alert")); },
              [] {
                  AlertView::visibleAlert()->dismissWithButtonIndex(0);

@@ -4,7 +4,6 @@
 #include "model/LenientDate.h"
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
-#include "ui/AlertView.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
 #include "ui/NumberPad.h"
@@ -26,46 +25,22 @@ CurrencyPage::CurrencyPage() = default;
 
 CurrencyPage::~CurrencyPage() = default;
 
-void CurrencyPage::loadView() {
-    setView(new View(QRect(0, 0, 320, 416)));
-}
-
-ManagerModel* CurrencyPage::settings() const {
-    return DAOFactory::getInstance()->dao()->manager();
-}
-
 void CurrencyPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
     // Every showing builds the page anew and applies the load rule again.
-    for (QWidget* child : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        child->deleteLater();
+    rebuild(QStringLiteral("CurrencyPageBackground"), QStringLiteral("Currency"), animated);
     table = nullptr;
     updated = nullptr;
-    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
-    addPageBackground(view(), QStringLiteral("CurrencyPageBackground"), 416);
-    header.build(navigationController(), QStringLiteral("Currency"), guideTitleColor(), this,
-                 [this] { linkTouched(); });
-    auto* strip = new View(QRect(0, 390, 320, 26));
-    strip->setBackgroundColor(QColor::fromRgbF(0, 0, 0, 0.5f));
-    view()->addSubview(strip);
     spinner = new ActivityIndicator(QRect(152, 401, 15, 15));
     view()->addSubview(spinner);
     spinner->startAnimating();
     loadCurrency();
 }
 
-void CurrencyPage::viewWillDisappear(bool) {
-    header.remove();
+void CurrencyPage::viewWillDisappear(bool animated) {
+    ToolPage::viewWillDisappear(animated);
     if (editedField)
         editedField->resignFirstResponder();
     NumberPad::shared()->dismiss();
-}
-
-void CurrencyPage::linkTouched() {
-    header.removeBadge();
-    if (NavigationController* navigation = navigationController())
-        navigation->popToRootViewControllerAnimated(true);
 }
 
 void CurrencyPage::loadCurrency() {
@@ -94,7 +69,10 @@ void CurrencyPage::downloaded(const HttpResponse& response) {
     if (!response.ok() || !stored) {
         logLine(QStringLiteral("Currency feed failed: %1")
                     .arg(response.ok() ? QStringLiteral("the answer holds no rates") : response.errorText));
-        showTimeoutAlert();
+        showTimeoutAlert(
+            QStringLiteral("Oh no! The Currency Feed is currently unavailable. Please check your "
+                           "internet connection and try again."),
+            [this] { loadCurrency(); });
         const QString cached = settings()->userCurrencyRates();
         if (cached.size() > 1) {
             getUserValues = true;
@@ -111,42 +89,13 @@ void CurrencyPage::downloaded(const HttpResponse& response) {
     parse(response.body);
 }
 
-void CurrencyPage::showTimeoutAlert() {
-    if (alertShown)
-        return;
-    alertShown = true;
-    auto* alert =
-        new AlertView(QStringLiteral("Timeout"),
-                      QStringLiteral("Oh no! The Currency Feed is currently unavailable. Please check "
-                                     "your internet connection and try again."),
-                      QStringLiteral("Go Back"), {QStringLiteral("Try again")});
-    alert->setHandler(this, [this](int index) {
-        alertShown = false;
-        if (index == 0) {
-            if (NavigationController* navigation = navigationController())
-                navigation->popViewControllerAnimated(true);
-        } else {
-            loadCurrency();
-        }
-    });
-    alert->show();
-}
-
 void CurrencyPage::initFooterWithDate(const QString& date) {
     if (updated)
         updated->setText(QStringLiteral("Updated %1").arg(date));
     if (updated)
         return;
-    auto* source = new Label(QRect(20, 387, 150, 25));
-    source->setFont(boldArial(11));
-    source->setTextColor(guideTitleColor());
-    source->setText(QStringLiteral("European Central Bank"));
-    view()->addSubview(source);
-    updated = new Label(QRect(200, 387, 105, 25));
-    updated->setFont(boldArial(11));
-    updated->setTextColor(guideTitleColor());
-    updated->setText(QStringLiteral("Updated %1").arg(date));
-    view()->addSubview(updated);
+    addFooterLabel(QRect(20, 387, 150, 25), QStringLiteral("European Central Bank"));
+    updated = addFooterLabel(QRect(200, 387, 105, 25), QStringLiteral("Updated %1").arg(date));
 }
 
 void CurrencyPage::parse(const QByteArray& document) {

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "feeds/ReferenceRates.h"
-#include "pages/PageSupport.h"
+#include "pages/ToolPage.h"
 #include "ui/TableView.h"
 #include "ui/TextField.h"
-#include "ui/ViewController.h"
 #include "views/CustomCell.h"
 
 #include <QPointer>
 
-class ManagerModel;
 class NumberPad;
 struct HttpResponse;
 
@@ -17,7 +15,7 @@ struct HttpResponse;
 // euro reference rates are fetched at most every twelve hours (in the background, the spinner turning)
 // and kept in the settings file, so the converter works offline from the last rates. An amount typed
 // into any row scales every other row when the edit ends.
-class CurrencyPage : public ViewController,
+class CurrencyPage : public ToolPage,
                      public TableViewDataSource,
                      public TableViewDelegate,
                      public TextFieldDelegate,
@@ -27,7 +25,6 @@ public:
     CurrencyPage();
     ~CurrencyPage() override;
 
-    void loadView() override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
 
@@ -47,7 +44,6 @@ public:
     void doneButton(TextField* field) override;
     void dotButton();
     void deleteButton();
-    void linkTouched();
 
     QStringList currencies() const { return currencyList; }
     QStringList currencyValues() const { return amounts; }
@@ -61,18 +57,14 @@ private:
     void downloaded(const HttpResponse& response);
     void parse(const QByteArray& document);
     void initFooterWithDate(const QString& date);
-    void showTimeoutAlert();
-    ManagerModel* settings() const;
 
     QStringList currencyList;
     QStringList amounts;
     QStringList amountsForOneEuro; // from the rates last read
     bool getUserValues = false;
-    bool alertShown = false;
     QPointer<TableView> table;
     QPointer<ActivityIndicator> spinner;
     QPointer<Label> updated;
     QPointer<TextField> editedField;
     QList<QMetaObject::Connection> padConnections;
-    PageHeader header;
 };

@@ -5,7 +5,6 @@
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "platform/UserDefaults.h"
-#include "ui/AlertView.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
 #include "views/CustomCell.h"
@@ -16,59 +15,23 @@ namespace {
 
 constexpr qint64 cacheLifetimeSeconds = 60 * 60;
 
-Label* footerLabel(const QRect& frame, const QString& text) {
-    auto* label = new Label(frame);
-    label->setFont(Fonts::named(QStringLiteral("Arial-BoldMT"), 11));
-    label->setTextColor(guideTitleColor());
-    label->setText(text);
-    return label;
-}
-
 } // namespace
 
 WeatherPage::WeatherPage() = default;
 WeatherPage::~WeatherPage() = default;
 
-void WeatherPage::loadView() {
-    setView(new View(QRect(0, 0, 320, 416)));
-}
-
-ManagerModel* WeatherPage::settings() const {
-    return DAOFactory::getInstance()->dao()->manager();
-}
-
 void WeatherPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
-    for (QWidget* child : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        child->deleteLater();
+    rebuild(QStringLiteral("WeatherPageBackground"), QStringLiteral("Local Weather"), animated);
     table = nullptr;
-    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    spinner = nullptr;
     // Any value but 0 counts as the second unit.
     const UserDefaults& defaults = UserDefaults::standardUserDefaults();
     fahrenheit = defaults.integerForKey(QStringLiteral("temp")) != 0;
     miles = defaults.integerForKey(QStringLiteral("distance")) != 0;
-
-    addPageBackground(view(), QStringLiteral("WeatherPageBackground"), 416);
-    header.build(navigationController(), QStringLiteral("Local Weather"), guideTitleColor(), this,
-                 [this] { linkTouched(); });
-    auto* strip = new View(QRect(0, 390, 320, 26));
-    strip->setBackgroundColor(QColor::fromRgbF(0, 0, 0, 0.5f));
-    view()->addSubview(strip);
-    view()->addSubview(footerLabel(QRect(20, 387, 120, 25), QStringLiteral("WorldWideWeather")));
+    addFooterLabel(QRect(20, 387, 120, 25), QStringLiteral("WorldWideWeather"));
     getWeatherFeed();
-    updated = footerLabel(QRect(200, 387, 105, 24), QStringLiteral("Updated %1").arg(weatherFeedDateString));
-    view()->addSubview(updated);
-}
-
-void WeatherPage::viewWillDisappear(bool) {
-    header.remove();
-}
-
-void WeatherPage::linkTouched() {
-    header.removeBadge();
-    if (NavigationController* navigation = navigationController())
-        navigation->popToRootViewControllerAnimated(true);
+    updated =
+        addFooterLabel(QRect(200, 387, 105, 24), QStringLiteral("Updated %1").arg(weatherFeedDateString));
 }
 
 void WeatherPage::getWeatherFeed() {
@@ -101,9 +64,10 @@ void WeatherPage::received(const HttpResponse& response) {
         logLine(QStringLiteral("ERROR with theConnection: %1").arg(response.errorText));
         if (spinner)
             spinner->stopAnimating();
-        showAlert(
+        showTimeoutAlert(
             QStringLiteral("Oh no! The Weather Feed is currently unavailable. Please check your internet "
-                           "connection and try again."));
+                           "connection and try again."),
+            [this] { getWeatherFeed(); });
         return;
     }
     settings()->setUserWeather(QString::fromUtf8(response.body));
@@ -123,7 +87,8 @@ void WeatherPage::read(const QByteArray& document) {
     if (conditions.isEmpty()) {
         // Nothing is kept of an answer without weather: the next try fetches again.
         DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
-        showAlert(QStringLiteral("Weather Feed is currently unavailable. \nPlease try again later."));
+        showTimeoutAlert(QStringLiteral("Weather Feed is currently unavailable. \nPlease try again later."),
+                         [this] { getWeatherFeed(); });
         return;
     }
     ManagerModel* manager = settings();
@@ -136,24 +101,6 @@ void WeatherPage::read(const QByteArray& document) {
         view()->addSubview(table);
     }
     table->reloadData();
-}
-
-void WeatherPage::showAlert(const QString& message) {
-    if (alertShown)
-        return;
-    alertShown = true;
-    auto* alert = new AlertView(QStringLiteral("Timeout"), message, QStringLiteral("Go Back"),
-                                {QStringLiteral("Try again")});
-    alert->setHandler(this, [this](int index) {
-        alertShown = false;
-        if (index == 0) {
-            if (NavigationController* navigation = navigationController())
-                navigation->popViewControllerAnimated(true);
-        } else {
-            getWeatherFeed();
-        }
-    });
-    alert->show();
 }
 
 int WeatherPage::numberOfRows(TableView*) {

@@ -1,26 +1,22 @@
 #pragma once
 
 #include "feeds/WeatherDocument.h"
-#include "pages/PageSupport.h"
+#include "pages/ToolPage.h"
 #include "ui/TableView.h"
-#include "ui/ViewController.h"
 
 #include <QPointer>
 
-class ManagerModel;
 struct HttpResponse;
 
 // The city's weather: the current condition and a forecast by day, from the weather feed. The last
 // document is kept in the settings file and used while it is under an hour old.
-class WeatherPage : public ViewController, public TableViewDataSource, public TableViewDelegate {
+class WeatherPage : public ToolPage, public TableViewDataSource, public TableViewDelegate {
     Q_OBJECT
 public:
     WeatherPage();
     ~WeatherPage() override;
 
-    void loadView() override;
     void viewWillAppear(bool animated) override;
-    void viewWillDisappear(bool animated) override;
 
     void getWeatherFeed();
 
@@ -29,7 +25,6 @@ public:
     TableViewCell* cellForRow(TableView* table, int row) override;
     void willDisplayCell(TableView* table, TableViewCell* cell, int row) override;
     void didSelectRow(TableView* table, int row) override;
-    void linkTouched();
 
     const QList<WeatherReader::Entry>& weatherConditions() const { return conditions; }
     TableView* tableView() const { return table; }
@@ -39,8 +34,6 @@ public:
 private:
     void received(const HttpResponse& response);
     void read(const QByteArray& document);
-    void showAlert(const QString& message);
-    ManagerModel* settings() const;
 
     QList<WeatherReader::Entry> conditions;
     bool fahrenheit = false;
@@ -49,6 +42,4 @@ private:
     QPointer<TableView> table;
     QPointer<ActivityIndicator> spinner;
     QPointer<Label> updated;
-    PageHeader header;
-    bool alertShown = false;
 };

@@ -11,6 +11,7 @@
 #include "ui/Animation.h"
 #include "ui/Application.h"
 #include "ui/Images.h"
+#include "ui/Toolbar.h"
 
 #include <QApplication>
 #include <QFile>
@@ -156,6 +157,14 @@ QRect GuideDriver::windowFrame(QWidget* view) const {
 
 QImage GuideDriver::screenshot() const {
     return window()->grab().toImage();
+}
+
+CustomBarButtonItem* tool(Toolbar* bar, const QString& id) {
+    for (BarButtonItem* item : bar->items())
+        if (auto* custom = qobject_cast<CustomBarButtonItem*>(item);
+            custom && custom->selector().trimmed() == id)
+            return custom;
+    return nullptr;
 }
 
 void RunningGuideTest::start() {

@@ -6,9 +6,12 @@
 #include "tests/support/TestSupport.h"
 #include "ui/NavigationController.h"
 #include "ui/View.h"
+#include "views/CustomControls.h"
 
 #include <QTemporaryDir>
 #include <memory>
+
+class Toolbar;
 
 namespace testsupport {
 
@@ -71,6 +74,9 @@ private:
     std::unique_ptr<StrollbookAppDelegate> appDelegate;
     SimulatedPositionSource* positionSource = nullptr;
 };
+
+// The tool of a page's tool bar with that tool id, or null.
+CustomBarButtonItem* tool(Toolbar* bar, const QString& id);
 
 // A test with the guide running on a copy of the fixture edition, started by start() once the test
 // has set the options or changed the edition.

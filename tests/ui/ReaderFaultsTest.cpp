@@ -69,14 +69,6 @@ protected:
         QWidget* touched = driver->window()->childAt(middle);
         EXPECT_TRUE(touched && (touched == top->view() || top->view()->isAncestorOf(touched))) << what;
     }
-
-    CustomBarButtonItem* tool(Toolbar* bar, const QString& id) {
-        for (BarButtonItem* item : bar->items())
-            if (auto* custom = qobject_cast<CustomBarButtonItem*>(item);
-                custom && custom->selector().trimmed() == id)
-                return custom;
-        return nullptr;
-    }
 };
 
 TEST_F(ReaderFaultsTest, AnySequenceOfPushPopAndShakeEndsWithTheTopPageShowing) {

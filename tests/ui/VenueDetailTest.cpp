@@ -31,13 +31,6 @@ protected:
             count += label->text() == text && !label->isHidden();
         return count;
     }
-    CustomBarButtonItem* tool(Toolbar* bar, const QString& id) {
-        for (BarButtonItem* item : bar->items())
-            if (auto* custom = qobject_cast<CustomBarButtonItem*>(item);
-                custom && custom->selector().trimmed() == id)
-                return custom;
-        return nullptr;
-    }
 };
 
 TEST_F(VenueDetailTest, TelephoneAddressesKeepOnlyTheDigits) {
