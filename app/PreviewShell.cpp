@@ -31,6 +31,13 @@ void PreviewShell::buildMenus() {
         if (delegate && delegate->window())
             delegate->window()->motionBegan();
     });
+    // Pages that allow it turn to landscape and back; the others stay upright.
+    QAction* rotate = device->addAction(QStringLiteral("Rotate"));
+    rotate->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Left), QKeySequence(Qt::CTRL | Qt::Key_Right)});
+    connect(rotate, &QAction::triggered, this, [this] {
+        if (delegate && delegate->window())
+            delegate->deviceTurned(!delegate->window()->isLandscape());
+    });
     // Switched off, every request fails as on a phone without network, so the offline paths show.
     QAction* network = device->addAction(QStringLiteral("Network available"));
     network->setCheckable(true);

@@ -10,6 +10,7 @@
 #include "pages/ChapterPage.h"
 #include "pages/CurrencyPage.h"
 #include "pages/DetailedPage.h"
+#include "pages/OfflineMapsPage.h"
 #include "pages/SearchPage.h"
 #include "pages/VenuesPage.h"
 #include "pages/WeatherPage.h"
@@ -217,6 +218,37 @@ void ScreenTour::walk() {
              [this] { return shoot(QStringLiteral("14-search-results")); },
              [this] { return search(QStringLiteral("zzyzx")); },
              [this] { return shoot(QStringLiteral("15-search-nothing")); },
+         }},
+        {QStringLiteral("the offline maps"),
+         {
+             [this, navigation, openChapter] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 return openChapter(QStringLiteral("Maps"));
+             },
+             [this] { return top<OfflineMapsPage>(delegate) && shoot(QStringLiteral("21-offline-maps")); },
+             [this] {
+                 auto* page = top<OfflineMapsPage>(delegate);
+                 const QList<Button*> thumbnails = page->scrollView()->findChildren<Button*>();
+                 if (thumbnails.size() < 2)
+                     return false;
+                 page->mapButtonTouched(thumbnails[1]);
+                 return true;
+             },
+             [this] { return shoot(QStringLiteral("22-map-picture")); },
+             [this, navigation, openChapter] {
+                 if (auto* map = qobject_cast<MapView*>(delegate->visibleViewController()))
+                     map->close();
+                 navigation()->popToRootViewControllerAnimated(false);
+                 return openChapter(QStringLiteral("Metro"));
+             },
+             [this] {
+                 return qobject_cast<MapView*>(delegate->visibleViewController()) &&
+                        shoot(QStringLiteral("23-metro-map"));
+             },
+             [this] {
+                 qobject_cast<MapView*>(delegate->visibleViewController())->close();
+                 return true;
+             },
          }},
         // The tools with live data, from the edition's cached documents, then without a network.
         {QStringLiteral("the currency converter"),

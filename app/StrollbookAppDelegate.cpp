@@ -101,3 +101,22 @@ void StrollbookAppDelegate::popNavigationController() {
     if (shake.isNull() || boolValueOfText(shake))
         navigation->popToRootViewControllerAnimated(true);
 }
+
+ViewController* StrollbookAppDelegate::visibleViewController() const {
+    ViewController* shown = navigation ? navigation->topViewController() : nullptr;
+    if (navigation && navigation->modalViewController())
+        shown = navigation->modalViewController();
+    while (shown && shown->modalViewController())
+        shown = shown->modalViewController();
+    return shown;
+}
+
+void StrollbookAppDelegate::deviceTurned(bool landscape) {
+    ViewController* shown = visibleViewController();
+    if (!windowObject || !shown || windowObject->isLandscape() == landscape)
+        return;
+    if (landscape && !shown->shouldAutorotate())
+        return;
+    windowObject->setLandscape(landscape);
+    shown->willRotate(landscape);
+}

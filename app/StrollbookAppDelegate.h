@@ -9,6 +9,7 @@
 class ImageView;
 class LocationManager;
 class NavigationController;
+class ViewController;
 
 // Starts the guide: the location service, the one window and the one navigation stack with the home
 // screen at its root, the catalogue, and the start-up picture that fades out over 4 seconds. A shake
@@ -26,6 +27,10 @@ public:
     void showChapters();
     void startupAnimationDone();
     void popNavigationController() override;
+    // The device turned to landscape or back: the screen on top turns with it if it allows turning.
+    void deviceTurned(bool landscape);
+    // The screen the reader sees: the top of the stack, or what it presents.
+    ViewController* visibleViewController() const;
 
     TKShakeWindow* window() const { return windowObject.get(); }
     NavigationController* navigationController() const { return navigation.get(); }

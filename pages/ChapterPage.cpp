@@ -6,6 +6,7 @@
 #include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/CurrencyPage.h"
+#include "pages/OfflineMapsPage.h"
 #include "pages/PageSupport.h"
 #include "pages/SearchPage.h"
 #include "pages/WeatherPage.h"
@@ -173,11 +174,14 @@ void ChapterPage::categoryTouched(Button* button) {
             if (entry.section(u':', 1, 1) == u"MetroMap.png")
                 mapName = entry.section(u':', 1, 1);
         }
-        logPageNotAvailable(QStringLiteral("MapView"), mapName);
+        removeBadge();
+        auto viewer = std::make_unique<MapView>(mapName);
+        viewer->setModalTransitionStyle(CrossDissolve);
+        presentModalViewController(std::move(viewer), true);
         return;
     }
     if (label == u"Maps") {
-        logPageNotAvailable(QStringLiteral("OfflineMapsPage"), managerModel->orderMaps());
+        push(std::make_unique<OfflineMapsPage>(managerModel->orderMaps()));
         return;
     }
     if (label == u"Search") {

@@ -3,7 +3,9 @@
 #include <QChildEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QWheelEvent>
+#include <cmath>
 
 namespace {
 constexpr int dragThreshold = 8;
@@ -30,8 +32,16 @@ void ScrollView::watch(QObject* object) {
 
 void ScrollView::setContentSize(const QSize& size) {
     contentSizeValue = size;
-    content->resize(qMax(size.width(), 1), qMax(size.height(), 1));
+    const QSize shown = zoomed ? size * zoom : size;
+    content->resize(qMax(shown.width(), 1), qMax(shown.height(), 1));
+    if (zoomed)
+        zoomed->resize(shown);
     setContentOffset(contentOffset());
+}
+
+void ScrollView::setZoomView(QWidget* view) {
+    zoomed = view;
+    setContentSize(contentSizeValue);
 }
 
 QPoint ScrollView::clamped(const QPoint& offset) const {
@@ -44,9 +54,31 @@ void ScrollView::setContentOffset(const QPoint& offset) {
     content->move(-clamped(offset));
 }
 
-void ScrollView::setZoomScale(double scale) {
+void ScrollView::setZoomScale(double scale, const QPoint& about) {
+    const double old = zoom;
     zoom = qBound(minZoom, scale, maxZoom);
-    setContentOffset(contentOffset());
+    if (!zoomed) {
+        setContentOffset(contentOffset());
+        return;
+    }
+    // The content point under `about` stays under it.
+    const QPointF anchor = about.x() < 0 ? QPointF(width() / 2.0, height() / 2.0) : QPointF(about);
+    const QPointF contentPoint = (QPointF(contentOffset()) + anchor) / old;
+    const QSize shown = contentSizeValue * zoom;
+    content->resize(qMax(shown.width(), 1), qMax(shown.height(), 1));
+    zoomed->resize(shown);
+    setContentOffset((contentPoint * zoom - anchor).toPoint());
+}
+
+bool ScrollView::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture && zoomed) {
+            setZoomScale(zoom * (1.0 + gesture->value()), gesture->position().toPoint());
+            return true;
+        }
+    }
+    return View::event(event);
 }
 
 // Touches on the content's views pass through here first, so that a drag that starts on a button
@@ -127,6 +159,10 @@ void ScrollView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ScrollView::wheelEvent(QWheelEvent* event) {
-    setContentOffset(contentOffset() - event->angleDelta() / 4);
+    if (zoomed && (event->modifiers() & Qt::ControlModifier)) {
+        setZoomScale(zoom * std::pow(1.0015, event->angleDelta().y()), event->position().toPoint());
+    } else {
+        setContentOffset(contentOffset() - event->angleDelta() / 4);
+    }
     event->accept();
 }

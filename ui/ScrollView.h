@@ -2,7 +2,8 @@
 
 #include "ui/View.h"
 
-// A view that shows a larger content view through its frame: dragged or wheeled, with zoom limits.
+// A view that shows a larger content view through its frame: dragged or wheeled, and zoomed (a pinch,
+// or the wheel with Ctrl) within its limits when it has a zoom view.
 // A touch that does not move reaches the views under it (buttons in the content); a touch that
 // moves scrolls and touches nothing.
 class ScrollView : public View {
@@ -24,7 +25,11 @@ public:
     double minimumZoomScale() const { return minZoom; }
     double maximumZoomScale() const { return maxZoom; }
     double zoomScale() const { return zoom; }
-    void setZoomScale(double scale);
+    // Zooms the zoom view about the point (in the scroll view's coordinates), within the limits.
+    void setZoomScale(double scale, const QPoint& about = QPoint(-1, -1));
+    // The view that zooming scales: at zoom 1 it has the content size.
+    void setZoomView(QWidget* view);
+    QWidget* zoomView() const { return zoomed; }
 
     bool isDragging() const { return dragging; }
 
@@ -38,11 +43,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void watch(QObject* object);
     QPoint clamped(const QPoint& offset) const;
     View* content = nullptr;
+    QPointer<QWidget> zoomed;
     QSize contentSizeValue;
     double minZoom = 1, maxZoom = 1, zoom = 1;
     bool tracking = false;

@@ -45,9 +45,10 @@ void ViewController::presentModalViewController(std::unique_ptr<ViewController> 
     modal = std::move(controller);
     modal->presenter = this;
     View* shown = modal->view();
-    const QRect frame = window->applicationFrame();
     window->addSubview(shown);
     modal->viewWillAppear(animated);
+    // After viewWillAppear: a screen that hides the status bar there is given the whole window.
+    const QRect frame = window->applicationFrame();
     const int duration = animated ? (modal->transition == FlipHorizontal ? 750 : 300) : 0;
     QPointer<ViewController> guard(modal.get());
     auto appeared = [guard, animated] {

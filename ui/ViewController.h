@@ -40,6 +40,11 @@ public:
     void presentModalViewController(std::unique_ptr<ViewController> controller, bool animated);
     void dismissModalViewControllerAnimated(bool animated);
     ViewController* modalViewController() const { return modal.get(); }
+
+    // Turning with the device: a page that allows it is told before its screen turns to 480 x 320
+    // (landscape) or back to 320 x 480.
+    virtual bool shouldAutorotate() const { return false; }
+    virtual void willRotate(bool landscape) { Q_UNUSED(landscape); }
     ViewController* parentViewController() const { return presenter; }
 
 protected:

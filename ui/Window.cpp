@@ -32,6 +32,14 @@ Window::Window(QWidget* parent) : View(QRect(0, 0, width, height), parent) {
 
 Window::~Window() = default;
 
+void Window::setLandscape(bool landscape) {
+    landscapeMode = landscape;
+    const QSize size = landscape ? QSize(height, width) : QSize(width, height);
+    setFixedSize(size);
+    if (QWidget* host = parentWidget())
+        host->setFixedSize(size);
+}
+
 QKeySequence Window::shakeShortcut() {
     return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }

@@ -33,6 +33,10 @@ public:
 
     void addSubview(QWidget* view) override;
 
+    // The screen turned: 480 x 320 in landscape, else 320 x 480 (the window and its host, if any).
+    void setLandscape(bool landscape);
+    bool isLandscape() const { return landscapeMode; }
+
     // A shake of the device.
     virtual void motionBegan() {}
     // The keys that stand for a shake off the phone; no view of the window claims them.
@@ -47,4 +51,5 @@ private:
     Label* clock = nullptr;
     QList<QPointer<QWidget>> overlays;
     bool statusBarHidden = false;
+    bool landscapeMode = false;
 };
