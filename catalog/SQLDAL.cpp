@@ -57,6 +57,10 @@ public:
         const QByteArray utf8 = value.toUtf8();
         sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     }
+    void bindReal(int index, double value) {
+        if (statement)
+            sqlite3_bind_double(statement, index, value);
+    }
     void bindInt(int index, int value) {
         if (statement)
             sqlite3_bind_int(statement, index, value);
@@ -377,13 +381,15 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     constexpr double D = 0.09009009009009009;
     const double L = position ? position->latitude : 0;
     const double G = position ? position->longitude : 0;
-    const QByteArray sql =
-        QString::asprintf("SELECT name, gps_lat, gps_lon, address, mobile_highlight FROM catalog "
-                          "WHERE (gps_lat > %g) AND (gps_lat < %g) AND (gps_lon > %g) AND "
-                          "(gps_lon < %g)",
-                          L - D, L + D, G - D, G + D)
-            .toUtf8();
-    Statement statement(sql.constData());
+    // Each venue comes with its id, so that its pin opens exactly that venue.
+    Statement statement("SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
+                        "WHERE (gps_lat > ?1) AND (gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4)");
+    if (statement.ok()) {
+        statement.bindReal(1, L - D);
+        statement.bindReal(2, L + D);
+        statement.bindReal(3, G - D);
+        statement.bindReal(4, G + D);
+    }
     VenueList venues;
     while (statement.step()) {
         Venue venue;
@@ -392,8 +398,11 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
         venue.gpsLong = statement.real(2);
         venue.venueAddress = statement.convertedText(3);
         venue.mobile_highlight = boolValueOfText(statement.text(4));
+        venue.venueID = statement.integer(5);
         venues.append(std::move(venue));
     }
+    if (statement.failed())
+        return {};
     return venues;
 }
 

@@ -63,3 +63,9 @@ std::optional<ShareData::Position> ShareData::defaultGPSPosition() const {
     return Position{map.value(QStringLiteral("lat")).toDouble(),
                     map.value(QStringLiteral("long")).toDouble()};
 }
+
+ShareData::MapTiles ShareData::mapTiles() const {
+    const QVariantMap entry = readChapterList().value(QStringLiteral("Map Tiles")).toMap();
+    return {entry.value(QStringLiteral("file")).toString(), entry.value(QStringLiteral("url")).toString(),
+            entry.value(QStringLiteral("attribution")).toString()};
+}

@@ -29,6 +29,13 @@ public:
     // The edition's default map centre ("Default GPS Position"), or none.
     std::optional<Position> defaultGPSPosition() const;
 
+    // Where the live map's street tiles come from ("Map Tiles"): an MBTiles file of the edition, an
+    // online address template and the attribution to show. Any part may be empty.
+    struct MapTiles {
+        QString file, url, attribution;
+    };
+    MapTiles mapTiles() const;
+
     ShareData(const ShareData&) = delete;
     ShareData& operator=(const ShareData&) = delete;
 

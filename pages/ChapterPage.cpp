@@ -6,6 +6,7 @@
 #include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/CurrencyPage.h"
+#include "pages/LiveMap.h"
 #include "pages/OfflineMapsPage.h"
 #include "pages/PageSupport.h"
 #include "pages/SearchPage.h"
@@ -215,7 +216,7 @@ void ChapterPage::categoryTouched(Button* button) {
 void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
     const QString toolID = trimmedText(item->selector());
     if (toolID == u"LiveMap.tool")
-        logPageNotAvailable(QStringLiteral("LiveMap"));
+        push(LiveMap::initWithUserLocation());
     else if (toolID == u"Currency.tool")
         push(std::make_unique<CurrencyPage>());
     else if (toolID == u"Weather.tool")

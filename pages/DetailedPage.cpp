@@ -5,6 +5,7 @@
 #include "model/Bookmarks.h"
 #include "model/DAO.h"
 #include "model/ShareData.h"
+#include "pages/LiveMap.h"
 #include "pages/SearchPage.h"
 #include "platform/Paths.h"
 #include "platform/TextValues.h"
@@ -316,8 +317,9 @@ void DetailedPage::sendEmail(Button*) {
 void DetailedPage::barButtonItemTouched(CustomBarButtonItem* item) {
     const QString tool = trimmedText(item->selector());
     if (tool == u"LiveMap.tool") {
-        logPageNotAvailable(QStringLiteral("LiveMap"),
-                            QStringLiteral("%1, %2, %3, %4").arg(gpsLat).arg(gpsLong).arg(venueName, title));
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(LiveMap::initWithVenueLocationAndName(gpsLat, gpsLong, venueName, title),
+                                           true);
     } else if (tool == u"Search.page") {
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(std::make_unique<SearchPage>(item->label()->text()), true);

@@ -4,6 +4,7 @@
 #include "model/ManagerModel.h"
 #include "model/ShareData.h"
 #include "pages/DetailedPage.h"
+#include "pages/LiveMap.h"
 #include "platform/Log.h"
 #include "platform/TextValues.h"
 #include "ui/Images.h"
@@ -108,9 +109,9 @@ void openVenueDetail(NavigationController* navigation, const QString& title, con
         navigation->pushViewController(std::make_unique<DetailedPage>(title, venueName, venueID), true);
 }
 
-void openLiveMapWithVenues(NavigationController*, int venueCount, const QString& category) {
-    logPageNotAvailable(QStringLiteral("LiveMap"),
-                        QStringLiteral("%1 venues, %2").arg(venueCount).arg(category));
+void openLiveMapWithVenues(NavigationController* navigation, const VenueList& venues, const QString& category) {
+    if (navigation)
+        navigation->pushViewController(LiveMap::initWithVenues(venues, category), true);
 }
 
 Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/Venue.h"
 #include "ui/View.h"
 
 #include <QColor>
@@ -67,8 +68,8 @@ private:
 // Opens a venue's full detail.
 void openVenueDetail(NavigationController* navigation, const QString& title, const QString& venueName,
                      int venueID);
-// Opens the live map with venues (not in this build yet: the touch is logged).
-void openLiveMapWithVenues(NavigationController* navigation, int venueCount, const QString& category);
+// Opens the live map with the venues of a list.
+void openLiveMapWithVenues(NavigationController* navigation, const VenueList& venues, const QString& category);
 
 class Toolbar;
 class CustomBarButtonItemDelegate;

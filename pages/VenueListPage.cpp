@@ -142,7 +142,7 @@ void VenueListPage::sortByNearness(VenueList& venues) {
 
 // The live map reads the venues' positions itself: the distance texts stay in the reader's unit.
 void VenueListPage::openLiveMap() {
-    openLiveMapWithVenues(navigationController(), int(venueList.size()), title);
+    openLiveMapWithVenues(navigationController(), venueList, title);
 }
 
 void VenueListPage::barButtonItemTouched(CustomBarButtonItem* item) {

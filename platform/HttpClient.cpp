@@ -123,6 +123,7 @@ private:
         HttpResponse response;
         response.status = status;
         response.body = std::move(body);
+        response.headers = ended->rawHeaderPairs();
         finish(response);
     }
 

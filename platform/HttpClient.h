@@ -24,7 +24,8 @@ struct HttpResponse {
     Error error = None;
     int status = 0;
     QByteArray body;
-    QString errorText; // for the log
+    QList<QPair<QByteArray, QByteArray>> headers; // of the answer
+    QString errorText;                             // for the log
 
     bool ok() const { return error == None; }
 };

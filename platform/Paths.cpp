@@ -49,6 +49,21 @@ QString documentPath(const QString& name) {
     return documentsFolder() + '/' + name;
 }
 
+QString& cacheOverride() {
+    static QString folder;
+    return folder;
+}
+
+QString cacheFolder() {
+    if (!cacheOverride().isEmpty())
+        return cacheOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
+void setCacheFolder(const QString& folder) {
+    cacheOverride() = folder;
+}
+
 bool isPlainName(const QString& name) {
     return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QStringLiteral(".."));
 }

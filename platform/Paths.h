@@ -12,6 +12,10 @@ void setDocumentsFolder(const QString& folder);
 QString resourceFolder();
 void setResourceFolder(const QString& folder);
 
+// Where the guide keeps what it may lose and fetch again (map tiles).
+QString cacheFolder();
+void setCacheFolder(const QString& folder);
+
 // name inside the documents folder / inside the resource folder
 QString documentPath(const QString& name);
 QString resourcePath(const QString& name);

@@ -32,20 +32,43 @@ void SimulatedPositionSource::stopUpdatingLocation() {
 
 void SimulatedPositionSource::setLocationServicesEnabled(bool enabled) {
     servicesEnabled = enabled;
+    emit changed();
 }
 
 void SimulatedPositionSource::setFix(const std::optional<PositionFix>& newFix) {
     fix = newFix;
     if (updating && servicesEnabled && fix)
         emit didUpdateToLocation(reported(*fix));
+    emit changed();
 }
 
 void SimulatedPositionSource::deliver(const PositionFix& oneFix) {
     if (updating && servicesEnabled)
         emit didUpdateToLocation(oneFix);
+    emit delivered(oneFix);
 }
 
-QtPositionSource::QtPositionSource(const QString& nmeaLogPath, QObject* parent) : PositionSource(parent) {
+std::unique_ptr<PositionSource> SimulatedPositionSource::follower() {
+    auto twin = std::make_unique<SimulatedPositionSource>();
+    twin->servicesEnabled = servicesEnabled;
+    twin->fix = fix;
+    SimulatedPositionSource* follower = twin.get();
+    connect(this, &SimulatedPositionSource::changed, follower, [this, follower] {
+        follower->setLocationServicesEnabled(servicesEnabled);
+        follower->setFix(fix);
+    });
+    // Single deliveries reach the follower too.
+    connect(this, &SimulatedPositionSource::delivered, follower,
+            [follower](const PositionFix& one) { follower->deliver(one); });
+    return twin;
+}
+
+std::unique_ptr<PositionSource> QtPositionSource::follower() {
+    return std::make_unique<QtPositionSource>(log);
+}
+
+QtPositionSource::QtPositionSource(const QString& nmeaLogPath, QObject* parent)
+    : PositionSource(parent), log(nmeaLogPath) {
     if (nmeaLogPath.isEmpty()) {
         source = QGeoPositionInfoSource::createDefaultSource(this);
     } else {

@@ -28,6 +28,8 @@ public:
     virtual void stopUpdatingLocation() = 0;
     virtual bool locationServicesEnabled() const = 0;
     virtual bool isUpdating() const = 0;
+    // A second source on the same hardware, for a screen that keeps a position source of its own.
+    virtual std::unique_ptr<PositionSource> follower() = 0;
 
 signals:
     void didUpdateToLocation(const PositionFix& fix);
@@ -44,6 +46,8 @@ public:
     void stopUpdatingLocation() override;
     bool locationServicesEnabled() const override { return servicesEnabled; }
     bool isUpdating() const override { return updating; }
+    // Follows this source's standing fix and services switch as they change.
+    std::unique_ptr<PositionSource> follower() override;
 
     void setLocationServicesEnabled(bool enabled);
     // The standing position of the device (none: no fix ever arrives). A fix without a timestamp is
@@ -53,6 +57,10 @@ public:
     // Hands one fix to the listeners, as the hardware would, while updating.
     void deliver(const PositionFix& fix);
     int startCount() const { return starts; }
+
+signals:
+    void changed();
+    void delivered(const PositionFix& fix);
 
 private:
     bool servicesEnabled = true;
@@ -73,8 +81,10 @@ public:
     void stopUpdatingLocation() override;
     bool locationServicesEnabled() const override;
     bool isUpdating() const override { return updating; }
+    std::unique_ptr<PositionSource> follower() override;
 
 private:
+    QString log;
     QGeoPositionInfoSource* source = nullptr; // owned through the QObject tree
     bool replaying = false;
     bool updating = false;

@@ -35,6 +35,7 @@ GuideDriver::~GuideDriver() {
 void GuideDriver::start() {
     Paths::setResourceFolder(edition);
     Paths::setDocumentsFolder(documents.path());
+    Paths::setCacheFolder(documents.path() + QStringLiteral("/Caches"));
     UserDefaults::standardUserDefaults().useMemoryStore();
     Device::setSystemVersion(startOptions.systemVersion);
     Images::clearCache();

@@ -2,6 +2,7 @@
 #include "pages/CategoryPage.h"
 #include "pages/ChapterPage.h"
 #include "pages/DetailedPage.h"
+#include "pages/LiveMap.h"
 #include "pages/VenuesPage.h"
 #include "platform/UserDefaults.h"
 #include "tests/support/GuideDriver.h"
@@ -182,7 +183,10 @@ TEST_F(BrowsingTest, APositionThatArrivesLateFillsTheDistances) {
     EXPECT_EQ(page->venues()[0].venueDistance, u"0m"_qs);
     EXPECT_EQ(page->venues()[1].venueDistance, u"228m"_qs);
     EXPECT_EQ(page->locationAlertLabel()->alpha(), 0);
-    EXPECT_TRUE(log.lines().contains(u"Would open LiveMap (2 venues, Sights)"_qs));
+    auto* map = qobject_cast<LiveMap*>(driver->navigation()->topViewController());
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->mode(), LiveMap::VenueList);
+    EXPECT_EQ(map->placemarks().size(), 2);
     EXPECT_EQ(rowTexts(page->tableView()), (QStringList{u"Art Cafe|0m"_qs, u"Cafe|228m"_qs}));
 }
 

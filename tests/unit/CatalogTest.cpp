@@ -133,7 +133,9 @@ TEST_F(CatalogTest, VenuesCloseToAPositionLieInATenKilometreBox) {
     const VenueList near = SQLDAL::getAllVenuesCloseTo(SQLDAL::Position{48.2085, 16.3721});
     EXPECT_EQ(near.size(), 8); // every venue with a position
     for (const Venue& venue : near) {
-        EXPECT_EQ(venue.venueID, 0);
+        // Each with its own id, so that its pin opens exactly that venue.
+        const QVariantList details = SQLDAL::getVenueWithVenueID(venue.venueID, QString());
+        EXPECT_EQ(details.value(0).toString().replace(u"''"_qs, u"'"_qs), venue.venueName);
         EXPECT_TRUE(venue.venueDescription.isEmpty());
     }
     EXPECT_TRUE(SQLDAL::getAllVenuesCloseTo(std::nullopt).isEmpty());
@@ -215,6 +217,28 @@ TEST_F(CatalogTest, TheConnectionServesSeveralThreadsAtOnce) {
     for (auto& thread : threads)
         thread->wait();
     EXPECT_EQ(wrong.load(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GuideTest, TheNearMeBoxHoldsWhatLiesStrictlyInsideIt) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "insert into catalog (name, gps_lat, gps_lon, chapter_id) values "
+                           "('Inside', 10.09, 20.09, '9'), ('North edge', 10.09009009009009009, 20.0, '9'), "
+                           "('East edge', 10.0, 20.09009009009009009, '9'), ('Beyond', 10.1, 20.0, '9')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    SQLDAL::connectToDatabase();
+    QStringList found;
+    for (const Venue& venue : SQLDAL::getAllVenuesCloseTo(SQLDAL::Position{10.0, 20.0}))
+        found.append(venue.venueName);
+    EXPECT_EQ(found, QStringList{u"Inside"_qs});
+    SQLDAL::closeDatabase();
 }
 
 } // namespace

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "catalog/Venue.h"
+#include "pages/PageSupport.h"
+#include "platform/OperationQueue.h"
+#include "platform/PositionSource.h"
+#include "ui/ViewController.h"
+
+#include <QPointer>
+#include <atomic>
+#include <memory>
+#include <optional>
+
+#include "ui/TileMapView.h"
+
+// One pin: a venue's place, its name, its chapter's name and the id its detail page takes (-1: the
+// detail page looks the venue up by name).
+struct CustomPlacemark {
+    double latitude = 0, longitude = 0;
+    QString title, subtitle;
+    int myID = -1;
+};
+
+// The street map with the reader's position and venues as pins, in one of three modes: near me (the
+// venues within about 10 km, once the reader's position is known), one venue, or a list of venues.
+// A pin's callout opens the venue. The page keeps a position source of its own and stops all work
+// once it leaves.
+class LiveMap : public ViewController {
+    Q_OBJECT
+public:
+    enum Mode { NearMe, OneVenue, VenueList };
+
+    static std::unique_ptr<LiveMap> initWithUserLocation();
+    static std::unique_ptr<LiveMap> initWithVenueLocationAndName(double latitude, double longitude,
+                                                                 const QString& name, const QString& venueCategory);
+    static std::unique_ptr<LiveMap> initWithVenues(const ::VenueList& venues, const QString& venueCategory);
+    ~LiveMap() override;
+
+    void loadView() override;
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+
+    void didUpdateToLocation(const PositionFix& fix);
+    void addVenuesToMapFromArray(const ::VenueList& venues);
+    void centerMapToCoordinateAndUserLocation(double latitude, double longitude);
+    void expandAnnotation(int index);
+    void linkTouched();
+
+    Mode mode() const { return pageMode; }
+    TileMapView* mapView() const { return map; }
+    QList<CustomPlacemark> placemarks() const;
+    bool userLocated() const { return located; }
+    PositionSource* positionSource() const { return source.get(); }
+
+private:
+    LiveMap(Mode mode, const QString& venueCategory);
+    void addPlacemark(const CustomPlacemark& placemark);
+    void showAlert(const QString& title, const QString& message, const QString& button);
+
+    Mode pageMode;
+    QString category;
+    ::VenueList allVenues;
+    double venueLatitude = 0, venueLongitude = 0;
+    QString venueName;
+    std::atomic<bool> disappeared{false}; // read by the near-me query on its worker
+    bool located = false;
+    std::optional<PositionFix> userLocation;
+    std::unique_ptr<PositionSource> source;
+    QPointer<TileMapView> map;
+    OperationQueue operationQueue;
+    PageHeader header;
+};

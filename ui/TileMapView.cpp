@@ -1,0 +1,404 @@
+#include "ui/TileMapView.h"
+
+#include "ui/Animation.h"
+#include "ui/Images.h"
+
+#include <QMouseEvent>
+#include <QNativeGestureEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double minZoom = 2;
+constexpr double maxZoom = 19;
+constexpr int pinHeight = 32;
+
+// The callout's disclosure button: a blue circle with a white chevron.
+class DisclosureButton : public Button {
+public:
+    using Button::Button;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF circle = QRectF(rect()).adjusted(2, 2, -2, -2);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.setBrush(isHighlighted() ? QColor(20, 80, 170) : QColor(35, 120, 230));
+        painter.drawEllipse(circle);
+        QPainterPath chevron;
+        const QPointF c = circle.center();
+        chevron.moveTo(c + QPointF(-3, -6));
+        chevron.lineTo(c + QPointF(3, 0));
+        chevron.lineTo(c + QPointF(-3, 6));
+        painter.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(chevron);
+    }
+};
+
+void drawPin(QPainter& painter, const QPointF& foot, double lift) {
+    const QPointF top = foot - QPointF(0, pinHeight + lift);
+    painter.setPen(QPen(QColor(60, 60, 60), 2));
+    painter.drawLine(foot - QPointF(0, lift), top + QPointF(0, 8));
+    QRadialGradient head(top + QPointF(-2, -2), 9);
+    head.setColorAt(0, QColor(255, 140, 140));
+    head.setColorAt(1, QColor(200, 20, 20));
+    painter.setPen(QPen(QColor(120, 0, 0), 1));
+    painter.setBrush(head);
+    painter.drawEllipse(top, 7, 7);
+}
+
+} // namespace
+
+TileMapView::TileMapView(const QRect& frame, QWidget* parent) : View(frame, parent) {
+    setBackgroundColor(QColor(0xf2, 0xef, 0xe9));
+    attribution = new Label(QRect(), this);
+    attribution->setFont(Fonts::system(10));
+    attribution->setTextColor(QColor(40, 40, 40));
+    attribution->setBackgroundColor(QColor(255, 255, 255, 190));
+    attribution->setTextAlignment(Qt::AlignCenter);
+    attribution->setUserInteractionEnabled(false);
+    setAttribute(Qt::WA_AcceptTouchEvents);
+}
+
+TileMapView::~TileMapView() = default;
+
+void TileMapView::setTileSources(std::unique_ptr<MBTilesSource> offline, OnlineTileSource* online,
+                                 const QString& text) {
+    offlineTiles = std::move(offline);
+    onlineTiles = online;
+    attribution->setText(text);
+    const int w = measureTextWidth(attribution->font(), text) + 8;
+    attribution->setFrame(QRect(width() - w - 2, height() - 16, w, 14));
+    attribution->setHidden(text.isEmpty());
+    memory.clear();
+    failed.clear();
+    loadVisibleTiles();
+    update();
+}
+
+int TileMapView::tileZoom() const {
+    return int(std::clamp(std::round(zoom), minZoom, maxZoom));
+}
+
+QPointF TileMapView::worldPoint(double latitude, double longitude) const {
+    const double points = TileMath::tileSize * std::exp2(zoom);
+    return QPointF(TileMath::tileX(longitude, 0) * points, TileMath::tileY(latitude, 0) * points);
+}
+
+QPointF TileMapView::pointFor(double latitude, double longitude) const {
+    return worldPoint(latitude, longitude) - worldPoint(centreLatitude, centreLongitude) +
+           QPointF(width() / 2.0, height() / 2.0);
+}
+
+void TileMapView::setRegion(const Region& region, bool animated) {
+    const double target = std::clamp(
+        TileMath::zoomForSpans(region.latitude, region.latitudeSpan, region.longitudeSpan, QSizeF(size())), minZoom,
+        maxZoom);
+    if (!animated || !Animation::enabled()) {
+        centreLatitude = region.latitude;
+        centreLongitude = region.longitude;
+        zoom = target;
+        loadVisibleTiles();
+        placeCallout();
+        update();
+        return;
+    }
+    const Region from = this->region();
+    const double fromZoom = zoom;
+    QPointer<TileMapView> self(this);
+    Animation::animateSteps(this, 400, [self, from, fromZoom, region, target](double t) {
+        if (!self)
+            return;
+        self->centreLatitude = from.latitude + (region.latitude - from.latitude) * t;
+        self->centreLongitude = from.longitude + (region.longitude - from.longitude) * t;
+        self->zoom = fromZoom + (target - fromZoom) * t;
+        if (t >= 1.0)
+            self->loadVisibleTiles();
+        self->placeCallout();
+        self->update();
+    });
+}
+
+TileMapView::Region TileMapView::region() const {
+    const QSizeF spans = TileMath::spansAt(centreLatitude, zoom, QSizeF(size()));
+    return {centreLatitude, centreLongitude, spans.height(), spans.width()};
+}
+
+void TileMapView::setCenterCoordinate(double latitude, double longitude) {
+    centreLatitude = latitude;
+    centreLongitude = longitude;
+    loadVisibleTiles();
+    placeCallout();
+    update();
+}
+
+void TileMapView::setShowsUserLocation(bool shows) {
+    showsUser = shows;
+    update();
+}
+
+void TileMapView::setUserLocation(const std::optional<PositionFix>& fix) {
+    user = fix;
+    update();
+}
+
+void TileMapView::setSubtitleProvider(std::function<QString(const MapAnnotation&)> provider) {
+    subtitles = std::move(provider);
+}
+
+void TileMapView::addAnnotations(const QList<MapAnnotation>& added) {
+    if (added.isEmpty())
+        return;
+    const qsizetype first = pins.size();
+    pins += added;
+    for (qsizetype i = 0; i < added.size(); ++i)
+        drop.append(height());
+    // The new pins fall from above the view onto their places.
+    QPointer<TileMapView> self(this);
+    const double start = height();
+    Animation::animateSteps(this, 400, [self, first, start](double t) {
+        if (!self)
+            return;
+        for (qsizetype i = first; i < self->drop.size(); ++i)
+            self->drop[i] = start * (1.0 - t) * (1.0 - t);
+        self->update();
+    });
+    update();
+}
+
+void TileMapView::zoomAbout(double newZoom, const QPointF& anchor) {
+    newZoom = std::clamp(newZoom, minZoom, maxZoom);
+    // The place under the anchor stays under it.
+    const double points = TileMath::tileSize * std::exp2(zoom);
+    const QPointF centre = worldPoint(centreLatitude, centreLongitude);
+    const QPointF under = (centre + anchor - QPointF(width() / 2.0, height() / 2.0)) / points;
+    zoom = newZoom;
+    const double newPoints = TileMath::tileSize * std::exp2(zoom);
+    const QPointF newCentre = under * newPoints - anchor + QPointF(width() / 2.0, height() / 2.0);
+    centreLongitude = TileMath::longitude(newCentre.x() / newPoints, 0);
+    centreLatitude = TileMath::latitude(newCentre.y() / newPoints, 0);
+    loadVisibleTiles();
+    placeCallout();
+    update();
+}
+
+std::optional<QPixmap> TileMapView::tilePicture(const TileKey& key) const {
+    if (QPixmap* picture = memory.object(key))
+        return *picture;
+    return std::nullopt;
+}
+
+void TileMapView::loadVisibleTiles() {
+    if (width() <= 0 || height() <= 0)
+        return;
+    const int z = tileZoom();
+    const double scale = std::exp2(zoom - z);
+    const double tilePoints = TileMath::tileSize * scale;
+    const QPointF centre(TileMath::tileX(centreLongitude, z), TileMath::tileY(centreLatitude, z));
+    const int n = 1 << z;
+    const int x0 = int(std::floor(centre.x() - width() / 2.0 / tilePoints));
+    const int x1 = int(std::floor(centre.x() + width() / 2.0 / tilePoints));
+    const int y0 = std::max(0, int(std::floor(centre.y() - height() / 2.0 / tilePoints)));
+    const int y1 = std::min(n - 1, int(std::floor(centre.y() + height() / 2.0 / tilePoints)));
+    // Only what the view shows now is fetched.
+    if (onlineTiles)
+        onlineTiles->cancelPending();
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            const TileKey key{z, ((x % n) + n) % n, y};
+            if (memory.contains(key) || failed.contains(key))
+                continue;
+            std::optional<QByteArray> bytes = offlineTiles ? offlineTiles->tile(key) : std::nullopt;
+            if (!bytes && onlineTiles)
+                bytes = onlineTiles->cached(key);
+            if (bytes) {
+                tileArrived(key, bytes, false);
+                continue;
+            }
+            if (onlineTiles) {
+                QPointer<TileMapView> self(this);
+                onlineTiles->fetch(key, this, [self, key](std::optional<QByteArray> fetched, bool networkFailed) {
+                    if (self)
+                        self->tileArrived(key, std::move(fetched), networkFailed);
+                });
+            }
+        }
+    }
+}
+
+void TileMapView::tileArrived(const TileKey& key, std::optional<QByteArray> bytes, bool networkFailed) {
+    QPixmap picture;
+    if (bytes && picture.loadFromData(*bytes)) {
+        memory.insert(key, new QPixmap(picture));
+        failureReported = false;
+        update();
+        return;
+    }
+    failed.insert(key);
+    if (networkFailed && !failureReported) {
+        failureReported = true;
+        emit didFailLoadingMap(QStringLiteral("no Internet connection"));
+    }
+}
+
+void TileMapView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), backgroundColor());
+    const int z = tileZoom();
+    const double scale = std::exp2(zoom - z);
+    const double tilePoints = TileMath::tileSize * scale;
+    const QPointF centre(TileMath::tileX(centreLongitude, z), TileMath::tileY(centreLatitude, z));
+    const int n = 1 << z;
+    const QPointF origin = QPointF(width() / 2.0, height() / 2.0) - centre * tilePoints;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale - 1.0) > 0.01);
+    const int x0 = int(std::floor(-origin.x() / tilePoints));
+    const int x1 = int(std::floor((width() - origin.x()) / tilePoints));
+    const int y0 = std::max(0, int(std::floor(-origin.y() / tilePoints)));
+    const int y1 = std::min(n - 1, int(std::floor((height() - origin.y()) / tilePoints)));
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            const QRectF target(origin.x() + x * tilePoints, origin.y() + y * tilePoints, tilePoints, tilePoints);
+            if (auto picture = tilePicture({z, ((x % n) + n) % n, y}))
+                painter.drawPixmap(target, *picture, QRectF(picture->rect()));
+        }
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (showsUser && user) {
+        const QPointF at = pointFor(user->latitude, user->longitude);
+        const double metresPerPoint = 40075016.686 * std::cos(user->latitude * std::numbers::pi / 180.0) /
+                                      (TileMath::tileSize * std::exp2(zoom));
+        const double radius = std::max(0.0, user->horizontalAccuracy) / metresPerPoint;
+        painter.setPen(QPen(QColor(30, 110, 230, 120), 1));
+        painter.setBrush(QColor(30, 110, 230, 40));
+        painter.drawEllipse(at, radius, radius);
+        painter.setPen(QPen(Qt::white, 3));
+        painter.setBrush(QColor(30, 110, 230));
+        painter.drawEllipse(at, 7, 7);
+    }
+    const QRectF shown = QRectF(rect()).adjusted(-20, -10, 20, pinHeight + height());
+    for (qsizetype i = 0; i < pins.size(); ++i) {
+        const QPointF foot = pointFor(pins[i].latitude, pins[i].longitude);
+        if (shown.contains(foot))
+            drawPin(painter, foot, drop.value(i));
+    }
+}
+
+void TileMapView::resizeEvent(QResizeEvent* event) {
+    View::resizeEvent(event);
+    const int w = attribution->width();
+    attribution->move(width() - w - 2, height() - 16);
+    loadVisibleTiles();
+    placeCallout();
+}
+
+int TileMapView::pinAt(const QPointF& point) const {
+    // The topmost pin whose head or stick is under the touch.
+    for (qsizetype i = pins.size() - 1; i >= 0; --i) {
+        const QPointF foot = pointFor(pins[i].latitude, pins[i].longitude);
+        if (QRectF(foot.x() - 10, foot.y() - pinHeight - 10, 20, pinHeight + 12).contains(point))
+            return int(i);
+    }
+    return -1;
+}
+
+void TileMapView::selectAnnotation(int index) {
+    if (callout)
+        callout->removeFromSuperview();
+    selected = index >= 0 && index < pins.size() ? index : -1;
+    if (selected < 0)
+        return;
+    MapAnnotation& pin = pins[selected];
+    if (pin.subtitle.isEmpty() && subtitles)
+        pin.subtitle = subtitles(pin);
+    const QFont titleFont = Fonts::boldSystem(15);
+    const QFont subtitleFont = Fonts::system(12);
+    const int textWidth = std::clamp(std::max(measureTextWidth(titleFont, pin.title),
+                                              measureTextWidth(subtitleFont, pin.subtitle)),
+                                     60, 220);
+    auto* box = new View(QRect(0, 0, textWidth + 56, 46), this);
+    box->setBackgroundColor(QColor(20, 20, 20, 225));
+    calloutTitle = new Label(QRect(10, 5, textWidth, 20), box);
+    calloutTitle->setFont(titleFont);
+    calloutTitle->setTextColor(Qt::white);
+    calloutTitle->setText(pin.title);
+    calloutSubtitle = new Label(QRect(10, 24, textWidth, 16), box);
+    calloutSubtitle->setFont(subtitleFont);
+    calloutSubtitle->setTextColor(QColor(220, 220, 220));
+    calloutSubtitle->setText(pin.subtitle);
+    disclosure = new DisclosureButton(QRect(textWidth + 18, 7, 32, 32), box);
+    disclosure->setTag(pin.tag);
+    connect(disclosure, &Button::touchUpInside, this, [this] { emit calloutAccessoryTapped(selected); });
+    box->show();
+    callout = box;
+    placeCallout();
+    attribution->raise();
+}
+
+void TileMapView::placeCallout() {
+    if (!callout || selected < 0)
+        return;
+    const QPointF foot = pointFor(pins[selected].latitude, pins[selected].longitude);
+    callout->move(int(foot.x() - callout->width() / 2.0), int(foot.y() - pinHeight - 12 - callout->height()));
+}
+
+void TileMapView::mousePressEvent(QMouseEvent* event) {
+    tracking = true;
+    dragged = false;
+    pressPoint = event->position();
+    pressLatitude = centreLatitude;
+    pressLongitude = centreLongitude;
+}
+
+void TileMapView::mouseMoveEvent(QMouseEvent* event) {
+    if (!tracking)
+        return;
+    const QPointF moved = event->position() - pressPoint;
+    if (!dragged && moved.manhattanLength() < 6)
+        return;
+    dragged = true;
+    const double points = TileMath::tileSize * std::exp2(zoom);
+    const QPointF start(TileMath::tileX(pressLongitude, 0) * points, TileMath::tileY(pressLatitude, 0) * points);
+    const QPointF now = start - moved;
+    centreLongitude = TileMath::longitude(now.x() / points, 0);
+    centreLatitude = std::clamp(TileMath::latitude(now.y() / points, 0), -85.0, 85.0);
+    placeCallout();
+    update();
+}
+
+void TileMapView::mouseReleaseEvent(QMouseEvent* event) {
+    const bool tap = tracking && !dragged;
+    tracking = false;
+    if (dragged) {
+        loadVisibleTiles();
+        return;
+    }
+    if (tap)
+        selectAnnotation(pinAt(event->position()));
+}
+
+void TileMapView::mouseDoubleClickEvent(QMouseEvent* event) {
+    zoomAbout(std::round(zoom) + 1, event->position());
+}
+
+void TileMapView::wheelEvent(QWheelEvent* event) {
+    zoomAbout(zoom + event->angleDelta().y() / 240.0, event->position());
+    event->accept();
+}
+
+bool TileMapView::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            zoomAbout(zoom + std::log2(1.0 + gesture->value()), gesture->position());
+            return true;
+        }
+    }
+    return View::event(event);
+}

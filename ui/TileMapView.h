@@ -1,0 +1,115 @@
+#pragma once
+
+#include "platform/MapTiles.h"
+#include "platform/PositionSource.h"
+#include "ui/View.h"
+
+#include <QCache>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Button;
+class Label;
+
+// A pin on the map: where, what its callout says, and the tag its callout button carries.
+struct MapAnnotation {
+    double latitude = 0;
+    double longitude = 0;
+    QString title;
+    QString subtitle;
+    int tag = 0;
+};
+
+// A street map of Web Mercator tiles (the edition's MBTiles first, then an online tile server) with
+// the reader's position as a dot in its accuracy circle, pins that drop in, a callout with title,
+// subtitle and a disclosure button, and the tiles' attribution always in the corner. A region is a
+// centre and spans in degrees; the zoom follows from the spans and the view's size. Dragging pans,
+// the wheel, a pinch or a double tap zooms. Pins are drawn in one pass, so thousands stay smooth.
+class TileMapView : public View {
+    Q_OBJECT
+public:
+    struct Region {
+        double latitude = 0, longitude = 0, latitudeSpan = 0, longitudeSpan = 0;
+    };
+
+    explicit TileMapView(const QRect& frame, QWidget* parent = nullptr);
+    ~TileMapView() override;
+
+    // The tile sources, the first that has a tile wins; either may be null.
+    void setTileSources(std::unique_ptr<MBTilesSource> offline, OnlineTileSource* online,
+                        const QString& attribution);
+    Label* attributionLabel() const { return attribution; }
+
+    void setRegion(const Region& region, bool animated);
+    Region region() const;
+    void setCenterCoordinate(double latitude, double longitude);
+    double zoomLevel() const { return zoom; }
+
+    void setShowsUserLocation(bool shows);
+    void setUserLocation(const std::optional<PositionFix>& fix);
+
+    // Pins added in one call drop together and are painted in one pass.
+    void addAnnotations(const QList<MapAnnotation>& pins);
+    const QList<MapAnnotation>& annotations() const { return pins; }
+    // Opens the callout of a pin (as a touch on it does); -1 closes it.
+    void selectAnnotation(int index);
+    int selectedAnnotation() const { return selected; }
+    // The callout's subtitle when a pin has none yet (worked out only when a callout opens).
+    void setSubtitleProvider(std::function<QString(const MapAnnotation&)> provider);
+    View* calloutView() const { return callout; }
+    Button* calloutButton() const { return disclosure; }
+    // A pin's point in the view.
+    QPointF pointFor(double latitude, double longitude) const;
+
+signals:
+    // The disclosure button of the open callout, with the pin's index.
+    void calloutAccessoryTapped(int index);
+    // Tiles the view needs could come from no source; the description says why ("no Internet
+    // connection" when the network failed).
+    void didFailLoadingMap(const QString& description);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    int tileZoom() const;
+    QPointF worldPoint(double latitude, double longitude) const; // world points at the current zoom
+    void zoomAbout(double newZoom, const QPointF& anchor);
+    void loadVisibleTiles();
+    std::optional<QPixmap> tilePicture(const TileKey& key) const;
+    void tileArrived(const TileKey& key, std::optional<QByteArray> bytes, bool networkFailed);
+    int pinAt(const QPointF& point) const;
+    void placeCallout();
+
+    double centreLatitude = 0, centreLongitude = 0;
+    double zoom = 12;
+    std::unique_ptr<MBTilesSource> offlineTiles;
+    QPointer<OnlineTileSource> onlineTiles;
+    QCache<TileKey, QPixmap> memory{600};
+    QSet<TileKey> failed;
+    bool failureReported = false;
+    QList<MapAnnotation> pins;
+    QList<double> drop; // each pin's height above its point while it drops
+    bool showsUser = false;
+    std::optional<PositionFix> user;
+    int selected = -1;
+    std::function<QString(const MapAnnotation&)> subtitles;
+    QPointer<View> callout;
+    QPointer<Label> calloutTitle;
+    QPointer<Label> calloutSubtitle;
+    QPointer<Button> disclosure;
+    Label* attribution = nullptr;
+    bool tracking = false;
+    bool dragged = false;
+    QPointF pressPoint;
+    double pressLatitude = 0, pressLongitude = 0;
+};
