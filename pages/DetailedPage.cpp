@@ -318,8 +318,8 @@ void DetailedPage::barButtonItemTouched(CustomBarButtonItem* item) {
     const QString tool = trimmedText(item->selector());
     if (tool == u"LiveMap.tool") {
         if (NavigationController* navigation = navigationController())
-            navigation->pushViewController(LiveMap::initWithVenueLocationAndName(gpsLat, gpsLong, venueName, title),
-                                           true);
+            navigation->pushViewController(
+                LiveMap::initWithVenueLocationAndName(gpsLat, gpsLong, venueName, title), true);
     } else if (tool == u"Search.page") {
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(std::make_unique<SearchPage>(item->label()->text()), true);

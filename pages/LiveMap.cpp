@@ -29,8 +29,8 @@ OnlineTileSource* onlineTiles(const QString& address) {
         const QByteArray agent = QStringLiteral("cityguide/0.1 (offline city guide; contact %1)")
                                      .arg(contact.isEmpty() ? QStringLiteral("unknown") : contact)
                                      .toUtf8();
-        const QString folder = Paths::cacheFolder() + QStringLiteral("/tiles/") +
-                               QString::number(qHash(address), 16);
+        const QString folder =
+            Paths::cacheFolder() + QStringLiteral("/tiles/") + QString::number(qHash(address), 16);
         source = new OnlineTileSource(address, agent, folder, QCoreApplication::instance());
     }
     return source;
@@ -47,7 +47,12 @@ LiveMap::LiveMap(Mode mode, const QString& venueCategory) : pageMode(mode), cate
     // The page's own position source, on the same hardware as the shared service.
     source = LocationManager::getInstance()->positionSource()->follower();
     connect(source.get(), &PositionSource::didUpdateToLocation, this, &LiveMap::didUpdateToLocation);
-    source->startUpdatingLocation();
+}
+
+// Updates start once the page has what it was made with: a fix may arrive at once.
+std::unique_ptr<LiveMap> LiveMap::started(std::unique_ptr<LiveMap> page) {
+    page->source->startUpdatingLocation();
+    return page;
 }
 
 LiveMap::~LiveMap() {
@@ -58,22 +63,23 @@ LiveMap::~LiveMap() {
 }
 
 std::unique_ptr<LiveMap> LiveMap::initWithUserLocation() {
-    return std::unique_ptr<LiveMap>(new LiveMap(NearMe, QString()));
+    return started(std::unique_ptr<LiveMap>(new LiveMap(NearMe, QString())));
 }
 
-std::unique_ptr<LiveMap> LiveMap::initWithVenueLocationAndName(double latitude, double longitude, const QString& name,
+std::unique_ptr<LiveMap> LiveMap::initWithVenueLocationAndName(double latitude, double longitude,
+                                                               const QString& name,
                                                                const QString& venueCategory) {
     std::unique_ptr<LiveMap> page(new LiveMap(OneVenue, venueCategory));
     page->venueLatitude = latitude;
     page->venueLongitude = longitude;
     page->venueName = name;
-    return page;
+    return started(std::move(page));
 }
 
 std::unique_ptr<LiveMap> LiveMap::initWithVenues(const ::VenueList& venues, const QString& venueCategory) {
     std::unique_ptr<LiveMap> page(new LiveMap(VenueList, venueCategory));
     page->allVenues = venues;
-    return page;
+    return started(std::move(page));
 }
 
 void LiveMap::loadView() {
@@ -96,14 +102,16 @@ void LiveMap::viewDidLoad() {
     QString attribution = tiles.attribution.isEmpty() ? standardAttribution : tiles.attribution;
     map->setTileSources(std::move(offline), onlineTiles(address), attribution);
     map->setShowsUserLocation(true);
-    map->setSubtitleProvider([](const MapAnnotation& pin) { return SQLDAL::getChapterNameForVenue(pin.title); });
+    map->setSubtitleProvider(
+        [](const MapAnnotation& pin) { return SQLDAL::getChapterNameForVenue(pin.title); });
     connect(map, &TileMapView::calloutAccessoryTapped, this, &LiveMap::expandAnnotation);
     connect(map, &TileMapView::didFailLoadingMap, this, [this](const QString& description) {
         if (description == u"no Internet connection" && !disappeared)
-            showAlert(QStringLiteral("Timeout"),
-                      QStringLiteral("Oh no! Google Maps is unavailable. Please check your internet connection and "
-                                     "try again."),
-                      QStringLiteral("Go Back"));
+            showAlert(
+                QStringLiteral("Timeout"),
+                QStringLiteral("Oh no! Google Maps is unavailable. Please check your internet connection and "
+                               "try again."),
+                QStringLiteral("Go Back"));
     });
     const auto centre = ShareData::sharedInstance()->defaultGPSPosition().value_or(ShareData::Position{});
     map->setRegion({centre.latitude, centre.longitude, 0.1, 0.1}, false);
@@ -114,8 +122,8 @@ void LiveMap::viewWillAppear(bool animated) {
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(false, animated);
     if (!source->locationServicesEnabled()) {
-        showAlert(QStringLiteral("Error"), QStringLiteral("Please enable location services to use this page."),
-                  QStringLiteral("Ok"));
+        showAlert(QStringLiteral("Error"),
+                  QStringLiteral("Please enable location services to use this page."), QStringLiteral("Ok"));
         return;
     }
     disappeared = false;
@@ -176,7 +184,8 @@ void LiveMap::didUpdateToLocation(const PositionFix& fix) {
     case OneVenue: {
         const double d = metresBetween(fix.latitude, fix.longitude, venueLatitude, venueLongitude);
         if (venueLatitude != 0 && venueLongitude != 0)
-            addPlacemark({venueLatitude, venueLongitude, venueName, SQLDAL::getChapterNameForVenue(venueName), -1});
+            addPlacemark(
+                {venueLatitude, venueLongitude, venueName, SQLDAL::getChapterNameForVenue(venueName), -1});
         if (d <= 10000)
             centerMapToCoordinateAndUserLocation(venueLatitude, venueLongitude);
         break;

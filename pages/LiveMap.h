@@ -32,7 +32,8 @@ public:
 
     static std::unique_ptr<LiveMap> initWithUserLocation();
     static std::unique_ptr<LiveMap> initWithVenueLocationAndName(double latitude, double longitude,
-                                                                 const QString& name, const QString& venueCategory);
+                                                                 const QString& name,
+                                                                 const QString& venueCategory);
     static std::unique_ptr<LiveMap> initWithVenues(const ::VenueList& venues, const QString& venueCategory);
     ~LiveMap() override;
 
@@ -55,6 +56,7 @@ public:
 
 private:
     LiveMap(Mode mode, const QString& venueCategory);
+    static std::unique_ptr<LiveMap> started(std::unique_ptr<LiveMap> page);
     void addPlacemark(const CustomPlacemark& placemark);
     void showAlert(const QString& title, const QString& message, const QString& button);
 

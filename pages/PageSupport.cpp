@@ -109,7 +109,8 @@ void openVenueDetail(NavigationController* navigation, const QString& title, con
         navigation->pushViewController(std::make_unique<DetailedPage>(title, venueName, venueID), true);
 }
 
-void openLiveMapWithVenues(NavigationController* navigation, const VenueList& venues, const QString& category) {
+void openLiveMapWithVenues(NavigationController* navigation, const VenueList& venues,
+                           const QString& category) {
     if (navigation)
         navigation->pushViewController(LiveMap::initWithVenues(venues, category), true);
 }

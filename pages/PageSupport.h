@@ -69,7 +69,8 @@ private:
 void openVenueDetail(NavigationController* navigation, const QString& title, const QString& venueName,
                      int venueID);
 // Opens the live map with the venues of a list.
-void openLiveMapWithVenues(NavigationController* navigation, const VenueList& venues, const QString& category);
+void openLiveMapWithVenues(NavigationController* navigation, const VenueList& venues,
+                           const QString& category);
 
 class Toolbar;
 class CustomBarButtonItemDelegate;

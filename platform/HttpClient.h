@@ -25,7 +25,7 @@ struct HttpResponse {
     int status = 0;
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers; // of the answer
-    QString errorText;                             // for the log
+    QString errorText;                            // for the log
 
     bool ok() const { return error == None; }
 };

@@ -21,7 +21,8 @@ double tileX(double longitude, int zoom) {
 
 double tileY(double latitude, int zoom) {
     const double phi = latitude * std::numbers::pi / 180.0;
-    return (1.0 - std::log(std::tan(phi) + 1.0 / std::cos(phi)) / std::numbers::pi) / 2.0 * std::ldexp(1.0, zoom);
+    return (1.0 - std::log(std::tan(phi) + 1.0 / std::cos(phi)) / std::numbers::pi) / 2.0 *
+           std::ldexp(1.0, zoom);
 }
 
 double longitude(double x, int zoom) {
@@ -66,16 +67,16 @@ MBTilesSource::MBTilesSource(const QString& path) {
         why = QStringLiteral("%1: missing").arg(path);
         return;
     }
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
         why = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db)));
         sqlite3_close(db);
         db = nullptr;
         return;
     }
     sqlite3_stmt* probe = nullptr;
-    if (sqlite3_prepare_v2(db, "select zoom_level, tile_column, tile_row, tile_data from tiles limit 1", -1, &probe,
-                           nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(db, "select zoom_level, tile_column, tile_row, tile_data from tiles limit 1", -1,
+                           &probe, nullptr) != SQLITE_OK) {
         why = QStringLiteral("%1: no tiles table (%2)").arg(path, QString::fromUtf8(sqlite3_errmsg(db)));
         sqlite3_close(db);
         db = nullptr;
@@ -91,8 +92,9 @@ std::optional<QByteArray> MBTilesSource::tile(const TileKey& key) const {
     if (!db)
         return std::nullopt;
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "select tile_data from tiles where zoom_level = ?1 and tile_column = ?2 and tile_row = ?3",
-                           -1, &statement, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(
+            db, "select tile_data from tiles where zoom_level = ?1 and tile_column = ?2 and tile_row = ?3",
+            -1, &statement, nullptr) != SQLITE_OK)
         return std::nullopt;
     sqlite3_bind_int(statement, 1, key.z);
     sqlite3_bind_int(statement, 2, key.x);
@@ -109,7 +111,8 @@ QString MBTilesSource::metadata(const QString& name) const {
     if (!db)
         return {};
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "select value from metadata where name = ?1", -1, &statement, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db, "select value from metadata where name = ?1", -1, &statement, nullptr) !=
+        SQLITE_OK)
         return {};
     const QByteArray utf8 = name.toUtf8();
     sqlite3_bind_text(statement, 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
@@ -142,8 +145,8 @@ bool isWholePicture(const QByteArray& bytes) {
     return false;
 }
 
-OnlineTileSource::OnlineTileSource(const QString& templateText, const QByteArray& agent, const QString& folder,
-                                   QObject* parent)
+OnlineTileSource::OnlineTileSource(const QString& templateText, const QByteArray& agent,
+                                   const QString& folder, QObject* parent)
     : QObject(parent), addressTemplate(templateText), userAgent(agent), cacheFolder(folder) {}
 
 QString OnlineTileSource::address(const TileKey& key) const {
@@ -252,8 +255,8 @@ void OnlineTileSource::startNext() {
                 logOnce(QStringLiteral("Map tile %1 failed: %2")
                             .arg(self->address(next.key),
                                  response.ok() ? QStringLiteral("not a picture") : response.errorText));
-            const bool networkFailed = response.error == HttpResponse::NoConnection ||
-                                       response.error == HttpResponse::TimedOut;
+            const bool networkFailed =
+                response.error == HttpResponse::NoConnection || response.error == HttpResponse::TimedOut;
             if (next.context)
                 next.done(picture ? std::optional<QByteArray>(response.body) : std::nullopt, networkFailed);
             self->startNext();

@@ -5,8 +5,8 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QPointF>
+#include <QPointer>
 #include <QSizeF>
 #include <QString>
 #include <functional>

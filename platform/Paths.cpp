@@ -3,8 +3,8 @@
 #include "platform/Log.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QMutex>
 #include <QStandardPaths>
 

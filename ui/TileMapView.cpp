@@ -98,8 +98,8 @@ QPointF TileMapView::pointFor(double latitude, double longitude) const {
 
 void TileMapView::setRegion(const Region& region, bool animated) {
     const double target = std::clamp(
-        TileMath::zoomForSpans(region.latitude, region.latitudeSpan, region.longitudeSpan, QSizeF(size())), minZoom,
-        maxZoom);
+        TileMath::zoomForSpans(region.latitude, region.latitudeSpan, region.longitudeSpan, QSizeF(size())),
+        minZoom, maxZoom);
     if (!animated || !Animation::enabled()) {
         centreLatitude = region.latitude;
         centreLongitude = region.longitude;
@@ -223,10 +223,11 @@ void TileMapView::loadVisibleTiles() {
             }
             if (onlineTiles) {
                 QPointer<TileMapView> self(this);
-                onlineTiles->fetch(key, this, [self, key](std::optional<QByteArray> fetched, bool networkFailed) {
-                    if (self)
-                        self->tileArrived(key, std::move(fetched), networkFailed);
-                });
+                onlineTiles->fetch(key, this,
+                                   [self, key](std::optional<QByteArray> fetched, bool networkFailed) {
+                                       if (self)
+                                           self->tileArrived(key, std::move(fetched), networkFailed);
+                                   });
             }
         }
     }
@@ -263,7 +264,8 @@ void TileMapView::paintEvent(QPaintEvent*) {
     const int y1 = std::min(n - 1, int(std::floor((height() - origin.y()) / tilePoints)));
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
-            const QRectF target(origin.x() + x * tilePoints, origin.y() + y * tilePoints, tilePoints, tilePoints);
+            const QRectF target(origin.x() + x * tilePoints, origin.y() + y * tilePoints, tilePoints,
+                                tilePoints);
             if (auto picture = tilePicture({z, ((x % n) + n) % n, y}))
                 painter.drawPixmap(target, *picture, QRectF(picture->rect()));
         }
@@ -319,9 +321,9 @@ void TileMapView::selectAnnotation(int index) {
         pin.subtitle = subtitles(pin);
     const QFont titleFont = Fonts::boldSystem(15);
     const QFont subtitleFont = Fonts::system(12);
-    const int textWidth = std::clamp(std::max(measureTextWidth(titleFont, pin.title),
-                                              measureTextWidth(subtitleFont, pin.subtitle)),
-                                     60, 220);
+    const int textWidth = std::clamp(
+        std::max(measureTextWidth(titleFont, pin.title), measureTextWidth(subtitleFont, pin.subtitle)), 60,
+        220);
     auto* box = new View(QRect(0, 0, textWidth + 56, 46), this);
     box->setBackgroundColor(QColor(20, 20, 20, 225));
     calloutTitle = new Label(QRect(10, 5, textWidth, 20), box);
@@ -364,7 +366,8 @@ void TileMapView::mouseMoveEvent(QMouseEvent* event) {
         return;
     dragged = true;
     const double points = TileMath::tileSize * std::exp2(zoom);
-    const QPointF start(TileMath::tileX(pressLongitude, 0) * points, TileMath::tileY(pressLatitude, 0) * points);
+    const QPointF start(TileMath::tileX(pressLongitude, 0) * points,
+                        TileMath::tileY(pressLatitude, 0) * points);
     const QPointF now = start - moved;
     centreLongitude = TileMath::longitude(now.x() / points, 0);
     centreLatitude = std::clamp(TileMath::latitude(now.y() / points, 0), -85.0, 85.0);
