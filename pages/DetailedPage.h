@@ -37,6 +37,7 @@ public:
 
     QString pageTitle() const { return title; }
     int venueID() const { return identifier; }
+    QString shownVenueName() const { return venueName; }
     const QVariantList& venueDetails() const { return details; }
     ScrollView* scrollView() const { return scroll; }
     Toolbar* toolbar() const { return tools; }

@@ -89,6 +89,10 @@ void LiveMap::loadView() {
 void LiveMap::viewDidLoad() {
     map = new TileMapView(QRect(0, 0, 320, 416));
     view()->addSubview(map);
+    // The region first, so that no tile of another place is ever asked for.
+    const auto centre = ShareData::sharedInstance()->defaultGPSPosition().value_or(ShareData::Position{});
+    map->setRegion({centre.latitude, centre.longitude, 0.1, 0.1}, false);
+    map->setCenterCoordinate(centre.latitude, centre.longitude);
     const ShareData::MapTiles tiles = ShareData::sharedInstance()->mapTiles();
     std::unique_ptr<MBTilesSource> offline;
     if (!tiles.file.isEmpty() && Paths::isPlainName(tiles.file)) {
@@ -113,9 +117,6 @@ void LiveMap::viewDidLoad() {
                                "try again."),
                 QStringLiteral("Go Back"));
     });
-    const auto centre = ShareData::sharedInstance()->defaultGPSPosition().value_or(ShareData::Position{});
-    map->setRegion({centre.latitude, centre.longitude, 0.1, 0.1}, false);
-    map->setCenterCoordinate(centre.latitude, centre.longitude);
 }
 
 void LiveMap::viewWillAppear(bool animated) {

@@ -11,6 +11,7 @@
 namespace {
 
 std::atomic<bool> networkOn{true};
+std::atomic<bool> loopbackOnlyOn{false};
 std::atomic<int> outstanding{0};
 
 QNetworkAccessManager* manager() {
@@ -45,6 +46,11 @@ public:
     void start(const QUrl& url) {
         if (!networkOn.load()) {
             fail(HttpResponse::NoConnection, QStringLiteral("the network is not available"));
+            return;
+        }
+        if (loopbackOnlyOn.load() && url.host() != u"127.0.0.1" && url.host() != u"localhost") {
+            fail(HttpResponse::NoConnection,
+                 QStringLiteral("only this machine may be reached: ") + url.host());
             return;
         }
         if (!webAddress(url)) {
@@ -166,6 +172,10 @@ void HttpClient::get(const Request& request, QObject* context,
 
 void HttpClient::setNetworkAvailable(bool available) {
     networkOn.store(available);
+}
+
+void HttpClient::setLoopbackOnly(bool loopbackOnly) {
+    loopbackOnlyOn.store(loopbackOnly);
 }
 
 bool HttpClient::networkAvailable() {

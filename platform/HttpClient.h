@@ -47,6 +47,8 @@ public:
     // Off: every request fails at once as on a phone without network (the preview, the tests).
     static void setNetworkAvailable(bool available);
     static bool networkAvailable();
+    // On: only 127.0.0.1 and localhost are reached; any other host fails as without network (tests).
+    static void setLoopbackOnly(bool loopbackOnly);
     // Requests started and not yet answered (tests wait for them).
     static int outstandingRequests();
 };

@@ -1,3 +1,4 @@
+#include "platform/HttpClient.h"
 #include "platform/UserDefaults.h"
 
 #include <QApplication>
@@ -7,6 +8,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     UserDefaults::standardUserDefaults().useMemoryStore();
+    // Nothing a test does reaches beyond this machine.
+    HttpClient::setLoopbackOnly(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

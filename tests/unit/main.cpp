@@ -1,3 +1,4 @@
+#include "platform/HttpClient.h"
 #include "platform/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     UserDefaults::standardUserDefaults().useMemoryStore();
+    // Nothing a test does reaches beyond this machine.
+    HttpClient::setLoopbackOnly(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,291 @@
+#include "pages/LiveMap.h"
+#include "model/PropertyList.h"
+#include "pages/ChapterPage.h"
+#include "pages/DetailedPage.h"
+#include "platform/HttpClient.h"
+#include "platform/MapTiles.h"
+#include "tests/support/GuideDriver.h"
+#include "tests/support/LocalHttpServer.h"
+#include "ui/AlertView.h"
+#include "ui/TileMapView.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <sqlite3.h>
+
+using namespace testsupport;
+
+namespace {
+
+QByteArray tilePicture(QColor colour) {
+    QImage image(256, 256, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Tiles of one colour over central Vienna, zoom 10 to 16.
+void writeTiles(const QString& path) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    sqlite3_exec(db,
+                 "create table metadata (name text, value text); create table tiles (zoom_level integer, "
+                 "tile_column integer, tile_row integer, tile_data blob); insert into metadata values "
+                 "('bounds', '16.25,48.15,16.50,48.27');",
+                 nullptr, nullptr, nullptr);
+    const QByteArray picture = tilePicture(QColor(0xe8, 0xe0, 0xd0));
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "insert into tiles values (?1, ?2, ?3, ?4)", -1, &insert, nullptr);
+    sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+    for (int z = 10; z <= 16; ++z) {
+        for (int x = int(TileMath::tileX(16.25, z)); x <= int(TileMath::tileX(16.50, z)); ++x) {
+            for (int y = int(TileMath::tileY(48.27, z)); y <= int(TileMath::tileY(48.15, z)); ++y) {
+                sqlite3_reset(insert);
+                sqlite3_bind_int(insert, 1, z);
+                sqlite3_bind_int(insert, 2, x);
+                sqlite3_bind_int(insert, 3, TileMath::tmsRow(y, z));
+                sqlite3_bind_blob(insert, 4, picture.constData(), int(picture.size()), SQLITE_STATIC);
+                sqlite3_step(insert);
+            }
+        }
+    }
+    sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+    sqlite3_finalize(insert);
+    sqlite3_close(db);
+}
+
+class LiveMapTest : public RunningGuideTest {
+protected:
+    void SetUp() override {
+        RunningGuideTest::SetUp();
+        server = std::make_unique<LocalHttpServer>();
+        LocalHttpServer::Answer tile;
+        tile.body = tilePicture(QColor(0xaa, 0xd3, 0xdf));
+        tile.contentType = "image/png";
+        for (int z = 10; z <= 16; ++z)
+            for (int x = int(TileMath::tileX(16.25, z)); x <= int(TileMath::tileX(16.50, z)); ++x)
+                for (int y = int(TileMath::tileY(48.27, z)); y <= int(TileMath::tileY(48.15, z)); ++y)
+                    server->serve(u"/%1/%2/%3.png"_qs.arg(z).arg(x).arg(y), tile);
+    }
+    void TearDown() override {
+        HttpClient::setNetworkAvailable(true);
+        RunningGuideTest::TearDown();
+        server.reset();
+    }
+    // The edition's "Map Tiles": an MBTiles file (or none) and the local server.
+    void useTiles(bool offline) {
+        if (offline)
+            writeTiles(editionFile("tiles.mbtiles"));
+        QVariantMap root = PropertyList::readFile(editionFile("chapter.plist"))->toMap();
+        root.insert(u"Map Tiles"_qs,
+                    QVariantMap{{u"file"_qs, offline ? u"tiles.mbtiles"_qs : QString()},
+                                {u"url"_qs, server->url(u"/"_qs).toString() + u"{z}/{x}/{y}.png"_qs},
+                                {u"attribution"_qs, u"Test tiles"_qs}});
+        ASSERT_TRUE(PropertyList::writeFileAtomically(editionFile("chapter.plist"), root));
+    }
+    int tileRequests() const {
+        int count = 0;
+        for (int z = 10; z <= 16; ++z)
+            for (int x = int(TileMath::tileX(16.25, z)); x <= int(TileMath::tileX(16.50, z)); ++x)
+                for (int y = int(TileMath::tileY(48.27, z)); y <= int(TileMath::tileY(48.15, z)); ++y)
+                    count += server->requests(u"/%1/%2/%3.png"_qs.arg(z).arg(x).arg(y));
+        return count;
+    }
+    LiveMap* liveMap() const { return qobject_cast<LiveMap*>(driver->navigation()->topViewController()); }
+    QStringList pinTitles(LiveMap* map) const {
+        QStringList titles;
+        for (const CustomPlacemark& pin : map->placemarks())
+            titles.append(pin.title);
+        titles.sort();
+        return titles;
+    }
+
+    std::unique_ptr<LocalHttpServer> server;
+};
+
+TEST_F(LiveMapTest, NearMeShowsTheVenuesAroundTheReaderFromOfflineTiles) {
+    useTiles(true);
+    start();
+    driver->navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
+    driver->waitIdle();
+    LiveMap* map = liveMap();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->mode(), LiveMap::NearMe);
+    EXPECT_TRUE(driver->label(u"Online Map"_qs));
+    // Every venue with a position, each pin carrying its own venue's id.
+    EXPECT_EQ(pinTitles(map),
+              (QStringList{u"Art Cafe"_qs, u"Cafe"_qs, u"Christmas Market"_qs, u"Dojo"_qs, u"Gallery One"_qs,
+                           u"Hotel Sacher"_qs, u"Jazz Club"_qs, u"Weinbar 100%"_qs}));
+    for (const CustomPlacemark& pin : map->placemarks()) {
+        if (pin.title == u"Dojo"_qs) {
+            EXPECT_EQ(pin.myID, 6);
+        }
+    }
+    // The start region: the edition's centre, 0.1 degree spans (the larger one fills the view).
+    const TileMapView::Region region = map->mapView()->region();
+    EXPECT_NEAR(region.latitude, 48.2085, 1e-9);
+    EXPECT_NEAR(region.longitude, 16.3721, 1e-9);
+    EXPECT_TRUE(std::abs(region.longitudeSpan - 0.1) < 1e-3 || std::abs(region.latitudeSpan - 0.1) < 1e-3);
+    EXPECT_EQ(map->mapView()->attributionLabel()->text(), u"Test tiles"_qs);
+    EXPECT_TRUE(map->mapView()->attributionLabel()->isVisible());
+    // The offline tiles cover the view: nothing asked of the server, no alert.
+    EXPECT_EQ(tileRequests(), 0);
+    EXPECT_EQ(AlertView::visibleAlert(), nullptr);
+
+    // A second fix adds nothing.
+    driver->position()->deliver(PositionFix{48.21, 16.37, 10, QDateTime::currentDateTime()});
+    driver->waitIdle();
+    EXPECT_EQ(map->placemarks().size(), 8);
+
+    // The Dojo's callout names its chapter and opens exactly that venue.
+    int dojo = -1;
+    for (int i = 0; i < map->placemarks().size(); ++i)
+        if (map->placemarks()[i].title == u"Dojo"_qs)
+            dojo = i;
+    map->mapView()->selectAnnotation(dojo);
+    ASSERT_NE(map->mapView()->calloutView(), nullptr);
+    EXPECT_TRUE(driver->label(u"Sights"_qs, map->mapView()->calloutView()));
+    driver->tapView(map->mapView()->calloutButton());
+    auto* detail = qobject_cast<DetailedPage*>(driver->navigation()->topViewController());
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->venueID(), 6);
+    EXPECT_EQ(detail->pageTitle(), u"Sights"_qs);
+}
+
+TEST_F(LiveMapTest, OneVenueIsCentredWithSpansByItsDistanceAndOpensByName) {
+    useTiles(true);
+    start();
+    // 8 km north of the reader: spans of 8000 / 80000 = 0.1 degree around the venue.
+    const double north = 48.2085 + 8000.0 / 111195.0;
+    driver->navigation()->pushViewController(
+        LiveMap::initWithVenueLocationAndName(north, 16.3721, u"Dojo"_qs, u"Sights"_qs), false);
+    driver->waitIdle();
+    LiveMap* map = liveMap();
+    ASSERT_EQ(map->placemarks().size(), 1);
+    EXPECT_EQ(map->placemarks()[0].myID, -1);
+    TileMapView::Region region = map->mapView()->region();
+    EXPECT_NEAR(region.latitude, north, 1e-6);
+    EXPECT_TRUE(std::abs(region.longitudeSpan - 0.1) < 2e-3 || std::abs(region.latitudeSpan - 0.1) < 2e-3);
+
+    map->expandAnnotation(0);
+    driver->waitIdle();
+    auto* detail = qobject_cast<DetailedPage*>(driver->navigation()->topViewController());
+    ASSERT_NE(detail, nullptr);
+    // Looked up by its name.
+    EXPECT_EQ(detail->shownVenueName(), u"Dojo"_qs);
+    EXPECT_EQ(detail->venueID(), 6);
+
+    // 12 km away: the start region stays.
+    driver->navigation()->popToRootViewControllerAnimated(false);
+    driver->navigation()->pushViewController(
+        LiveMap::initWithVenueLocationAndName(48.2085 + 12000.0 / 111195.0, 16.3721, u"Dojo"_qs,
+                                              u"Sights"_qs),
+        false);
+    driver->waitIdle();
+    region = liveMap()->mapView()->region();
+    EXPECT_NEAR(region.latitude, 48.2085, 1e-9);
+    // A venue without a position gets no pin.
+    driver->navigation()->popToRootViewControllerAnimated(false);
+    driver->navigation()->pushViewController(
+        LiveMap::initWithVenueLocationAndName(0, 16.3, u"Dojo"_qs, u""_qs), false);
+    driver->waitIdle();
+    EXPECT_TRUE(liveMap()->placemarks().isEmpty());
+}
+
+TEST_F(LiveMapTest, AListsVenuesWithAPositionAndTheirOwnChapters) {
+    useTiles(true);
+    start();
+    Venue withPosition;
+    withPosition.venueName = u"Hotel Sacher"_qs;
+    withPosition.gpsLat = 48.2039;
+    withPosition.gpsLong = 16.3695;
+    withPosition.venueID = 7;
+    Venue without = withPosition;
+    without.venueName = u"Vinothek"_qs;
+    without.gpsLat = 0;
+    driver->navigation()->pushViewController(
+        LiveMap::initWithVenues({withPosition, without}, u"Bookmarks"_qs), false);
+    driver->waitIdle();
+    LiveMap* map = liveMap();
+    ASSERT_EQ(map->placemarks().size(), 1);
+    map->mapView()->selectAnnotation(0);
+    EXPECT_TRUE(driver->label(u"Hotels"_qs, map->mapView()->calloutView()));
+    map->expandAnnotation(0);
+    driver->waitIdle();
+    auto* detail = qobject_cast<DetailedPage*>(driver->navigation()->topViewController());
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->pageTitle(), u"Hotels"_qs);
+    EXPECT_EQ(detail->venueID(), 7);
+}
+
+TEST_F(LiveMapTest, TheTimeoutAlertComesOnlyWhenNoSourceHasTheTiles) {
+    // Online tiles from the local server: no alert, tiles asked for.
+    useTiles(false);
+    start();
+    driver->navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
+    driver->waitIdle();
+    EXPECT_GT(tileRequests(), 0);
+    EXPECT_LE(tileRequests(), 12); // what the view shows, nothing beyond
+    EXPECT_EQ(AlertView::visibleAlert(), nullptr);
+
+    // No network and no offline tiles for a new place: the alert, and Go Back leaves.
+    driver->navigation()->popToRootViewControllerAnimated(false);
+    driver->waitIdle();
+    HttpClient::setNetworkAvailable(false);
+    driver->navigation()->pushViewController(
+        LiveMap::initWithVenueLocationAndName(48.2085 + 0.01, 16.3721, u"Dojo"_qs, u"Sights"_qs), false);
+    driver->waitIdle();
+    LiveMap* map = liveMap();
+    map->mapView()->setRegion({47.0, 15.0, 0.01, 0.01}, false);
+    driver->waitIdle();
+    AlertView* alert = AlertView::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), u"Timeout"_qs);
+    EXPECT_EQ(alert->message(),
+              u"Oh no! Google Maps is unavailable. Please check your internet connection and "
+              "try again."_qs);
+    EXPECT_EQ(alert->buttonTitles(), QStringList{u"Go Back"_qs});
+    alert->dismissWithButtonIndex(0);
+    driver->waitIdle();
+    EXPECT_EQ(liveMap(), nullptr);
+}
+
+TEST_F(LiveMapTest, OfflineTilesNeedNoNetworkAndServicesOffGiveTheErrorAlert) {
+    useTiles(true);
+    start();
+    HttpClient::setNetworkAvailable(false);
+    driver->navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
+    driver->waitIdle();
+    EXPECT_EQ(AlertView::visibleAlert(), nullptr);
+    driver->navigation()->popToRootViewControllerAnimated(false);
+    driver->waitIdle();
+
+    driver->position()->setLocationServicesEnabled(false);
+    driver->navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
+    driver->waitIdle();
+    AlertView* alert = AlertView::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), u"Error"_qs);
+    EXPECT_EQ(alert->message(), u"Please enable location services to use this page."_qs);
+    EXPECT_EQ(alert->buttonTitles(), QStringList{u"Ok"_qs});
+    alert->dismissWithButtonIndex(0);
+    driver->waitIdle();
+    EXPECT_EQ(liveMap(), nullptr);
+}
+
+TEST_F(LiveMapTest, LeavingWhileTheNearMeQueryRunsTouchesNothing) {
+    useTiles(true);
+    start();
+    for (int round = 0; round < 5; ++round) {
+        driver->navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
+        driver->navigation()->popViewControllerAnimated(false);
+    }
+    driver->waitIdle();
+    EXPECT_EQ(driver->navigation()->count(), 1);
+}
+
+} // namespace
