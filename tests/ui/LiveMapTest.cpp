@@ -6,12 +6,15 @@
 #include "platform/MapTiles.h"
 #include "tests/support/GuideDriver.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tools/edition/EditionTiles.h"
 #include "ui/AlertView.h"
 #include "ui/TileMapView.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QTextStream>
 #include <sqlite3.h>
 
 using namespace testsupport;
@@ -286,6 +289,50 @@ TEST_F(LiveMapTest, LeavingWhileTheNearMeQueryRunsTouchesNothing) {
     }
     driver->waitIdle();
     EXPECT_EQ(driver->navigation()->count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(EditionTiles, ThePlanLandsOnTheTilesWhereItsCoordinatesSay) {
+    // A plan over one degree square with a red dot at 48.2085 N, 16.3731 E (St. Stephen's).
+    const double S = 48.0, W = 16.0, N = 49.0, E = 17.0;
+    const double left = TileMath::tileX(W, 0), right = TileMath::tileX(E, 0);
+    const double top = TileMath::tileY(N, 0), bottom = TileMath::tileY(S, 0);
+    const double width = 1000, height = width * (bottom - top) / (right - left);
+    const double x = (TileMath::tileX(16.3731, 0) - left) / (right - left) * width;
+    const double y = (TileMath::tileY(48.2085, 0) - top) / (bottom - top) * height;
+    QTemporaryDir dir;
+    writeText(dir.filePath(u"plan.svg"_qs),
+              u"<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %2\" data-bounds=\"48,16,49,17\">"
+              "<circle cx=\"%3\" cy=\"%4\" r=\"0.2\" fill=\"#ff0000\"/></svg>"_qs.arg(width)
+                  .arg(height)
+                  .arg(x)
+                  .arg(y));
+    QString text, error;
+    QTextStream out(&text);
+    const QString file = dir.filePath(u"plan.mbtiles"_qs);
+    ASSERT_EQ(Edition::tiles({dir.filePath(u"plan.svg"_qs), u"--bounds"_qs, u"48.2,16.36,48.22,16.38"_qs,
+                              u"--zoom"_qs, u"15-15"_qs, file},
+                             out, &error),
+              0)
+        << error.toStdString();
+    MBTilesSource tiles(file);
+    ASSERT_TRUE(tiles.isOpen());
+    const double tx = TileMath::tileX(16.3731, 15), ty = TileMath::tileY(48.2085, 15);
+    const auto bytes = tiles.tile({15, int(tx), int(ty)});
+    ASSERT_TRUE(bytes);
+    QImage tile;
+    ASSERT_TRUE(tile.loadFromData(*bytes));
+    const QPoint at(int((tx - int(tx)) * 256), int((ty - int(ty)) * 256));
+    const QColor colour = tile.pixelColor(at);
+    EXPECT_GT(colour.red(), 200) << at.x() << "," << at.y();
+    EXPECT_LT(colour.green(), 120);
+    // Far from the dot, the land colour.
+    EXPECT_EQ(tile.pixelColor((at + QPoint(128, 128)) / 2 + QPoint(at.x() < 128 ? 100 : -100, 0)),
+              QColor(0xf2, 0xef, 0xe9));
+    EXPECT_EQ(Edition::tiles({u"plan.svg"_qs}, out, &error), 2);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "model/PropertyList.h"
 #include "tests/support/TestSupport.h"
 #include "tools/edition/Edition.h"
 
@@ -6,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <sqlite3.h>
 
 using namespace testsupport;
 
@@ -189,6 +191,39 @@ TEST(EditionFeed, PrintsWhatThePagesWouldShowOrTheReadersError) {
     EXPECT_TRUE(error.contains(u"no weather"_qs)) << error.toStdString();
     EXPECT_EQ(Edition::feed({u"weather"_qs, u"/nowhere/at/all.xml"_qs}, out, &error), 1);
     EXPECT_EQ(Edition::feed({u"tides"_qs, rates}, out, &error), 2);
+}
+
+} // namespace
+
+namespace {
+
+using EditionMapTilesTest = EditionToolTest;
+
+TEST_F(EditionMapTilesTest, CheckReadsTheMapTilesAndTheirBounds) {
+    auto useTiles = [this](const QVariantMap& entry) {
+        QVariantMap root = PropertyList::readFile(editionFile("chapter.plist"))->toMap();
+        root.insert(u"Map Tiles"_qs, entry);
+        ASSERT_TRUE(PropertyList::writeFileAtomically(editionFile("chapter.plist"), root));
+    };
+    useTiles({{u"file"_qs, u"tiles.mbtiles"_qs}, {u"url"_qs, u"https://tiles.example.org/{z}/{x}.png"_qs}});
+    QStringList problems = check();
+    EXPECT_TRUE(problems.contains(u"tiles.mbtiles: missing"_qs)) << problems.join(u'\n').toStdString();
+    EXPECT_TRUE(problems.contains(
+        u"chapter.plist: \"Map Tiles\" url \"https://tiles.example.org/{z}/{x}.png\" lacks {z}, {x} or {y}"_qs));
+
+    // Bounds that leave out the venues east of 16.37.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("tiles.mbtiles")).constData(), &db), SQLITE_OK);
+    sqlite3_exec(db,
+                 "create table metadata (name text, value text); create table tiles (zoom_level integer, "
+                 "tile_column integer, tile_row integer, tile_data blob); insert into metadata values "
+                 "('bounds', '16.3,48.1,16.37,48.3');",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    useTiles({{u"file"_qs, u"tiles.mbtiles"_qs}});
+    problems = check();
+    EXPECT_TRUE(problems.contains(u"tiles.mbtiles: venue 1 \"Art Cafe\" lies outside the tiles' bounds"_qs))
+        << problems.join(u'\n').toStdString();
 }
 
 } // namespace

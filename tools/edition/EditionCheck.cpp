@@ -4,6 +4,7 @@
 #include "model/ManagerModel.h"
 #include "model/PropertyList.h"
 #include "model/SBKCSVParser.h"
+#include "platform/MapTiles.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -300,12 +301,65 @@ struct Checker {
                 problem(name, QStringLiteral("the placement of \"%1\" names venue %2, which does not exist")
                                   .arg(it.key(), venue.toString()));
         }
+        checkMapTiles(root->value(QStringLiteral("Map Tiles")), name);
         const QVariantMap centre = root->value(QStringLiteral("Default GPS Position")).toMap();
         bool latOk = false, lonOk = false;
         centre.value(QStringLiteral("lat")).toDouble(&latOk);
         centre.value(QStringLiteral("long")).toDouble(&lonOk);
         if (!latOk || !lonOk)
             problem(name, QStringLiteral("\"Default GPS Position\" needs the numbers \"lat\" and \"long\""));
+    }
+
+    // The optional offline street tiles: a readable MBTiles file whose bounds hold every venue.
+    void checkMapTiles(const QVariant& entry, const QString& name) {
+        if (!entry.isValid())
+            return;
+        const QVariantMap tiles = entry.toMap();
+        if (entry.typeId() != QMetaType::QVariantMap) {
+            problem(name, QStringLiteral("\"Map Tiles\" is not a dictionary"));
+            return;
+        }
+        const QString url = tiles.value(QStringLiteral("url")).toString();
+        if (!url.isEmpty() && !(url.contains(QStringLiteral("{z}")) && url.contains(QStringLiteral("{x}")) &&
+                                url.contains(QStringLiteral("{y}"))))
+            problem(name, QStringLiteral("\"Map Tiles\" url \"%1\" lacks {z}, {x} or {y}").arg(url));
+        const QString file = tiles.value(QStringLiteral("file")).toString();
+        if (file.isEmpty())
+            return;
+        if (!Paths::isPlainName(file)) {
+            problem(name, QStringLiteral("\"Map Tiles\" file \"%1\" is a path, not a file name").arg(file));
+            return;
+        }
+        const MBTilesSource source(folder + u'/' + file);
+        if (!source.isOpen()) {
+            problem(file, source.error().section(QStringLiteral(": "), 1));
+            return;
+        }
+        const auto bounds = source.bounds();
+        if (!bounds) {
+            problem(file, QStringLiteral("has no \"bounds\" in its metadata"));
+            return;
+        }
+        const QByteArray outside =
+            QStringLiteral(
+                "select rowid, name from catalog where gps_lat is not null and gps_lon is not null and "
+                "gps_lat != 0 and gps_lon != 0 and (gps_lon < %1 or gps_lat < %2 or gps_lon > %3 or "
+                "gps_lat > %4) limit 5")
+                .arg((*bounds)[0], 0, 'g', 17)
+                .arg((*bounds)[1], 0, 'g', 17)
+                .arg((*bounds)[2], 0, 'g', 17)
+                .arg((*bounds)[3], 0, 'g', 17)
+                .toUtf8();
+        sqlite3_stmt* statement = nullptr;
+        if (catalog &&
+            sqlite3_prepare_v2(catalog, outside.constData(), -1, &statement, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                problem(file, QStringLiteral("venue %1 \"%2\" lies outside the tiles' bounds")
+                                  .arg(sqlite3_column_int64(statement, 0))
+                                  .arg(QString::fromUtf8(
+                                      reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)))));
+        }
+        sqlite3_finalize(statement);
     }
 
     void checkBookmarks() {

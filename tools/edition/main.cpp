@@ -1,9 +1,11 @@
 // cityguide-edition: check, show and build an edition of the guide from the command line.
 
 #include "tools/edition/Edition.h"
+#include "tools/edition/EditionTiles.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+#include <memory>
 
 namespace {
 
@@ -11,6 +13,7 @@ int usage(QTextStream& err) {
     err << "usage: cityguide-edition check DIR\n"
            "       cityguide-edition show DIR WHAT ...\n"
            "       cityguide-edition build SRC OUT\n"
+           "       cityguide-edition tiles PLAN.svg --bounds S,W,N,E --zoom Z1-Z2 OUT.mbtiles\n"
            "       cityguide-edition feed currency|weather FILE-OR-URL [--temp 1] [--distance 1] [--edition "
            "DIR]\n";
     return 2;
@@ -19,7 +22,13 @@ int usage(QTextStream& err) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Rendering map tiles draws pictures, which needs a (windowless) graphical application.
+    const bool drawing = argc > 1 && QByteArray(argv[1]) == "tiles";
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application(drawing ? new QGuiApplication(argc, argv)
+                                                          : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
@@ -49,6 +58,13 @@ int main(int argc, char** argv) {
     if (command == u"show" && args.size() >= 3) {
         QString error;
         const int code = Edition::show(args[1], args.mid(2), out, &error);
+        if (code != 0)
+            err << error << '\n';
+        return code;
+    }
+    if (command == u"tiles") {
+        QString error;
+        const int code = Edition::tiles(args.mid(1), out, &error);
         if (code != 0)
             err << error << '\n';
         return code;
