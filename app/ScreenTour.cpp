@@ -10,6 +10,7 @@
 #include "pages/ChapterPage.h"
 #include "pages/CurrencyPage.h"
 #include "pages/DetailedPage.h"
+#include "pages/LiveMap.h"
 #include "pages/OfflineMapsPage.h"
 #include "pages/SearchPage.h"
 #include "pages/VenuesPage.h"
@@ -22,6 +23,7 @@
 #include "ui/NavigationController.h"
 #include "ui/NumberPad.h"
 #include "ui/TextField.h"
+#include "ui/TileMapView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -218,6 +220,41 @@ void ScreenTour::walk() {
              [this] { return shoot(QStringLiteral("14-search-results")); },
              [this] { return search(QStringLiteral("zzyzx")); },
              [this] { return shoot(QStringLiteral("15-search-nothing")); },
+         }},
+        {QStringLiteral("the live map"),
+         {
+             [navigation] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
+                 return true;
+             },
+             [this] {
+                 auto* map = top<LiveMap>(delegate);
+                 return map && !map->placemarks().isEmpty() && shoot(QStringLiteral("24-live-map"));
+             },
+             [this] {
+                 auto* map = top<LiveMap>(delegate);
+                 const QList<CustomPlacemark> pins = map->placemarks();
+                 int shown = 0;
+                 for (int i = 0; i < pins.size(); ++i)
+                     if (pins[i].title.startsWith(QStringLiteral("St. Stephen")))
+                         shown = i;
+                 map->mapView()->selectAnnotation(shown);
+                 return shoot(QStringLiteral("25-live-map-callout"));
+             },
+             [this] { return openDetail(QStringLiteral("Sights"), 1); },
+             [this] {
+                 auto* page = top<DetailedPage>(delegate);
+                 for (BarButtonItem* item : page->toolbar()->items()) {
+                     if (auto* tool = qobject_cast<CustomBarButtonItem*>(item);
+                         tool && tool->selector().trimmed() == u"LiveMap.tool" && tool->isEnabled()) {
+                         tool->buttonTouched();
+                         return true;
+                     }
+                 }
+                 return false;
+             },
+             [this] { return top<LiveMap>(delegate) && shoot(QStringLiteral("26-live-map-venue")); },
          }},
         {QStringLiteral("the offline maps"),
          {

@@ -7,6 +7,7 @@
 #include "location/LocationManager.h"
 #include "model/ShareData.h"
 #include "platform/Device.h"
+#include "platform/HttpClient.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
 #include "ui/NavigationController.h"
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
     QTemporaryDir tourDocuments;
     const bool touring = !options.shoot.isEmpty() || options.firstPaint;
     if (touring) {
+        // A tour pictures what the edition holds; it never reaches beyond this machine.
+        HttpClient::setLoopbackOnly(true);
         Paths::setDocumentsFolder(tourDocuments.path());
         UserDefaults::standardUserDefaults().useMemoryStore();
     }
