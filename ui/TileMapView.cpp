@@ -72,6 +72,8 @@ void TileMapView::setTileSources(std::unique_ptr<MBTilesSource> offline, OnlineT
                                  const QString& text) {
     offlineTiles = std::move(offline);
     onlineTiles = online;
+    offlineDeepest = offlineTiles ? offlineTiles->metadata(QStringLiteral("maxzoom")).toInt() : 0;
+    offlineBounds = offlineTiles ? offlineTiles->bounds().value_or(QList<double>()) : QList<double>();
     attribution->setText(text);
     const int w = measureTextWidth(attribution->font(), text) + 8;
     attribution->setFrame(QRect(width() - w - 2, height() - 16, w, 14));
@@ -83,7 +85,14 @@ void TileMapView::setTileSources(std::unique_ptr<MBTilesSource> offline, OnlineT
 }
 
 int TileMapView::tileZoom() const {
-    return int(std::clamp(std::round(zoom), minZoom, maxZoom));
+    int z = int(std::clamp(std::round(zoom), minZoom, maxZoom));
+    // Over the edition's own tiles, their deepest level is shown enlarged rather than asked of the
+    // network.
+    if (offlineDeepest > 0 && z > offlineDeepest && offlineBounds.size() == 4 &&
+        centreLongitude >= offlineBounds[0] && centreLatitude >= offlineBounds[1] &&
+        centreLongitude <= offlineBounds[2] && centreLatitude <= offlineBounds[3])
+        z = offlineDeepest;
+    return z;
 }
 
 QPointF TileMapView::worldPoint(double latitude, double longitude) const {

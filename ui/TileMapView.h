@@ -93,6 +93,8 @@ private:
     double centreLatitude = 0, centreLongitude = 0;
     double zoom = 12;
     std::unique_ptr<MBTilesSource> offlineTiles;
+    int offlineDeepest = 0;      // the offline tiles' deepest zoom level (0: not known)
+    QList<double> offlineBounds; // west, south, east, north
     QPointer<OnlineTileSource> onlineTiles;
     QCache<TileKey, QPixmap> memory{600};
     QSet<TileKey> failed;

@@ -38,7 +38,7 @@ void writeTiles(const QString& path) {
     sqlite3_exec(db,
                  "create table metadata (name text, value text); create table tiles (zoom_level integer, "
                  "tile_column integer, tile_row integer, tile_data blob); insert into metadata values "
-                 "('bounds', '16.25,48.15,16.50,48.27');",
+                 "('bounds', '16.25,48.15,16.50,48.27'), ('maxzoom', '16');",
                  nullptr, nullptr, nullptr);
     const QByteArray picture = tilePicture(QColor(0xe8, 0xe0, 0xd0));
     sqlite3_stmt* insert = nullptr;
@@ -191,6 +191,16 @@ TEST_F(LiveMapTest, OneVenueIsCentredWithSpansByItsDistanceAndOpensByName) {
     driver->waitIdle();
     region = liveMap()->mapView()->region();
     EXPECT_NEAR(region.latitude, 48.2085, 1e-9);
+    // A venue a few metres away: closer than the offline tiles go, which are shown enlarged, without
+    // the network.
+    driver->navigation()->popToRootViewControllerAnimated(false);
+    HttpClient::setNetworkAvailable(false);
+    driver->navigation()->pushViewController(
+        LiveMap::initWithVenueLocationAndName(48.2086, 16.3721, u"Dojo"_qs, u"Sights"_qs), false);
+    driver->waitIdle();
+    EXPECT_GT(liveMap()->mapView()->zoomLevel(), 17);
+    EXPECT_EQ(AlertView::visibleAlert(), nullptr);
+    HttpClient::setNetworkAvailable(true);
     // A venue without a position gets no pin.
     driver->navigation()->popToRootViewControllerAnimated(false);
     driver->navigation()->pushViewController(

@@ -160,9 +160,14 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
 }
 
 bool skippedSource(const QString& relative) {
-    static const QStringList skipped = {QStringLiteral("catalog"),   QStringLiteral("catalog.csv"),
-                                        QStringLiteral("art"),       QStringLiteral("tools"),
-                                        QStringLiteral("README.md"), QStringLiteral("art-requests.txt")};
+    // Sources the build turns into other files (pictures from art/, tiles from maps/) stay behind.
+    static const QStringList skipped = {QStringLiteral("catalog"),
+                                        QStringLiteral("catalog.csv"),
+                                        QStringLiteral("art"),
+                                        QStringLiteral("maps"),
+                                        QStringLiteral("tools"),
+                                        QStringLiteral("README.md"),
+                                        QStringLiteral("art-requests.txt")};
     return skipped.contains(relative.section(u'/', 0, 0));
 }
 

@@ -55,8 +55,7 @@ QByteArray renderTile(const Plan& plan, QSvgRenderer& renderer, const TileKey& k
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AutoColor)
-        .save(&buffer, "PNG", 9);
+    image.save(&buffer, "PNG", 9);
     return bytes;
 }
 
