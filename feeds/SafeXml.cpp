@@ -35,7 +35,7 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
     xmlTextReaderPtr r = reader.get();
     int rc = 0;
     while ((rc = xmlTextReaderRead(r)) == 1) {
-        Node node{Node::Text, {}, {}, [r](const char* name) {
+        Node node{Node::Text, {}, {}, {}, [r](const char* name) {
                       xmlChar* value = xmlTextReaderGetAttribute(r, reinterpret_cast<const xmlChar*>(name));
                       const QString text = fromXml(value);
                       xmlFree(value);
@@ -45,6 +45,7 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
         case XML_READER_TYPE_ELEMENT: {
             node.kind = Node::StartElement;
             node.name = fromXml(xmlTextReaderConstLocalName(r));
+            node.namespaceUri = fromXml(xmlTextReaderConstNamespaceUri(r));
             const bool empty = xmlTextReaderIsEmptyElement(r);
             visit(node);
             if (empty) {
@@ -56,6 +57,7 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
         case XML_READER_TYPE_END_ELEMENT:
             node.kind = Node::EndElement;
             node.name = fromXml(xmlTextReaderConstLocalName(r));
+            node.namespaceUri = fromXml(xmlTextReaderConstNamespaceUri(r));
             visit(node);
             break;
         case XML_READER_TYPE_TEXT:

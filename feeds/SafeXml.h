@@ -12,8 +12,9 @@ namespace SafeXml {
 struct Node {
     enum Kind { StartElement, EndElement, Text };
     Kind kind;
-    QString name; // local name of an element
-    QString text; // character data of a text node
+    QString name;         // local name of an element
+    QString namespaceUri; // of an element
+    QString text;         // character data of a text node
     // The attribute's value, or a null string.
     std::function<QString(const char* name)> attribute;
 };

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+#include <optional>
+
+// The edition's video playlist: an Atom feed with the Media RSS and YouTube extensions. Only what the
+// video list reads is kept; anything missing reads as empty, never as a failure.
+struct VideoThumbnail {
+    QString url;
+    int width = 0, height = 0;
+    QString time; // null when the thumbnail has no "time" attribute
+};
+
+struct VideoEntry {
+    bool hasMediaGroup = false;
+    QString mediaTitle;
+    int duration = 0; // yt:duration seconds
+    QList<VideoThumbnail> mediaThumbnails;
+    QStringList mediaContents; // the media:content addresses, in order
+
+    // The first thumbnail without a "time" attribute, or none.
+    std::optional<VideoThumbnail> highQualityThumbnail() const;
+};
+
+namespace VideoFeedReader {
+
+// None (with *error) when the bytes are not a well-formed document.
+std::optional<QList<VideoEntry>> read(const QByteArray& bytes, QString* error = nullptr);
+
+// A clip's length as the list shows it: minutes and two-digit seconds ("2:05").
+QString lengthText(int seconds);
+
+} // namespace VideoFeedReader
+
+namespace VideoFeedClient {
+
+constexpr int timeoutMs = 60000;
+constexpr const char* clientName = "CityguideFeeds";
+constexpr const char* clientVersion = "1.0";
+
+// The request's headers: the User-Agent "APP CLIENT/VERSION SYSTEM (gzip)" (APP alone when it already
+// names the client; a configured agent that is empty or begins with "MyCompany-" gives way to the
+// program's own name), and "GData-Version: 2.0" unless the query already names a version.
+QList<QPair<QByteArray, QByteArray>> requestHeaders(const QUrl& feed, const QString& configuredAgent,
+                                                    const QString& systemVersion);
+
+// Fetches and reads the feed; `done` runs once on the user-interface thread, unless the context has
+// gone, with the entries or none and the reason.
+void fetchFeedWithURL(
+    const QUrl& feed, QObject* context,
+    std::function<void(std::optional<QList<VideoEntry>> entries, const QString& error)> done);
+
+} // namespace VideoFeedClient

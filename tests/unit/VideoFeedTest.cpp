@@ -1,0 +1,124 @@
+#include "feeds/VideoFeed.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+
+using namespace testsupport;
+
+namespace {
+
+QByteArray fixture(const char* name) {
+    QFile file(fixturePath(u"feeds/"_qs + QString::fromLatin1(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+TEST(VideoFeedReader, ReadsTheDemoFeedAndTodaysPlaylists) {
+    const auto demo = VideoFeedReader::read(fixture("videos.xml"));
+    ASSERT_TRUE(demo);
+    ASSERT_EQ(demo->size(), 7);
+    const VideoEntry& first = demo->first();
+    EXPECT_TRUE(first.hasMediaGroup);
+    EXPECT_FALSE(first.mediaTitle.isEmpty());
+    EXPECT_GT(first.duration, 0);
+    EXPECT_FALSE(first.mediaContents.isEmpty());
+    ASSERT_TRUE(first.highQualityThumbnail());
+    EXPECT_TRUE(first.highQualityThumbnail()->time.isNull());
+
+    // Today's shape: no durations, no "time", the entry's own title beside the group's.
+    const auto today = VideoFeedReader::read(fixture("playlist-today.xml"));
+    ASSERT_TRUE(today);
+    ASSERT_EQ(today->size(), 2);
+    EXPECT_EQ(today->at(0).mediaTitle, u"Walking the Ring"_qs);
+    EXPECT_EQ(today->at(1).mediaTitle, u"Coffee houses & cake"_qs);
+    EXPECT_EQ(today->at(0).duration, 0);
+    EXPECT_EQ(VideoFeedReader::lengthText(today->at(0).duration), u"0:00"_qs);
+    EXPECT_EQ(today->at(0).highQualityThumbnail()->url,
+              u"https://i.example.org/vi/AAAAAAAAAAA/hqdefault.jpg"_qs);
+    EXPECT_EQ(today->at(0).mediaContents, QStringList{u"https://www.example.org/v/AAAAAAAAAAA?version=3"_qs});
+}
+
+TEST(VideoFeedReader, MissingPartsReadAsEmptyAndBrokenFeedsFail) {
+    const QByteArray feed =
+        "<feed xmlns='http://www.w3.org/2005/Atom' xmlns:media='http://search.yahoo.com/mrss/' "
+        "xmlns:yt='http://gdata.youtube.com/schemas/2007'>"
+        "<entry><title>No group</title></entry>"
+        "<entry><media:group><media:title>Timed thumbnails</media:title>"
+        "<media:thumbnail url='a.jpg' width='120' height='90' time='00:00:01'/>"
+        "<media:thumbnail url='b.jpg' width='120' height='90' time='00:00:02'/>"
+        "<yt:duration seconds='125'/></media:group></entry></feed>";
+    const auto entries = VideoFeedReader::read(feed);
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 2);
+    EXPECT_FALSE(entries->at(0).hasMediaGroup);
+    EXPECT_TRUE(entries->at(0).mediaTitle.isEmpty());
+    EXPECT_FALSE(entries->at(1).highQualityThumbnail());
+    EXPECT_EQ(entries->at(1).duration, 125);
+
+    EXPECT_TRUE(VideoFeedReader::read("<feed xmlns='http://www.w3.org/2005/Atom'/>")->isEmpty());
+    EXPECT_FALSE(VideoFeedReader::read(QByteArray()));
+    EXPECT_FALSE(VideoFeedReader::read(fixture("videos.xml").left(2000)));
+    const auto html = VideoFeedReader::read("<html><body><p>Not found<br></body></html>");
+    EXPECT_TRUE(!html || html->isEmpty());
+
+    const struct {
+        int seconds;
+        const char* text;
+    } lengths[] = {{59, "0:59"}, {60, "1:00"}, {61, "1:01"}, {125, "2:05"}, {600, "10:00"}};
+    for (const auto& length : lengths)
+        EXPECT_EQ(VideoFeedReader::lengthText(length.seconds), QString::fromLatin1(length.text));
+}
+
+TEST(VideoFeedClient, SendsItsAgentAndTheProtocolVersionUnlessTheQueryNamesOne) {
+    auto header = [](const QList<QPair<QByteArray, QByteArray>>& headers, const char* name) {
+        for (const auto& [key, value] : headers)
+            if (key == name)
+                return value;
+        return QByteArray();
+    };
+    const auto plain =
+        VideoFeedClient::requestHeaders(QUrl(u"http://h/feeds/playlist"_qs), u"cityguide"_qs, u"4.3"_qs);
+    EXPECT_EQ(header(plain, "User-Agent"), QByteArray("cityguide CityguideFeeds/1.0 4.3 (gzip)"));
+    EXPECT_EQ(header(plain, "GData-Version"), QByteArray("2.0"));
+    EXPECT_TRUE(header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f?v=2"_qs), u"a"_qs, u"4.3"_qs),
+                       "GData-Version")
+                    .isEmpty());
+    EXPECT_TRUE(
+        header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f?alt=atom&v=2"_qs), u"a"_qs, u"4.3"_qs),
+               "GData-Version")
+            .isEmpty());
+    EXPECT_EQ(header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f?dev=1"_qs), u"a"_qs, u"4.3"_qs),
+                     "GData-Version"),
+              QByteArray("2.0"));
+    // An agent that already names the client is sent alone; a placeholder gives way to the program's.
+    EXPECT_EQ(
+        header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f"_qs), u"x CityguideFeeds/1.0"_qs, u"4.3"_qs),
+               "User-Agent"),
+        QByteArray("x CityguideFeeds/1.0"));
+    EXPECT_TRUE(
+        header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f"_qs), u"MyCompany-App"_qs, u"4.3"_qs),
+               "User-Agent")
+            .startsWith("cityguide-0.1 "));
+    EXPECT_TRUE(header(plain, "X-GData-Key").isEmpty());
+
+    // The fetch, through the local server.
+    LocalHttpServer server;
+    server.serve(u"/feed.xml"_qs, fixture("videos.xml"));
+    std::optional<std::optional<QList<VideoEntry>>> result;
+    QObject context;
+    VideoFeedClient::fetchFeedWithURL(
+        server.url(u"/feed.xml"_qs), &context,
+        [&](std::optional<QList<VideoEntry>> entries, const QString&) { result = std::move(entries); });
+    QElapsedTimer waited;
+    waited.start();
+    while (!result && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(result && *result);
+    EXPECT_EQ((*result)->size(), 7);
+    EXPECT_TRUE(server.lastHeaders(u"/feed.xml"_qs).contains("GData-Version: 2.0"));
+}
+
+} // namespace
