@@ -10,6 +10,7 @@
 #include "pages/OfflineMapsPage.h"
 #include "pages/PageSupport.h"
 #include "pages/SearchPage.h"
+#include "pages/TVPage.h"
 #include "pages/WeatherPage.h"
 #include "platform/Device.h"
 #include "platform/TextValues.h"
@@ -222,7 +223,7 @@ void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
     else if (toolID == u"Weather.tool")
         push(std::make_unique<WeatherPage>());
     else if (toolID == u"TV.tool")
-        logPageNotAvailable(QStringLiteral("TVPage"));
+        push(std::make_unique<TVPage>());
     else if (toolID == u"Search.page") {
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(std::make_unique<SearchPage>(item->label()->text()), true);

@@ -69,12 +69,12 @@ public:
             timer.start(request.timeoutMs); // one time limit for the whole exchange, redirects included
         connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
             const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-            if (announced > HttpClient::maxAnswerBytes)
+            if (announced > request.maxBytes)
                 abortTooLarge();
         });
         connect(reply, &QNetworkReply::readyRead, this, [this] {
             body += reply->readAll();
-            if (body.size() > HttpClient::maxAnswerBytes)
+            if (body.size() > request.maxBytes)
                 abortTooLarge();
         });
         connect(reply, &QNetworkReply::finished, this, [this] { finished(); });
@@ -92,7 +92,7 @@ private:
         reply = nullptr;
         ended->deleteLater();
         if (tooLarge) {
-            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than 1 MB"));
+            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
             return;
         }
         if (timedOut) {
@@ -110,8 +110,8 @@ private:
             return;
         }
         body += ended->readAll();
-        if (body.size() > HttpClient::maxAnswerBytes) {
-            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than 1 MB"));
+        if (body.size() > request.maxBytes) {
+            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
             return;
         }
         if (status != 0 && (status < 200 || status > 299)) {

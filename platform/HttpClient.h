@@ -39,6 +39,7 @@ public:
         QUrl url;
         QList<QPair<QByteArray, QByteArray>> headers;
         int timeoutMs = 20000;
+        qint64 maxBytes = maxAnswerBytes; // a larger answer is a failed download
     };
 
     // Starts the request; `done` runs once, later, on the user-interface thread.

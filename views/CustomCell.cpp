@@ -375,3 +375,38 @@ void CustomCell::doneButton() {
     if (cellDelegate && cellDelegateGuard)
         cellDelegate->doneButton(valueField);
 }
+
+// ---------------------------------------------------------------------------------------------
+// The video row.
+
+CustomCell* CustomCell::initWithVideo(const QRect& frame, const QImage& thumbnail, int videoLength,
+                                      const QString& videoName, const QString& reuseIdentifier) {
+    auto* cell = new CustomCell(frame, reuseIdentifier);
+    cell->thumbnailView = new ImageView(QRect(), QPixmap(), cell);
+    cell->thumbnailView->setContentMode(ImageView::AspectFit);
+    cell->videoTitle = label(cell, arial(13), Qt::white);
+    cell->videoTitle->setNumberOfLines(0);
+    cell->videoLengthText = label(cell, boldArial(11), QColor::fromRgbF(0.13f, 0.64f, 0.85f));
+    cell->fillVideo(frame, thumbnail, videoLength, videoName, 7, boldArial(13));
+    return cell;
+}
+
+void CustomCell::updateWithVideo(const QRect& frame, const QImage& thumbnail, int videoLength,
+                                 const QString& videoName) {
+    fillVideo(frame, thumbnail, videoLength, videoName, 8, arial(13));
+}
+
+void CustomCell::fillVideo(const QRect& frame, const QImage& thumbnail, int videoLength,
+                           const QString& videoName, int titleY, const QFont& measuring) {
+    setGeometry(frame);
+    const int h = frame.height();
+    thumbnailView->setFrame(QRect(2, 2, 106, h - 4));
+    thumbnailView->setImage(QPixmap::fromImage(thumbnail));
+    const int measured = measureWrappedHeight(measuring, videoName, 180);
+    videoTitle->setFrame(QRect(120, titleY, 180, measured < h - 19 ? measured : h - 24));
+    videoTitle->setText(videoName);
+    videoLengthText->setFrame(QRect(120, h - 22, 29, 15));
+    const int minutes = videoLength / 60, seconds = videoLength % 60;
+    videoLengthText->setText(seconds >= 10 ? QString::asprintf("%d:%d", minutes, seconds)
+                                           : QString::asprintf("%d:0%d", minutes, seconds));
+}

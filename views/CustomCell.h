@@ -74,6 +74,15 @@ public:
     void updateWithMainCurrency(const QRect& frame, const QString& currencyName,
                                 const QString& countryImageName, const QString& currencySymbol,
                                 const QString& currencyValue, int index);
+    // A clip of the video list: its thumbnail (106 x 76, none until loaded), title and length.
+    static CustomCell* initWithVideo(const QRect& frame, const QImage& thumbnail, int videoLength,
+                                     const QString& videoName, const QString& reuseIdentifier);
+    void updateWithVideo(const QRect& frame, const QImage& thumbnail, int videoLength,
+                         const QString& videoName);
+    ImageView* videoThumbnail() const { return thumbnailView; }
+    Label* videoNameLabel() const { return videoTitle; }
+    Label* videoLengthLabel() const { return videoLengthText; }
+
     void setDelegate(CustomCellDelegate* delegate, QObject* guard);
     void doneButton();
 
@@ -125,6 +134,8 @@ private:
                      const QString& weatherImageName, const QString& weatherDescription,
                      const QFont& measuring);
     static CustomCell* buildCurrency(const QRect& frame, const QString& reuseIdentifier);
+    void fillVideo(const QRect& frame, const QImage& thumbnail, int videoLength, const QString& videoName,
+                   int titleY, const QFont& measuring);
     void layoutCurrency(const QRect& frame, const QString& currencyName, const QString& countryImageName,
                         const QString& currencySymbol, const QString& currencyValue, int index);
 
@@ -158,6 +169,9 @@ private:
     int symbolWidth = 0;
     int valueWidth = 0;
     int valueHeight = 0;
+    ImageView* thumbnailView = nullptr;
+    Label* videoTitle = nullptr;
+    Label* videoLengthText = nullptr;
     CustomCellDelegate* cellDelegate = nullptr;
     QPointer<QObject> cellDelegateGuard;
 };

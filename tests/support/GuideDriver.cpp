@@ -14,6 +14,7 @@
 #include "ui/Toolbar.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
 #include <QThread>
@@ -69,7 +70,11 @@ void GuideDriver::waitIdle() {
         return Animation::running() == 0 && OperationQueue::outstandingOperations() == 0 &&
                HttpClient::outstandingRequests() == 0;
     };
-    for (int round = 0; round < 100000; ++round) {
+    // Bounded by time, not by turns: on a loaded machine the other threads and the network stack may
+    // take a while to be scheduled.
+    QElapsedTimer clock;
+    clock.start();
+    for (int round = 0; clock.elapsed() < 30000; ++round) {
         turn();
         if (resting() && round > 1) {
             // Work finished on another thread has handed its results over by now: take them, then
@@ -82,7 +87,9 @@ void GuideDriver::waitIdle() {
             QThread::yieldCurrentThread(); // the catalogue work runs on another thread, the server's answer
                                            // comes through the network stack
     }
-    ADD_FAILURE() << "the guide did not come to rest";
+    ADD_FAILURE() << "the guide did not come to rest (animations " << Animation::running() << ", operations "
+                  << OperationQueue::outstandingOperations() << ", requests "
+                  << HttpClient::outstandingRequests() << ")";
 }
 
 void GuideDriver::fireTimers() {

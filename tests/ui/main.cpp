@@ -1,5 +1,6 @@
 #include "platform/HttpClient.h"
 #include "platform/UserDefaults.h"
+#include "ui/VideoPlayer.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     UserDefaults::standardUserDefaults().useMemoryStore();
     // Nothing a test does reaches beyond this machine.
     HttpClient::setLoopbackOnly(true);
+    VideoPlayer::setAudioEnabled(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

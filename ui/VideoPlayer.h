@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/View.h"
+
+#include <QImage>
+#include <QUrl>
+
+class QMediaPlayer;
+class QAudioOutput;
+class QVideoSink;
+class QVideoFrame;
+
+// A clip player on the screen: the frames of the playing clip drawn fitted into the view on black.
+// It tells when the clip has ended and when it cannot be played.
+class VideoPlayer : public View {
+    Q_OBJECT
+public:
+    explicit VideoPlayer(const QRect& frame, QWidget* parent = nullptr);
+    ~VideoPlayer() override;
+
+    void play(const QUrl& url);
+    void pause();
+    void resume();
+    bool isPlaying() const;
+    // Frames shown so far (tests look at them instead of pixels).
+    int framesShown() const { return frames; }
+    QVideoSink* videoSink() const { return sink; }
+
+    // Off: clips play without sound (tests, the picture tour).
+    static void setAudioEnabled(bool enabled);
+
+signals:
+    void ended();
+    void failed(const QString& reason);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void frameArrived(const QVideoFrame& frame);
+
+    QMediaPlayer* player = nullptr;
+    QAudioOutput* audio = nullptr;
+    QVideoSink* sink = nullptr;
+    QImage current;
+    int frames = 0;
+    bool reported = false;
+};
