@@ -13,6 +13,7 @@
 #include "pages/LiveMap.h"
 #include "pages/OfflineMapsPage.h"
 #include "pages/SearchPage.h"
+#include "pages/TVPage.h"
 #include "pages/VenuesPage.h"
 #include "pages/WeatherPage.h"
 #include "platform/HttpClient.h"
@@ -27,6 +28,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 
 namespace {
@@ -344,6 +346,49 @@ void ScreenTour::walk() {
                  return true;
              },
          }},
+        // Last: the playlist needs the edition's feed server (run.sh starts it); without it the scene
+        // is skipped and its alert put away.
+        {QStringLiteral("the videos"),
+         {
+             [navigation] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->pushViewController(std::make_unique<TVPage>(), false);
+                 return true;
+             },
+             [this] { return top<TVPage>(delegate) && shoot(QStringLiteral("27-videos-loading")); },
+             [this] {
+                 auto* page = top<TVPage>(delegate);
+                 if (!page || page->videoFeed().isEmpty()) {
+                     if (AlertView* alert = AlertView::visibleAlert())
+                         alert->dismissWithButtonIndex(0);
+                     return false;
+                 }
+                 return shoot(QStringLiteral("28-videos"));
+             },
+             [this] {
+                 auto* page = top<TVPage>(delegate);
+                 page->didSelectRow(page->tableView(), 0);
+                 return true;
+             },
+             [this] {
+                 // The first frames of the clip.
+                 auto* page = top<VideoPage>(delegate);
+                 QElapsedTimer clock;
+                 clock.start();
+                 while (page && page->player() && page->player()->framesShown() < 10 &&
+                        clock.elapsed() < 8000)
+                     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                 page = top<VideoPage>(delegate);
+                 const bool playing = page && page->player() && page->player()->framesShown() > 0;
+                 if (playing)
+                     shoot(QStringLiteral("29-video-playing"));
+                 if (page)
+                     page->close();
+                 if (AlertView* alert = AlertView::visibleAlert())
+                     alert->dismissWithButtonIndex(0);
+                 return playing;
+             },
+         }},
     };
     currentScene = 0;
     currentStep = 0;
@@ -352,7 +397,8 @@ void ScreenTour::walk() {
 
 // Each step runs once the guide has come to rest after the one before.
 void ScreenTour::next() {
-    if (OperationQueue::outstandingOperations() > 0 || Animation::running() > 0) {
+    if (OperationQueue::outstandingOperations() > 0 || Animation::running() > 0 ||
+        HttpClient::outstandingRequests() > 0) {
         QTimer::singleShot(10, this, [this] { next(); });
         return;
     }

@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
 #include "ui/NavigationController.h"
+#include "ui/VideoPlayer.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
     if (touring) {
         // A tour pictures what the edition holds; it never reaches beyond this machine.
         HttpClient::setLoopbackOnly(true);
+        VideoPlayer::setAudioEnabled(false);
         Paths::setDocumentsFolder(tourDocuments.path());
         UserDefaults::standardUserDefaults().useMemoryStore();
     }

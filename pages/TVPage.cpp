@@ -199,7 +199,8 @@ VideoPage::VideoPage(const QString& videoURL) : url(videoURL) {}
 VideoPage::~VideoPage() = default;
 
 void VideoPage::loadView() {
-    auto* page = new View(QRect(0, 0, 320, 416));
+    // Full screen below the status bar: the navigation bar is hidden while the clip plays.
+    auto* page = new View(QRect(0, 0, 320, 460));
     page->setBackgroundColor(Qt::black);
     setView(page);
 }
@@ -230,7 +231,7 @@ void VideoPage::viewWillAppear(bool animated) {
     }
     if (playerView)
         playerView->deleteLater();
-    playerView = new VideoPlayer(QRect(0, 0, 320, 416));
+    playerView = new VideoPlayer(QRect(0, 0, 320, 460));
     view()->addSubview(playerView);
     connect(playerView, &VideoPlayer::ended, this, [this] { close(); });
     connect(playerView, &VideoPlayer::failed, this, [this](const QString& reason) {
@@ -248,7 +249,7 @@ void VideoPage::viewWillAppear(bool animated) {
     closer->setBackgroundImageName(QStringLiteral("Close.png"));
     connect(closer, &Button::touchUpInside, this, [this] { close(); });
     view()->addSubview(closer);
-    toggle = new Button(QRect(130, 356, 60, 40));
+    toggle = new Button(QRect(130, 400, 60, 40));
     toggle->setTitle(QStringLiteral("❚❚"));
     connect(toggle, &Button::touchUpInside, this, [this] {
         if (playerView->isPlaying()) {
