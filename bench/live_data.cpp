@@ -1,27 +1,32 @@
-// The live-data tools: the converter from its cached rates (from the touch on the home screen's tool
-// until the list is painted, next to pushing an empty page the same way), reading a 1 MB weather
-// document (next to a bare libxml2 walk over the same bytes), and the memory that reading a 1 MB
+// The live-data tools and the video list: the converter from its cached rates (from the touch on the home
+// screen's tool until the list is painted, next to pushing an empty page the same way), reading a 1 MB
+// weather document (next to a bare libxml2 walk over the same bytes), and the memory that reading a 1 MB
 // document full of declared entities takes.
 // usage: bench_live_data [RUNS [EDITION]]
 
 #include "app/StrollbookAppDelegate.h"
 #include "feeds/ReferenceRates.h"
+#include "feeds/VideoFeed.h"
 #include "feeds/WeatherDocument.h"
 #include "location/LocationManager.h"
 #include "model/DAO.h"
 #include "model/LenientDate.h"
 #include "pages/CurrencyPage.h"
+#include "pages/TVPage.h"
 #include "platform/HttpClient.h"
 #include "platform/OperationQueue.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
+#include "tests/support/LocalHttpServer.h"
 #include "ui/Animation.h"
 #include "ui/NavigationController.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -154,6 +159,59 @@ int main(int argc, char** argv) {
         settle();
     }
 
+    // The video list: a 200-clip feed read, and the list on screen from the push (the feed comes from a
+    // server on this machine), with the most thumbnail downloads at one time.
+    QByteArray feed = "<feed xmlns='http://www.w3.org/2005/Atom' xmlns:media='http://search.yahoo.com/mrss/' "
+                      "xmlns:yt='http://gdata.youtube.com/schemas/2007'>";
+    testsupport::LocalHttpServer server;
+    QImage thumbnail(120, 90, QImage::Format_RGB32);
+    thumbnail.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer pngBuffer(&png);
+    pngBuffer.open(QIODevice::WriteOnly);
+    thumbnail.save(&pngBuffer, "PNG");
+    for (int i = 0; i < 200; ++i) {
+        feed +=
+            QStringLiteral("<entry><title>Clip %1</title><media:group><media:title>Clip number %1 of the "
+                           "edition's playlist</media:title><media:content url='http://127.0.0.1/%1.webm' "
+                           "type='video/webm'/><media:thumbnail url='%2t/%1.png' width='120' height='90'/>"
+                           "<yt:duration seconds='%1'/></media:group></entry>")
+                .arg(i)
+                .arg(server.url(QStringLiteral("/")).toString())
+                .toUtf8();
+        server.serve(QStringLiteral("/t/%1.png").arg(i), png);
+    }
+    feed += "</feed>";
+    server.serve(QStringLiteral("/feed.xml"), feed);
+    std::vector<double> feedReads;
+    for (int run = 0; run < runs * 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const auto entries = VideoFeedReader::read(feed);
+        feedReads.push_back(timer.nsecsElapsed() / 1e6);
+        if (!entries || entries->size() != 200)
+            std::fprintf(stderr, "the feed did not read\n");
+    }
+    HttpClient::setNetworkAvailable(true);
+    settings->setFeedTV(server.url(QStringLiteral("/feed.xml")).toString());
+    DAOFactory::getInstance()->saveSettings(*settings);
+    std::vector<double> lists;
+    int mostDownloads = 0;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        navigation->pushViewController(std::make_unique<TVPage>(), false);
+        auto* page = qobject_cast<TVPage*>(navigation->topViewController());
+        while (page->videoFeed().isEmpty() && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        delegate.window()->repaint();
+        lists.push_back(timer.nsecsElapsed() / 1e6);
+        settle();
+        mostDownloads = std::max(mostDownloads, page->mostThumbnailDownloads());
+        navigation->popViewControllerAnimated(false);
+        settle();
+    }
+
     std::printf("converter from cache to painted list  %.1f ms   (median of %d; %d currencies)\n",
                 median(converter), runs, currencies);
     std::printf("  an empty page pushed and painted    %.1f ms   (ratio %.2f)\n", median(empty),
@@ -162,6 +220,11 @@ int main(int argc, char** argv) {
                 rows);
     std::printf("  bare libxml2 walk of the same bytes %.1f ms   (ratio %.2f)\n", median(bareReads),
                 median(guideReads) / median(bareReads));
+    std::printf("200-clip video feed read              %.2f ms   (median)\n", median(feedReads));
+    std::printf(
+        "video list, push to painted list      %.1f ms   (median, the feed fetched from this machine; at "
+        "most %d thumbnail downloads at once)\n",
+        median(lists), mostDownloads);
     std::printf("1 MB document of declared entities    %ld KB more peak memory (%s)\n", hostileGrowth,
                 hostileRead ? "read, nothing expanded" : "refused");
     return 0;

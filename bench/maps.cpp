@@ -106,7 +106,8 @@ int main(int argc, char** argv) {
     }
 
     NavigationController* navigation = delegate.navigationController();
-    const VenueList list = SQLDAL::getVenuesForCategory(QStringLiteral("All"), SyntheticEdition::chapterID(0));
+    const VenueList list =
+        SQLDAL::getVenuesForCategory(QStringLiteral("All"), SyntheticEdition::chapterID(0));
     std::vector<double> opens, pans;
     int pins = 0;
     for (int run = 0; run < runs; ++run) {
@@ -145,12 +146,14 @@ int main(int argc, char** argv) {
     {
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(file).constData(), &db);
-        sqlite3_exec(db,
-                     "create table tiles (zoom_level integer, tile_column integer, tile_row integer, tile_data "
-                     "blob, primary key (zoom_level, tile_column, tile_row)); begin;",
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(
+            db,
+            "create table tiles (zoom_level integer, tile_column integer, tile_row integer, tile_data "
+            "blob, primary key (zoom_level, tile_column, tile_row)); begin;",
+            nullptr, nullptr, nullptr);
         sqlite3_stmt* insert = nullptr;
-        sqlite3_prepare_v2(db, "insert into tiles values (16, ?1, ?2, zeroblob(12000))", -1, &insert, nullptr);
+        sqlite3_prepare_v2(db, "insert into tiles values (16, ?1, ?2, zeroblob(12000))", -1, &insert,
+                           nullptr);
         for (int i = 0; i < 2000; ++i) {
             sqlite3_reset(insert);
             sqlite3_bind_int(insert, 1, 35700 + i % 50);
@@ -172,12 +175,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tile missing\n");
     }
 
-    std::printf("near-me query                       %.1f ms   (median of %d; %d venues)\n", median(queries), runs,
-                found);
+    std::printf("near-me query                       %.1f ms   (median of %d; %d venues)\n", median(queries),
+                runs, found);
     std::printf("  the same box through SQLite        %.1f ms   (ratio %.2f)\n", median(bare),
                 median(queries) / median(bare));
     std::printf("live map of a list, touch to painted %.1f ms   (median; %d pins)\n", median(opens), pins);
-    std::printf("slowest pan frame with those pins    %.2f ms   (median of the worst of 10 steps)\n", median(pans));
+    std::printf("slowest pan frame with those pins    %.2f ms   (median of the worst of 10 steps)\n",
+                median(pans));
     std::printf("one offline tile read                %.3f ms   (median of 200)\n", median(reads));
     return 0;
 }
