@@ -122,12 +122,8 @@ void CurrencyPage::parse(const QByteArray& document) {
         return;
     }
     amounts = *built;
-    if (!table) {
-        table = new TableView(QRect(0, 0, 320, 390));
-        table->setDataSource(this, this);
-        table->setDelegate(this, this);
-        view()->addSubview(table);
-    }
+    if (!table)
+        table = addTable(this, this);
     table->reloadData();
     if (spinner)
         spinner->stopAnimating();

@@ -26,6 +26,14 @@ void ToolPage::rebuild(const QString& background, const QString& title, bool ani
     view()->addSubview(strip);
 }
 
+TableView* ToolPage::addTable(TableViewDataSource* source, TableViewDelegate* delegate) {
+    auto* table = new TableView(QRect(0, 0, 320, 390));
+    table->setDataSource(source, this);
+    table->setDelegate(delegate, this);
+    view()->addSubview(table);
+    return table;
+}
+
 Label* ToolPage::addFooterLabel(const QRect& frame, const QString& text) {
     auto* label = new Label(frame);
     label->setFont(Fonts::named(QStringLiteral("Arial-BoldMT"), 11));

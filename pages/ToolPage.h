@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/PageSupport.h"
+#include "ui/TableView.h"
 #include "ui/ViewController.h"
 
 #include <QPointer>
@@ -20,6 +21,8 @@ public:
 protected:
     // Clears the page, reads "manager.csv" and puts up the background, the header and the footer strip.
     void rebuild(const QString& background, const QString& title, bool animated);
+    // The page's list above the footer (320 x 390), with the page as its data source and delegate.
+    TableView* addTable(TableViewDataSource* source, TableViewDelegate* delegate);
     // A label of the footer, in the tool pages' blue.
     Label* addFooterLabel(const QRect& frame, const QString& text);
     // One alert at a time; `retry` runs on "Try again".

@@ -94,12 +94,8 @@ void WeatherPage::read(const QByteArray& document) {
     ManagerModel* manager = settings();
     manager->setDateWeather(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
     DAOFactory::getInstance()->saveSettings(*manager);
-    if (!table) {
-        table = new TableView(QRect(0, 0, 320, 390));
-        table->setDataSource(this, this);
-        table->setDelegate(this, this);
-        view()->addSubview(table);
-    }
+    if (!table)
+        table = addTable(this, this);
     table->reloadData();
 }
 

@@ -92,7 +92,8 @@ private:
         reply = nullptr;
         ended->deleteLater();
         if (tooLarge) {
-            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
+            fail(HttpResponse::TooLarge,
+                 QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
             return;
         }
         if (timedOut) {
@@ -111,7 +112,8 @@ private:
         }
         body += ended->readAll();
         if (body.size() > request.maxBytes) {
-            fail(HttpResponse::TooLarge, QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
+            fail(HttpResponse::TooLarge,
+                 QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
             return;
         }
         if (status != 0 && (status < 200 || status > 299)) {

@@ -2,6 +2,7 @@
 
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
+#include "platform/TextValues.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,17 +125,7 @@ QString MBTilesSource::metadata(const QString& name) const {
 }
 
 std::optional<QList<double>> MBTilesSource::bounds() const {
-    const QStringList parts = metadata(QStringLiteral("bounds")).split(u',');
-    if (parts.size() != 4)
-        return std::nullopt;
-    QList<double> values;
-    for (const QString& part : parts) {
-        bool ok = false;
-        values.append(part.trimmed().toDouble(&ok));
-        if (!ok)
-            return std::nullopt;
-    }
-    return values;
+    return numbersOfText(metadata(QStringLiteral("bounds")), 4);
 }
 
 bool isWholePicture(const QByteArray& bytes) {

@@ -51,3 +51,17 @@ bool boolValueOfText(const QString& text) {
 QString trimmedText(const QString& text) {
     return text.trimmed();
 }
+
+std::optional<QList<double>> numbersOfText(const QString& text, int count) {
+    const QStringList parts = text.split(u',');
+    if (parts.size() != count)
+        return std::nullopt;
+    QList<double> values;
+    for (const QString& part : parts) {
+        bool ok = false;
+        values.append(part.trimmed().toDouble(&ok));
+        if (!ok)
+            return std::nullopt;
+    }
+    return values;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <optional>
 
 // How stored texts are read as numbers and flags, the same way everywhere in the guide.
 
@@ -12,3 +14,6 @@ bool boolValueOfText(const QString& text);
 
 // Trims white space and line breaks at both ends (the platform's white-space-and-newline class).
 QString trimmedText(const QString& text);
+
+// Exactly `count` decimal numbers separated by "," ("16.2,48.1,16.5,48.3"), or none.
+std::optional<QList<double>> numbersOfText(const QString& text, int count);

@@ -21,6 +21,12 @@ QString fixturePath(const QString& relative) {
     return QStringLiteral(GUIDE_FIXTURE_DIR "/") + relative;
 }
 
+QByteArray fixtureBytes(const QString& relative) {
+    QFile file(fixturePath(relative));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << relative.toStdString();
+    return file.readAll();
+}
+
 QString readText(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

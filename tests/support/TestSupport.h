@@ -10,6 +10,8 @@ namespace testsupport {
 
 QString fixturePath(const QString& relative);
 QString readText(const QString& path);
+// The bytes of a file under tests/fixtures.
+QByteArray fixtureBytes(const QString& relative);
 void writeText(const QString& path, const QString& text);
 void writeBytes(const QString& path, const QByteArray& bytes);
 

@@ -12,9 +12,7 @@ using namespace testsupport;
 namespace {
 
 QByteArray fixture(const char* name) {
-    QFile file(fixturePath(u"feeds/"_qs + QString::fromLatin1(name)));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
+    return fixtureBytes(u"feeds/"_qs + QString::fromLatin1(name));
 }
 
 QString rateOf(const ReferenceRates& rates, const QString& code) {

@@ -1,6 +1,7 @@
 #include "tools/edition/EditionTiles.h"
 
 #include "platform/MapTiles.h"
+#include "platform/TextValues.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,20 +18,6 @@ namespace {
 
 const QString usage =
     QStringLiteral("usage: cityguide-edition tiles PLAN.svg --bounds S,W,N,E --zoom Z1-Z2 OUT.mbtiles");
-
-std::optional<QList<double>> numbers(const QString& text, int count) {
-    const QStringList parts = text.split(u',');
-    if (parts.size() != count)
-        return std::nullopt;
-    QList<double> values;
-    for (const QString& part : parts) {
-        bool ok = false;
-        values.append(part.trimmed().toDouble(&ok));
-        if (!ok)
-            return std::nullopt;
-    }
-    return values;
-}
 
 struct Plan {
     QByteArray svg;
@@ -87,7 +74,7 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
         else
             planPath.clear();
     }
-    const auto bounds = numbers(boundsText, 4);
+    const auto bounds = numbersOfText(boundsText, 4);
     const QStringList zooms = zoomText.split(u'-');
     bool zoomOk = zooms.size() == 2;
     const int z1 = zooms.value(0).toInt(&zoomOk), z2 = zooms.value(1).toInt(&zoomOk);
@@ -106,7 +93,8 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
     const QRegularExpressionMatch georeference =
         QRegularExpression(QStringLiteral("data-bounds=\"([^\"]+)\""))
             .match(QString::fromUtf8(plan.svg.left(4096)));
-    const auto planBounds = georeference.hasMatch() ? numbers(georeference.captured(1), 4) : std::nullopt;
+    const auto planBounds =
+        georeference.hasMatch() ? numbersOfText(georeference.captured(1), 4) : std::nullopt;
     QSvgRenderer probe(plan.svg);
     if (!probe.isValid() || !planBounds) {
         *error = planPath + QStringLiteral(": not an SVG plan with data-bounds=\"S,W,N,E\" on its root");
