@@ -6,9 +6,11 @@
 #include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/CurrencyPage.h"
+#include "pages/ImprintPage.h"
 #include "pages/LiveMap.h"
 #include "pages/OfflineMapsPage.h"
 #include "pages/PageSupport.h"
+#include "pages/Placement.h"
 #include "pages/SearchPage.h"
 #include "pages/TVPage.h"
 #include "pages/WeatherPage.h"
@@ -203,11 +205,20 @@ void ChapterPage::categoryTouched(Button* button) {
     const auto placement = ShareData::sharedInstance()->getCorrespondingPlacement(title);
     // The badge goes only when a page actually opens.
     if (placement) {
-        logPageNotAvailable(
-            QStringLiteral("Placement"),
-            QStringLiteral("%1, venue %2, %3")
-                .arg(title, placement->value(QStringLiteral("venue_id")).toString(),
-                     Device::contentImageName(placement->value(QStringLiteral("image")).toString())));
+        NavigationController* navigation = navigationController();
+        if (!navigation)
+            return;
+        removeBadge();
+        // The filling order counts: the venue before the tool bar.
+        auto page = std::make_unique<Placement>();
+        Placement* shown = page.get();
+        navigation->pushViewController(std::move(page), true);
+        shown->setVenueID(placement->value(QStringLiteral("venue_id")).toString());
+        shown->setChapterID(chapterID);
+        shown->setChapterTitle(title);
+        shown->initToolbar(Device::contentImageName(placement->value(QStringLiteral("image")).toString()));
+        shown->setIdAndImage(title);
+        shown->setImageName(imageName);
     } else if (NavigationController* navigation = navigationController()) {
         removeBadge();
         navigation->pushViewController(std::make_unique<CategoryPage>(title, chapterID, imageName), true);
@@ -236,5 +247,8 @@ void ChapterPage::push(std::unique_ptr<ViewController> page) {
 }
 
 void ChapterPage::infoTouched() {
-    logPageNotAvailable(QStringLiteral("ImprintPage"));
+    removeBadge();
+    auto page = std::make_unique<ImprintPage>();
+    page->setModalTransitionStyle(FlipHorizontal);
+    presentModalViewController(std::move(page), true);
 }

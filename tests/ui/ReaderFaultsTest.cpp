@@ -6,6 +6,7 @@
 #include "pages/CategoryPage.h"
 #include "pages/ChapterPage.h"
 #include "pages/DetailedPage.h"
+#include "pages/Placement.h"
 #include "pages/SearchPage.h"
 #include "pages/VenuesPage.h"
 #include "tests/support/GuideDriver.h"
@@ -399,8 +400,11 @@ TEST_F(ReaderFaultsTest, PictureNamesWithAPathAreNotShownAndWindowsLineEndsKeepT
         EXPECT_FALSE(chapter.contains(u'\r')) << chapter.toStdString();
     // Hotels still has its placement after a CR LF.
     EXPECT_TRUE(driver->tapText(u"Hotels"_qs));
-    EXPECT_TRUE(log.lines().contains(u"Would open Placement (Hotels, venue 7, PlacementHotels)"_qs))
-        << log.lines().join(u'\n').toStdString();
+    auto* placement = qobject_cast<Placement*>(navigation()->topViewController());
+    ASSERT_NE(placement, nullptr);
+    EXPECT_EQ(placement->chapterTitle(), u"Hotels"_qs);
+    EXPECT_EQ(placement->venueID(), u"7"_qs);
+    EXPECT_EQ(placement->img()->imageName(), u"PlacementHotels"_qs);
 
     auto* detail = push<DetailedPage>(u"Hotels"_qs, u"Hotel Sacher"_qs, 7);
     for (ImageView* picture : detail->scrollView()->findChildren<ImageView*>())
