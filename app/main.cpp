@@ -75,8 +75,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!options.scale.isEmpty())
         qputenv("QT_SCALE_FACTOR", options.scale.toLatin1());
+    // The web page's engine shares the graphics context of the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cityguide"));
+    QApplication::setApplicationVersion(QStringLiteral("0.1"));
     QApplication::setOrganizationName(QStringLiteral("cityguide"));
 
     QCommandLineParser parser;

@@ -7,6 +7,7 @@
 #include "model/ShareData.h"
 #include "pages/LiveMap.h"
 #include "pages/SearchPage.h"
+#include "pages/WebviewPage.h"
 #include "platform/Paths.h"
 #include "platform/TextValues.h"
 #include "ui/Animation.h"
@@ -303,11 +304,9 @@ void DetailedPage::callPhoneNumber(Button* sender) {
 }
 
 void DetailedPage::openWebsite(Button*) {
-    // The in-app web page is not in this build: the desktop's browser shows the site.
-    QString address = webAddress.trimmed();
-    if (!address.contains(QStringLiteral("://")))
-        address.prepend(QStringLiteral("http://"));
-    Application::openURL(QUrl(address));
+    auto page = std::make_unique<WebviewPage>(webAddress);
+    page->setModalTransitionStyle(CrossDissolve);
+    presentModalViewController(std::move(page), true);
 }
 
 void DetailedPage::sendEmail(Button*) {

@@ -1,6 +1,7 @@
 #include "pages/TVPage.h"
 
 #include "model/DAO.h"
+#include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "ui/AlertView.h"
@@ -221,12 +222,19 @@ void VideoPage::viewWillAppear(bool animated) {
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(true, animated);
     closing = false;
-    // A web player's clip plays where such players run (the desktop's browser, for now).
+    // A web player's clip plays in the web page, at the player's own https address; the clip's page
+    // closes with it.
     if (const QUrl embed = embedAddress(url); !embed.isEmpty()) {
         logLine(QStringLiteral("The clip %1 plays in the web player %2").arg(url, embed.toString()));
-        Application::openURL(embed);
         QMetaObject::invokeMethod(
-            this, [this] { close(); }, Qt::QueuedConnection);
+            this,
+            [this, embed] {
+                auto page = std::make_unique<WebviewPage>(embed.toString());
+                page->setModalTransitionStyle(CrossDissolve);
+                page->setOnClose([this] { close(); });
+                presentModalViewController(std::move(page), true);
+            },
+            Qt::QueuedConnection);
         return;
     }
     if (playerView)

@@ -180,6 +180,12 @@ void HttpClient::setLoopbackOnly(bool loopbackOnly) {
     loopbackOnlyOn.store(loopbackOnly);
 }
 
+bool HttpClient::mayReach(const QUrl& url) {
+    if (!networkOn.load())
+        return false;
+    return !loopbackOnlyOn.load() || url.host() == u"127.0.0.1" || url.host() == u"localhost";
+}
+
 bool HttpClient::networkAvailable() {
     return networkOn.load();
 }

@@ -50,6 +50,9 @@ public:
     static bool networkAvailable();
     // On: only 127.0.0.1 and localhost are reached; any other host fails as without network (tests).
     static void setLoopbackOnly(bool loopbackOnly);
+    // Whether a request to that address would be let out (the network on, and this machine only when
+    // loopback-only).
+    static bool mayReach(const QUrl& url);
     // Requests started and not yet answered (tests wait for them).
     static int outstandingRequests();
 };

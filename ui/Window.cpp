@@ -25,12 +25,26 @@ Window::Window(QWidget* parent) : View(QRect(0, 0, width, height), parent) {
     carrier->setFont(Fonts::system(12));
     carrier->setTextColor(Qt::white);
     carrier->setText(QStringLiteral("Carrier"));
+    networkActivity = new ActivityIndicator(QRect(64, 3, 14, 14), statusBar);
+    networkActivity->hide();
     auto* battery = new View(QRect(width - 32, 6, 24, 9), statusBar);
     battery->setBackgroundColor(QColor(230, 230, 230));
     key = this;
 }
 
 Window::~Window() = default;
+
+void Window::setNetworkActivityIndicatorVisible(bool visible) {
+    networkActivity->setVisible(visible);
+    if (visible)
+        networkActivity->startAnimating();
+    else
+        networkActivity->stopAnimating();
+}
+
+bool Window::isNetworkActivityIndicatorVisible() const {
+    return !networkActivity->isHidden();
+}
 
 void Window::setLandscape(bool landscape) {
     landscapeMode = landscape;

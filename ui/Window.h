@@ -33,6 +33,10 @@ public:
 
     void addSubview(QWidget* view) override;
 
+    // The spinning wheel in the status bar that tells the network is at work.
+    void setNetworkActivityIndicatorVisible(bool visible);
+    bool isNetworkActivityIndicatorVisible() const;
+
     // The screen turned: 480 x 320 in landscape, else 320 x 480 (the window and its host, if any).
     void setLandscape(bool landscape);
     bool isLandscape() const { return landscapeMode; }
@@ -48,6 +52,7 @@ protected:
 private:
     void keepOrder();
     View* statusBar = nullptr;
+    class ActivityIndicator* networkActivity = nullptr;
     Label* clock = nullptr;
     QList<QPointer<QWidget>> overlays;
     bool statusBarHidden = false;

@@ -1,5 +1,6 @@
 #include "model/DAO.h"
 #include "pages/TVPage.h"
+#include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "tests/support/GuideDriver.h"
 #include "tests/support/LocalHttpServer.h"
@@ -214,7 +215,12 @@ TEST_F(VideoTest, AnUnplayableClipAlertsAndAWebPlayersClipGoesToItsEmbedPage) {
     driver->navigation()->pushViewController(
         std::make_unique<VideoPage>(u"https://www.youtube.com/v/AbCdEf12345?version=3"_qs), false);
     driver->waitIdle();
-    EXPECT_TRUE(Application::openedURLs().contains(u"https://www.youtube.com/embed/AbCdEf12345"_qs));
+    auto* web = qobject_cast<WebviewPage*>(driver->delegate()->visibleViewController());
+    ASSERT_NE(web, nullptr);
+    EXPECT_EQ(web->webPageAddress(), u"https://www.youtube.com/embed/AbCdEf12345"_qs);
+    // Closing the web page closes the clip's page too.
+    web->doneButtonTouched();
+    driver->waitIdle();
     EXPECT_EQ(driver->navigation()->count(), 1);
 }
 

@@ -7,6 +7,10 @@
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The web page's engine runs as root here: without its sandbox, in the tests only.
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The web page's engine shares the graphics context of the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     UserDefaults::standardUserDefaults().useMemoryStore();
     // Nothing a test does reaches beyond this machine.

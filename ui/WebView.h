@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/View.h"
+
+#include <QUrl>
+
+// A web page inside the guide, scaled so that the page's width fits the view. Off a build with a
+// browser engine, the address goes to the desktop's browser instead and the view stays empty.
+class WebView : public View {
+    Q_OBJECT
+public:
+    explicit WebView(const QRect& frame, QWidget* parent = nullptr);
+    ~WebView() override;
+
+    void load(const QUrl& url);
+    QString title() const;
+    QUrl url() const;
+    static bool hasBrowserEngine();
+
+signals:
+    void loadStarted();
+    // ok false: the load failed.
+    void loadFinished(bool ok);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* engine = nullptr;
+};
