@@ -10,12 +10,15 @@
 #include "pages/ChapterPage.h"
 #include "pages/CurrencyPage.h"
 #include "pages/DetailedPage.h"
+#include "pages/ImprintPage.h"
 #include "pages/LiveMap.h"
 #include "pages/OfflineMapsPage.h"
+#include "pages/Placement.h"
 #include "pages/SearchPage.h"
 #include "pages/TVPage.h"
 #include "pages/VenuesPage.h"
 #include "pages/WeatherPage.h"
+#include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "platform/OperationQueue.h"
@@ -344,6 +347,65 @@ void ScreenTour::walk() {
                  AlertView::visibleAlert()->dismissWithButtonIndex(0);
                  HttpClient::setNetworkAvailable(true);
                  return true;
+             },
+         }},
+        {QStringLiteral("the imprint"),
+         {
+             [this, navigation] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 auto* home = qobject_cast<ChapterPage*>(navigation()->rootViewController());
+                 home->infoTouched();
+                 return true;
+             },
+             [this] {
+                 return qobject_cast<ImprintPage*>(delegate->visibleViewController()) &&
+                        shoot(QStringLiteral("30-imprint"));
+             },
+             [this] {
+                 qobject_cast<ImprintPage*>(delegate->visibleViewController())->doneButtonTouched();
+                 return true;
+             },
+         }},
+        {QStringLiteral("the sponsored placements"),
+         {
+             [navigation, openChapter] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 return openChapter(QStringLiteral("Museums"));
+             },
+             [this] { return top<Placement>(delegate) && shoot(QStringLiteral("31-placement-with-venue")); },
+             [navigation, openChapter] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 return openChapter(QStringLiteral("Hotels"));
+             },
+             [this] { return top<Placement>(delegate) && shoot(QStringLiteral("32-placement")); },
+         }},
+        // The web page needs the edition's server too (run.sh starts it).
+        {QStringLiteral("a web page"),
+         {
+             [this, navigation] {
+                 navigation()->popToRootViewControllerAnimated(false);
+                 navigation()->rootViewController()->presentModalViewController(
+                     std::make_unique<WebviewPage>(QStringLiteral("127.0.0.1:8642/web/index.html")), false);
+                 return true;
+             },
+             [this] {
+                 auto* page = qobject_cast<WebviewPage*>(delegate->visibleViewController());
+                 QElapsedTimer clock;
+                 clock.start();
+                 while (page && page->webView()->title().isEmpty() && clock.elapsed() < 8000)
+                     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                 const bool loaded = page && !page->webView()->title().isEmpty() &&
+                                     !page->webView()->title().startsWith(QStringLiteral("127.0.0.1"));
+                 if (loaded) {
+                     // Painted a moment after it has loaded.
+                     clock.restart();
+                     while (clock.elapsed() < 500)
+                         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                     shoot(QStringLiteral("33-web-page"));
+                 }
+                 if (page)
+                     page->doneButtonTouched();
+                 return loaded;
              },
          }},
         // Last: the playlist needs the edition's feed server (run.sh starts it); without it the scene

@@ -13,11 +13,6 @@
 #include "ui/Window.h"
 #include "views/CustomControls.h"
 
-void logPageNotAvailable(const QString& page, const QString& detail) {
-    const QString what = detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail);
-    logLine(QStringLiteral("Would open %1%2").arg(page, what));
-}
-
 Label* makeHeaderTitle(const QString& text, const QColor& color) {
     auto* label = new Label(QRect(80, 0, 160, 44));
     label->setText(text);

@@ -9,7 +9,7 @@
 #include <QString>
 #include <functional>
 
-// What the guide's pages share: the header colours and the hand-over to pages not in this build.
+// What the guide's pages share: the header, the colours, the loading overlay, the tool bars.
 
 // The title colour of the home screen and the tool pages.
 inline QColor guideTitleColor() {
@@ -19,9 +19,6 @@ inline QColor guideTitleColor() {
 inline QColor headerShadowColor() {
     return QColor::fromRgbF(0.3f, 0.3f, 0.3f, 0.7f);
 }
-
-// A touch that would open a page this build does not have yet: nothing happens but this log line.
-void logPageNotAvailable(const QString& page, const QString& detail = {});
 
 class ActivityIndicator;
 class NavigationController;

@@ -9,6 +9,10 @@ cmake --preset dev > /dev/null
 cmake --build --preset dev -j "$(nproc)"
 edition=build/dev/edition
 
+# The web page's engine refuses to run as root with its sandbox; a root session (a container, a test
+# machine) runs it without.
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+
 python3 -m http.server 8642 --bind 127.0.0.1 --directory "$edition" > /dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT

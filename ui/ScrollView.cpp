@@ -33,7 +33,9 @@ void ScrollView::watch(QObject* object) {
 void ScrollView::setContentSize(const QSize& size) {
     contentSizeValue = size;
     const QSize shown = zoomed ? size * zoom : size;
-    content->resize(qMax(shown.width(), 1), qMax(shown.height(), 1));
+    // The content size bounds the scrolling, not what is drawn: views that stand out past it (a
+    // label at x 20 in 280 points of content) stay whole, as on the phone.
+    content->resize(qMax(shown.width(), width()), qMax(shown.height(), 1));
     if (zoomed)
         zoomed->resize(shown);
     setContentOffset(contentOffset());
