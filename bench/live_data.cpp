@@ -13,6 +13,7 @@
 #include "model/LenientDate.h"
 #include "pages/CurrencyPage.h"
 #include "pages/TVPage.h"
+#include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "platform/OperationQueue.h"
 #include "platform/Paths.h"
@@ -20,6 +21,7 @@
 #include "tests/support/LocalHttpServer.h"
 #include "ui/Animation.h"
 #include "ui/NavigationController.h"
+#include "ui/WebView.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -32,6 +34,7 @@
 #include <cstdio>
 #include <libxml/xmlreader.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -106,6 +109,10 @@ int main(int argc, char** argv) {
     const long hostileGrowth = peakKilobytes() - before;
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The web engine runs as root here only without its sandbox.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
 
@@ -163,7 +170,8 @@ int main(int argc, char** argv) {
     // server on this machine), with the most thumbnail downloads at one time.
     QByteArray feed = "<feed xmlns='http://www.w3.org/2005/Atom' xmlns:media='http://search.yahoo.com/mrss/' "
                       "xmlns:yt='http://gdata.youtube.com/schemas/2007'>";
-    testsupport::LocalHttpServer server;
+    using testsupport::LocalHttpServer;
+    LocalHttpServer server;
     QImage thumbnail(120, 90, QImage::Format_RGB32);
     thumbnail.fill(Qt::darkCyan);
     QByteArray png;
@@ -212,6 +220,29 @@ int main(int argc, char** argv) {
         settle();
     }
 
+    // The web page: from the touch until the local page has loaded and been painted, next to the
+    // same page's answer alone.
+    LocalHttpServer web;
+    web.serve(QStringLiteral("/page.html"),
+              QByteArray("<html><head><title>Sample</title></head><body><h1>Sample</h1><p>A page of the "
+                         "edition.</p></body></html>"));
+    std::vector<double> webPages;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        auto owned = std::make_unique<WebviewPage>(web.url(QStringLiteral("/page.html")).toString());
+        WebviewPage* page = owned.get();
+        navigation->rootViewController()->presentModalViewController(std::move(owned), false);
+        bool loaded = false;
+        QObject::connect(page->webView(), &WebView::loadFinished, [&loaded](bool) { loaded = true; });
+        while (!loaded && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        delegate.window()->repaint();
+        webPages.push_back(timer.nsecsElapsed() / 1e6);
+        page->doneButtonTouched();
+        settle();
+    }
+
     std::printf("converter from cache to painted list  %.1f ms   (median of %d; %d currencies)\n",
                 median(converter), runs, currencies);
     std::printf("  an empty page pushed and painted    %.1f ms   (ratio %.2f)\n", median(empty),
@@ -225,6 +256,10 @@ int main(int argc, char** argv) {
         "video list, push to painted list      %.1f ms   (median, the feed fetched from this machine; at "
         "most %d thumbnail downloads at once)\n",
         median(lists), mostDownloads);
+    std::printf(
+        "web page, touch to loaded and painted %.0f ms   (median; a page from this machine; the first "
+        "%.0f ms)\n",
+        median(webPages), webPages.front());
     std::printf("1 MB document of declared entities    %ld KB more peak memory (%s)\n", hostileGrowth,
                 hostileRead ? "read, nothing expanded" : "refused");
     return 0;
