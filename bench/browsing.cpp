@@ -5,6 +5,7 @@
 // usage: bench_browsing [RUNS]
 
 #include "app/StrollbookAppDelegate.h"
+#include "bench/Screens.h"
 #include "bench/SyntheticEdition.h"
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
@@ -25,15 +26,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-void settle() {
-    while (OperationQueue::outstandingOperations() > 0 || Animation::running() > 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
+using bench::settle;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -46,15 +39,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir documents;
-    Paths::setResourceFolder(edition);
-    Paths::setDocumentsFolder(documents.path());
-    UserDefaults::standardUserDefaults().useMemoryStore();
-    Animation::setEnabled(false);
-    LocationManager::setPositionSourceFactory([] {
-        auto source = std::make_unique<SimulatedPositionSource>();
-        source->setFix(PositionFix{48.2085, 16.3721, 10, {}});
-        return source;
-    });
+    bench::useEdition(edition, documents.path(), PositionFix{48.2085, 16.3721, 10, {}});
     StrollbookAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
     settle();

@@ -5,6 +5,7 @@
 // usage: bench_live_data [RUNS [EDITION]]
 
 #include "app/StrollbookAppDelegate.h"
+#include "bench/Screens.h"
 #include "feeds/ReferenceRates.h"
 #include "feeds/VideoFeed.h"
 #include "feeds/WeatherDocument.h"
@@ -37,19 +38,10 @@
 #include <unistd.h>
 #include <vector>
 
+using bench::median;
+using bench::settle;
+
 namespace {
-
-void settle() {
-    while (OperationQueue::outstandingOperations() > 0 || Animation::running() > 0 ||
-           HttpClient::outstandingRequests() > 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    QCoreApplication::processEvents();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 long peakKilobytes() {
     rusage usage{};
@@ -129,12 +121,9 @@ int main(int argc, char** argv) {
     }
 
     QTemporaryDir documents;
-    Paths::setResourceFolder(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(GUIDE_DEMO_EDITION));
-    Paths::setDocumentsFolder(documents.path());
-    UserDefaults::standardUserDefaults().useMemoryStore();
-    Animation::setEnabled(false);
+    bench::useEdition(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(GUIDE_DEMO_EDITION),
+                      documents.path(), std::nullopt);
     HttpClient::setNetworkAvailable(false);
-    LocationManager::setPositionSourceFactory([] { return std::make_unique<SimulatedPositionSource>(); });
     StrollbookAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
     settle();

@@ -4,6 +4,7 @@
 // usage: bench_maps [RUNS]
 
 #include "app/StrollbookAppDelegate.h"
+#include "bench/Screens.h"
 #include "bench/SyntheticEdition.h"
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
@@ -26,18 +27,10 @@
 #include <sqlite3.h>
 #include <vector>
 
+using bench::median;
+using bench::settle;
+
 namespace {
-
-void settle() {
-    while (OperationQueue::outstandingOperations() > 0 || Animation::running() > 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    QCoreApplication::processEvents();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // The same box, straight through SQLite.
 double bareBoxQuery(const QString& catalogue, double lat, double lon, int* rows) {
@@ -80,17 +73,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir documents;
-    Paths::setResourceFolder(edition);
-    Paths::setDocumentsFolder(documents.path());
-    Paths::setCacheFolder(documents.path());
-    UserDefaults::standardUserDefaults().useMemoryStore();
-    Animation::setEnabled(false);
+    bench::useEdition(edition, documents.path(), PositionFix{48.2, 16.37, 10, {}});
     HttpClient::setNetworkAvailable(false);
-    LocationManager::setPositionSourceFactory([] {
-        auto source = std::make_unique<SimulatedPositionSource>();
-        source->setFix(PositionFix{48.2, 16.37, 10, {}});
-        return source;
-    });
     StrollbookAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
     settle();

@@ -384,12 +384,10 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     // Each venue comes with its id, so that its pin opens exactly that venue.
     Statement statement("SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
                         "WHERE (gps_lat > ?1) AND (gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4)");
-    if (statement.ok()) {
-        statement.bindReal(1, L - D);
-        statement.bindReal(2, L + D);
-        statement.bindReal(3, G - D);
-        statement.bindReal(4, G + D);
-    }
+    statement.bindReal(1, L - D);
+    statement.bindReal(2, L + D);
+    statement.bindReal(3, G - D);
+    statement.bindReal(4, G + D);
     VenueList venues;
     while (statement.step()) {
         Venue venue;

@@ -34,13 +34,17 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
     }
     xmlTextReaderPtr r = reader.get();
     int rc = 0;
+    // One node, refilled for each one the reader reaches.
+    Node node{Node::Text, {}, {}, {}, [r](const char* name) {
+                  xmlChar* value = xmlTextReaderGetAttribute(r, reinterpret_cast<const xmlChar*>(name));
+                  const QString text = fromXml(value);
+                  xmlFree(value);
+                  return text;
+              }};
     while ((rc = xmlTextReaderRead(r)) == 1) {
-        Node node{Node::Text, {}, {}, {}, [r](const char* name) {
-                      xmlChar* value = xmlTextReaderGetAttribute(r, reinterpret_cast<const xmlChar*>(name));
-                      const QString text = fromXml(value);
-                      xmlFree(value);
-                      return text;
-                  }};
+        node.name.clear();
+        node.namespaceUri.clear();
+        node.text.clear();
         switch (xmlTextReaderNodeType(r)) {
         case XML_READER_TYPE_ELEMENT: {
             node.kind = Node::StartElement;
@@ -61,6 +65,7 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
             visit(node);
             break;
         case XML_READER_TYPE_TEXT:
+            node.kind = Node::Text;
             node.text = fromXml(xmlTextReaderConstValue(r));
             visit(node);
             break;

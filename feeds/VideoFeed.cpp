@@ -3,6 +3,7 @@
 #include "feeds/SafeXml.h"
 #include "platform/Device.h"
 #include "platform/HttpClient.h"
+#include "platform/TextValues.h"
 
 #include <QCoreApplication>
 
@@ -77,7 +78,7 @@ std::optional<QList<VideoEntry>> read(const QByteArray& bytes, QString* error) {
 }
 
 QString lengthText(int seconds) {
-    return QString::asprintf("%d:%02d", seconds / 60, seconds % 60);
+    return minutesAndSeconds(seconds);
 }
 
 } // namespace VideoFeedReader

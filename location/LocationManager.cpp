@@ -67,12 +67,16 @@ bool LocationManager::locationServicesAreEnabled() const {
     return source->locationServicesEnabled();
 }
 
-void LocationManager::didUpdateToLocation(const PositionFix& fix) {
+bool LocationManager::isAcceptable(const PositionFix& fix) {
     if (std::isnan(fix.horizontalAccuracy) || fix.horizontalAccuracy > worstAccuracy)
-        return;
+        return false;
     const QDateTime now = QDateTime::currentDateTime();
     const double age = std::fabs(std::trunc(double(now.msecsTo(fix.timestamp)) / 1000.0));
-    if (!fix.timestamp.isValid() || age > oldestAgeSeconds)
+    return fix.timestamp.isValid() && age <= oldestAgeSeconds;
+}
+
+void LocationManager::didUpdateToLocation(const PositionFix& fix) {
+    if (!isAcceptable(fix))
         return;
     userLocation = fix;
     if (listener)

@@ -47,6 +47,8 @@ public:
 
     // The fix handler.
     void didUpdateToLocation(const PositionFix& fix);
+    // Accurate to 1500 m or better and under 20 s old: a fix a screen may use.
+    static bool isAcceptable(const PositionFix& fix);
 
 private:
     explicit LocationManager(std::unique_ptr<PositionSource> source);

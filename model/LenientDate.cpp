@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -75,4 +76,9 @@ std::optional<QDateTime> parseLenientDate(const QString& text) {
 
 std::optional<QDateTime> parseFeedTime(const QString& text) {
     return valid(QLocale::c().toDateTime(text.trimmed(), QString::fromLatin1(feedTimePattern)));
+}
+
+bool feedTimeWithin(const QString& text, qint64 seconds) {
+    const std::optional<QDateTime> time = parseFeedTime(text);
+    return time && std::llabs(time->secsTo(QDateTime::currentDateTime())) <= seconds;
 }

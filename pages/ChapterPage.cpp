@@ -189,13 +189,11 @@ void ChapterPage::categoryTouched(Button* button) {
         return;
     }
     if (label == u"Search") {
-        if (NavigationController* navigation = navigationController())
-            navigation->pushViewController(std::make_unique<SearchPage>(tags[tag]), true);
+        push(std::make_unique<SearchPage>(tags[tag]));
         return;
     }
     if (label == u"Bookmarks") {
-        if (NavigationController* navigation = navigationController())
-            navigation->pushViewController(std::make_unique<BookmarkPage>(), true);
+        push(std::make_unique<BookmarkPage>());
         return;
     }
     const QStringList parts = chapterList.value(tag).split(u':');
@@ -235,10 +233,8 @@ void ChapterPage::barButtonItemTouched(CustomBarButtonItem* item) {
         push(std::make_unique<WeatherPage>());
     else if (toolID == u"TV.tool")
         push(std::make_unique<TVPage>());
-    else if (toolID == u"Search.page") {
-        if (NavigationController* navigation = navigationController())
-            navigation->pushViewController(std::make_unique<SearchPage>(item->label()->text()), true);
-    }
+    else if (toolID == u"Search.page")
+        push(std::make_unique<SearchPage>(item->label()->text()));
 }
 
 void ChapterPage::push(std::unique_ptr<ViewController> page) {

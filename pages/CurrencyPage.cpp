@@ -9,7 +9,6 @@
 #include "ui/NumberPad.h"
 
 #include <QDateTime>
-#include <cmath>
 
 namespace {
 
@@ -46,9 +45,7 @@ void CurrencyPage::viewWillDisappear(bool animated) {
 void CurrencyPage::loadCurrency() {
     const ManagerModel* manager = settings();
     currencyList = ManagerModel::listEntries(manager->userCurrencies());
-    const std::optional<QDateTime> last = parseFeedTime(manager->dateCurrency());
-    const bool stale = !last || std::llabs(last->secsTo(QDateTime::currentDateTime())) > ratesLifetimeSeconds;
-    if (stale) {
+    if (!feedTimeWithin(manager->dateCurrency(), ratesLifetimeSeconds)) {
         download();
         return;
     }

@@ -12,8 +12,6 @@
 #include "ui/TileMapView.h"
 
 #include <QCoreApplication>
-#include <QGeoCoordinate>
-#include <cmath>
 
 namespace {
 
@@ -34,10 +32,6 @@ OnlineTileSource* onlineTiles(const QString& address) {
         source = new OnlineTileSource(address, agent, folder, QCoreApplication::instance());
     }
     return source;
-}
-
-double metresBetween(double lat1, double lon1, double lat2, double lon2) {
-    return QGeoCoordinate(lat1, lon1).distanceTo(QGeoCoordinate(lat2, lon2));
 }
 
 } // namespace
@@ -158,10 +152,7 @@ void LiveMap::showAlert(const QString& title, const QString& message, const QStr
 void LiveMap::didUpdateToLocation(const PositionFix& fix) {
     if (disappeared || located)
         return;
-    if (std::isnan(fix.horizontalAccuracy) || fix.horizontalAccuracy > 1500)
-        return;
-    const double age = std::trunc(double(QDateTime::currentDateTime().msecsTo(fix.timestamp)) / 1000.0);
-    if (!fix.timestamp.isValid() || std::fabs(age) > 19)
+    if (!LocationManager::isAcceptable(fix))
         return;
     located = true;
     userLocation = fix;
@@ -183,7 +174,7 @@ void LiveMap::didUpdateToLocation(const PositionFix& fix) {
         break;
     }
     case OneVenue: {
-        const double d = metresBetween(fix.latitude, fix.longitude, venueLatitude, venueLongitude);
+        const double d = distanceInMetres(fix.latitude, fix.longitude, venueLatitude, venueLongitude);
         if (venueLatitude != 0 && venueLongitude != 0)
             addPlacemark(
                 {venueLatitude, venueLongitude, venueName, SQLDAL::getChapterNameForVenue(venueName), -1});
@@ -220,7 +211,7 @@ void LiveMap::addVenuesToMapFromArray(const ::VenueList& venues) {
 void LiveMap::centerMapToCoordinateAndUserLocation(double latitude, double longitude) {
     if (!userLocation || !map)
         return;
-    const double d = metresBetween(latitude, longitude, userLocation->latitude, userLocation->longitude);
+    const double d = distanceInMetres(latitude, longitude, userLocation->latitude, userLocation->longitude);
     map->setRegion({latitude, longitude, d / 80000.0, d / 80000.0}, true);
 }
 

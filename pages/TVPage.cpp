@@ -5,7 +5,6 @@
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "ui/AlertView.h"
-#include "ui/Application.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
 #include "ui/VideoPlayer.h"

@@ -36,13 +36,9 @@ void WeatherPage::viewWillAppear(bool animated) {
 
 void WeatherPage::getWeatherFeed() {
     ManagerModel* manager = settings();
-    const std::optional<QDateTime> last = parseFeedTime(manager->dateWeather());
-    const bool fresh = last && std::llabs(last->secsTo(QDateTime::currentDateTime())) <= cacheLifetimeSeconds;
-    if (fresh && manager->userWeather().size() > 4) {
-        weatherFeedDateString = last->toString(QStringLiteral("dd.MM.yyyy"));
-        manager->setUserWeather(WeatherReader::repairedCache(manager->userWeather()));
-        conditions.clear();
-        read(manager->userWeather().toUtf8());
+    if (feedTimeWithin(manager->dateWeather(), cacheLifetimeSeconds) && manager->userWeather().size() > 4) {
+        weatherFeedDateString = parseFeedTime(manager->dateWeather())->toString(QStringLiteral("dd.MM.yyyy"));
+        read(WeatherReader::repairedCache(manager->userWeather()).toUtf8());
         return;
     }
     if (!spinner) {
@@ -70,8 +66,6 @@ void WeatherPage::received(const HttpResponse& response) {
             [this] { getWeatherFeed(); });
         return;
     }
-    settings()->setUserWeather(QString::fromUtf8(response.body));
-    conditions.clear();
     read(response.body);
 }
 
@@ -86,12 +80,13 @@ void WeatherPage::read(const QByteArray& document) {
         spinner->stopAnimating();
     if (conditions.isEmpty()) {
         // Nothing is kept of an answer without weather: the next try fetches again.
-        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
         showTimeoutAlert(QStringLiteral("Weather Feed is currently unavailable. \nPlease try again later."),
                          [this] { getWeatherFeed(); });
         return;
     }
+    // The document read is kept, with the time it was read.
     ManagerModel* manager = settings();
+    manager->setUserWeather(QString::fromUtf8(document));
     manager->setDateWeather(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
     DAOFactory::getInstance()->saveSettings(*manager);
     if (!table)

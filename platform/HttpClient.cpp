@@ -44,13 +44,10 @@ public:
     }
 
     void start(const QUrl& url) {
-        if (!networkOn.load()) {
-            fail(HttpResponse::NoConnection, QStringLiteral("the network is not available"));
-            return;
-        }
-        if (loopbackOnlyOn.load() && url.host() != u"127.0.0.1" && url.host() != u"localhost") {
+        if (!HttpClient::mayReach(url)) {
             fail(HttpResponse::NoConnection,
-                 QStringLiteral("only this machine may be reached: ") + url.host());
+                 networkOn.load() ? QStringLiteral("only this machine may be reached: ") + url.host()
+                                  : QStringLiteral("the network is not available"));
             return;
         }
         if (!webAddress(url)) {

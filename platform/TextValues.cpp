@@ -65,3 +65,7 @@ std::optional<QList<double>> numbersOfText(const QString& text, int count) {
     }
     return values;
 }
+
+QString minutesAndSeconds(int seconds) {
+    return QString::asprintf("%d:%02d", seconds / 60, seconds % 60);
+}

@@ -17,3 +17,6 @@ QString trimmedText(const QString& text);
 
 // Exactly `count` decimal numbers separated by "," ("16.2,48.1,16.5,48.3"), or none.
 std::optional<QList<double>> numbersOfText(const QString& text, int count);
+
+// A length in seconds as minutes and two-digit seconds: 125 gives "2:05".
+QString minutesAndSeconds(int seconds);

@@ -203,24 +203,35 @@ std::optional<QPixmap> TileMapView::tilePicture(const TileKey& key) const {
     return std::nullopt;
 }
 
+TileMapView::TileGrid TileMapView::visibleTiles() const {
+    TileGrid grid;
+    grid.z = tileZoom();
+    grid.tilePoints = TileMath::tileSize * std::exp2(zoom - grid.z);
+    const QPointF centre(TileMath::tileX(centreLongitude, grid.z), TileMath::tileY(centreLatitude, grid.z));
+    grid.origin = QPointF(width() / 2.0, height() / 2.0) - centre * grid.tilePoints;
+    const int n = 1 << grid.z;
+    grid.x0 = int(std::floor(-grid.origin.x() / grid.tilePoints));
+    grid.x1 = int(std::floor((width() - grid.origin.x()) / grid.tilePoints));
+    grid.y0 = std::max(0, int(std::floor(-grid.origin.y() / grid.tilePoints)));
+    grid.y1 = std::min(n - 1, int(std::floor((height() - grid.origin.y()) / grid.tilePoints)));
+    return grid;
+}
+
+TileKey TileMapView::TileGrid::key(int x, int y) const {
+    const int n = 1 << z;
+    return {z, ((x % n) + n) % n, y}; // the world repeats east and west
+}
+
 void TileMapView::loadVisibleTiles() {
     if (width() <= 0 || height() <= 0)
         return;
-    const int z = tileZoom();
-    const double scale = std::exp2(zoom - z);
-    const double tilePoints = TileMath::tileSize * scale;
-    const QPointF centre(TileMath::tileX(centreLongitude, z), TileMath::tileY(centreLatitude, z));
-    const int n = 1 << z;
-    const int x0 = int(std::floor(centre.x() - width() / 2.0 / tilePoints));
-    const int x1 = int(std::floor(centre.x() + width() / 2.0 / tilePoints));
-    const int y0 = std::max(0, int(std::floor(centre.y() - height() / 2.0 / tilePoints)));
-    const int y1 = std::min(n - 1, int(std::floor(centre.y() + height() / 2.0 / tilePoints)));
+    const TileGrid grid = visibleTiles();
     // Only what the view shows now is fetched.
     if (onlineTiles)
         onlineTiles->cancelPending();
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            const TileKey key{z, ((x % n) + n) % n, y};
+    for (int y = grid.y0; y <= grid.y1; ++y) {
+        for (int x = grid.x0; x <= grid.x1; ++x) {
+            const TileKey key = grid.key(x, y);
             if (memory.contains(key) || failed.contains(key))
                 continue;
             std::optional<QByteArray> bytes = offlineTiles ? offlineTiles->tile(key) : std::nullopt;
@@ -260,22 +271,14 @@ void TileMapView::tileArrived(const TileKey& key, std::optional<QByteArray> byte
 void TileMapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), backgroundColor());
-    const int z = tileZoom();
-    const double scale = std::exp2(zoom - z);
-    const double tilePoints = TileMath::tileSize * scale;
-    const QPointF centre(TileMath::tileX(centreLongitude, z), TileMath::tileY(centreLatitude, z));
-    const int n = 1 << z;
-    const QPointF origin = QPointF(width() / 2.0, height() / 2.0) - centre * tilePoints;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(scale - 1.0) > 0.01);
-    const int x0 = int(std::floor(-origin.x() / tilePoints));
-    const int x1 = int(std::floor((width() - origin.x()) / tilePoints));
-    const int y0 = std::max(0, int(std::floor(-origin.y() / tilePoints)));
-    const int y1 = std::min(n - 1, int(std::floor((height() - origin.y()) / tilePoints)));
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            const QRectF target(origin.x() + x * tilePoints, origin.y() + y * tilePoints, tilePoints,
-                                tilePoints);
-            if (auto picture = tilePicture({z, ((x % n) + n) % n, y}))
+    const TileGrid grid = visibleTiles();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          std::abs(grid.tilePoints - TileMath::tileSize) > TileMath::tileSize * 0.01);
+    for (int y = grid.y0; y <= grid.y1; ++y) {
+        for (int x = grid.x0; x <= grid.x1; ++x) {
+            const QRectF target(grid.origin.x() + x * grid.tilePoints, grid.origin.y() + y * grid.tilePoints,
+                                grid.tilePoints, grid.tilePoints);
+            if (auto picture = tilePicture(grid.key(x, y)))
                 painter.drawPixmap(target, *picture, QRectF(picture->rect()));
         }
     }

@@ -81,6 +81,15 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The tiles the view shows: their zoom level, their size and where tile (0, 0) would stand.
+    struct TileGrid {
+        int z = 0;
+        double tilePoints = 0;
+        QPointF origin;
+        int x0 = 0, x1 = -1, y0 = 0, y1 = -1;
+        TileKey key(int x, int y) const;
+    };
+    TileGrid visibleTiles() const;
     int tileZoom() const;
     QPointF worldPoint(double latitude, double longitude) const; // world points at the current zoom
     void zoomAbout(double newZoom, const QPointF& anchor);

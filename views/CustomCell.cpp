@@ -1,5 +1,6 @@
 #include "views/CustomCell.h"
 
+#include "platform/TextValues.h"
 #include "platform/UserDefaults.h"
 #include "ui/Images.h"
 #include "ui/TextField.h"
@@ -406,7 +407,5 @@ void CustomCell::fillVideo(const QRect& frame, const QImage& thumbnail, int vide
     videoTitle->setFrame(QRect(120, titleY, 180, measured < h - 19 ? measured : h - 24));
     videoTitle->setText(videoName);
     videoLengthText->setFrame(QRect(120, h - 22, 29, 15));
-    const int minutes = videoLength / 60, seconds = videoLength % 60;
-    videoLengthText->setText(seconds >= 10 ? QString::asprintf("%d:%d", minutes, seconds)
-                                           : QString::asprintf("%d:0%d", minutes, seconds));
+    videoLengthText->setText(minutesAndSeconds(videoLength));
 }

@@ -14,8 +14,10 @@
 #include "ui/Toolbar.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QMouseEvent>
 #include <QThread>
 #include <sqlite3.h>
@@ -165,6 +167,16 @@ QRect GuideDriver::windowFrame(QWidget* view) const {
 
 QImage GuideDriver::screenshot() const {
     return window()->grab().toImage();
+}
+
+QByteArray pngBytes(const QColor& colour, const QSize& size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 CustomBarButtonItem* tool(Toolbar* bar, const QString& id) {

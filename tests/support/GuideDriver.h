@@ -75,6 +75,9 @@ private:
     SimulatedPositionSource* positionSource = nullptr;
 };
 
+// A PNG picture of one colour.
+QByteArray pngBytes(const QColor& colour, const QSize& size);
+
 // The tool of a page's tool bar with that tool id, or null.
 CustomBarButtonItem* tool(Toolbar* bar, const QString& id);
 

@@ -1,24 +1,35 @@
 #include "tests/support/TestSupport.h"
 
-#include <sqlite3.h>
-
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
 #include "model/DAO.h"
 #include "platform/Device.h"
+#include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
 #include "tools/edition/Edition.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
+#include <sqlite3.h>
 
 namespace testsupport {
 
 QString fixturePath(const QString& relative) {
     return QStringLiteral(GUIDE_FIXTURE_DIR "/") + relative;
+}
+
+void finishPendingWork() {
+    QElapsedTimer clock;
+    clock.start();
+    while (HttpClient::outstandingRequests() > 0 && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QByteArray fixtureBytes(const QString& relative) {

@@ -25,6 +25,10 @@ void addBulkyVenues(const QString& catalogue, int count);
 // Zeroes one page of the catalogue table in the middle of the file, as a damaged disk would.
 void damageCatalogue(const QString& catalogue);
 
+// Lets what the tests left under way (a request, an object to delete later) end before the test
+// program does, so that the leak check sees only what was really lost.
+void finishPendingWork();
+
 // Collects the log lines written while it lives.
 class LogCapture {
 public:

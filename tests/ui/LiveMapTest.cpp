@@ -21,16 +21,6 @@ using namespace testsupport;
 
 namespace {
 
-QByteArray tilePicture(QColor colour) {
-    QImage image(256, 256, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // Tiles of one colour over central Vienna, zoom 10 to 16.
 void writeTiles(const QString& path) {
     sqlite3* db = nullptr;
@@ -40,7 +30,7 @@ void writeTiles(const QString& path) {
                  "tile_column integer, tile_row integer, tile_data blob); insert into metadata values "
                  "('bounds', '16.25,48.15,16.50,48.27'), ('maxzoom', '16');",
                  nullptr, nullptr, nullptr);
-    const QByteArray picture = tilePicture(QColor(0xe8, 0xe0, 0xd0));
+    const QByteArray picture = pngBytes(QColor(0xe8, 0xe0, 0xd0), QSize(256, 256));
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db, "insert into tiles values (?1, ?2, ?3, ?4)", -1, &insert, nullptr);
     sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
@@ -67,7 +57,7 @@ protected:
         RunningGuideTest::SetUp();
         server = std::make_unique<LocalHttpServer>();
         LocalHttpServer::Answer tile;
-        tile.body = tilePicture(QColor(0xaa, 0xd3, 0xdf));
+        tile.body = pngBytes(QColor(0xaa, 0xd3, 0xdf), QSize(256, 256));
         tile.contentType = "image/png";
         for (int z = 10; z <= 16; ++z)
             for (int x = int(TileMath::tileX(16.25, z)); x <= int(TileMath::tileX(16.50, z)); ++x)

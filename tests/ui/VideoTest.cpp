@@ -22,16 +22,6 @@ using namespace testsupport;
 
 namespace {
 
-QByteArray png(QColor colour) {
-    QImage image(120, 90, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // A feed of `count` clips whose thumbnails lie on the server at /thumb/N.png.
 QByteArray feed(const QUrl& server, int count) {
     QByteArray text = "<feed xmlns='http://www.w3.org/2005/Atom' xmlns:media='http://search.yahoo.com/mrss/' "
@@ -64,7 +54,7 @@ protected:
         server->serve(u"/feed.xml"_qs, feed(server->url(u"/"_qs), count));
         LocalHttpServer::Answer picture;
         picture.contentType = "image/png";
-        picture.body = png(Qt::darkCyan);
+        picture.body = pngBytes(Qt::darkCyan, QSize(120, 90));
         for (int i = 0; i < count; ++i)
             server->serve(u"/thumb/%1.png"_qs.arg(i), picture);
         ManagerModel* model = DAOFactory::getInstance()->readSettingsFromFile(u"manager.csv"_qs);
@@ -137,7 +127,7 @@ TEST_F(VideoTest, ThumbnailsThatComeAfterTheListWentTouchNothing) {
     useFeed(6);
     LocalHttpServer::Answer held;
     held.kind = LocalHttpServer::Answer::Held;
-    held.body = png(Qt::red);
+    held.body = pngBytes(Qt::red, QSize(120, 90));
     held.contentType = "image/png";
     for (int i = 0; i < 6; ++i)
         server->serve(u"/thumb/%1.png"_qs.arg(i), held);
