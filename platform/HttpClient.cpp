@@ -14,13 +14,18 @@ std::atomic<bool> networkOn{true};
 std::atomic<bool> loopbackOnlyOn{false};
 std::atomic<int> outstanding{0};
 
+QPointer<QNetworkAccessManager>& sharedManager() {
+    static QPointer<QNetworkAccessManager> shared;
+    return shared;
+}
+
 QNetworkAccessManager* manager() {
     // One manager for the run, on the user-interface thread.
-    static QNetworkAccessManager* shared = [] {
-        auto* created = new QNetworkAccessManager(QCoreApplication::instance());
-        created->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-        return created;
-    }();
+    QPointer<QNetworkAccessManager>& shared = sharedManager();
+    if (!shared) {
+        shared = new QNetworkAccessManager(QCoreApplication::instance());
+        shared->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    }
     return shared;
 }
 
@@ -185,6 +190,10 @@ bool HttpClient::mayReach(const QUrl& url) {
 
 bool HttpClient::networkAvailable() {
     return networkOn.load();
+}
+
+void HttpClient::shutDown() {
+    delete sharedManager().data();
 }
 
 int HttpClient::outstandingRequests() {

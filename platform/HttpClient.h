@@ -55,4 +55,7 @@ public:
     static bool mayReach(const QUrl& url);
     // Requests started and not yet answered (tests wait for them).
     static int outstandingRequests();
+    // Closes the network stack while the event loop still runs, so that nothing of it is left for the
+    // process's end (test programs); a later request opens it again.
+    static void shutDown();
 };

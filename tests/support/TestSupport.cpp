@@ -28,6 +28,8 @@ void finishPendingWork() {
     clock.start();
     while (HttpClient::outstandingRequests() > 0 && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // The network stack closes aborted connections on a thread of its own a moment later.
+    HttpClient::shutDown();
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
