@@ -57,6 +57,19 @@ void writeText(const QString& path, const QString& text) {
     writeBytes(path, text.toUtf8());
 }
 
+void completePictures(const QString& edition) {
+    const QDir dir(edition);
+    const QStringList present = dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(present.isEmpty()) << "no picture to copy in " << edition.toStdString();
+    const QString standIn = dir.filePath(present.first());
+    for (const QString& name : Edition::alwaysNeededPictures())
+        QFile::copy(standIn, dir.filePath(name + QStringLiteral(".png")));
+    for (const QString& file : dir.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+        if (!file.endsWith(QStringLiteral("@2x.png")))
+            QFile::copy(dir.filePath(file), dir.filePath(file.chopped(4) + QStringLiteral("@2x.png")));
+    }
+}
+
 QString fixtureEdition() {
     static QTemporaryDir* built = [] {
         auto* dir = new QTemporaryDir;

@@ -19,6 +19,10 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // returns its folder.
 QString fixtureEdition();
 
+// Gives an edition folder every picture the guide always needs and a 2x copy of each picture (copies
+// of a picture it has), so that a check sees only what a test spoils.
+void completePictures(const QString& edition);
+
 // Adds `count` venues "Bulk 00", "Bulk 01", ... of 1500-character descriptions in chapter 7, so that
 // the catalogue table spans many pages.
 void addBulkyVenues(const QString& catalogue, int count);

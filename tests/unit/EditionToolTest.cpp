@@ -35,12 +35,16 @@ protected:
 };
 
 TEST_F(EditionToolTest, TheFixtureEditionIsClean) {
+    completePictures(edition());
     EXPECT_EQ(check(), QStringList());
     EXPECT_EQ(result, Edition::CheckResult::Clean);
 }
 
 TEST_F(EditionToolTest, CheckNamesEachProblemWithItsFile) {
+    completePictures(edition());
     QFile::remove(editionFile("sacher.png"));
+    QFile::remove(editionFile("Close.png"));
+    QFile::remove(editionFile("Sights@2x.png"));
     QFile::remove(editionFile("imprint.txt"));
     QString settings = readText(editionFile("manager.csv"));
     settings.replace(u"hotels;2"_qs, u"hotels;9"_qs);
@@ -51,11 +55,15 @@ TEST_F(EditionToolTest, CheckNamesEachProblemWithItsFile) {
     const QStringList problems = check();
     EXPECT_EQ(result, Edition::CheckResult::Problems);
     const QStringList expected = {
-        u"manager.csv: DateRelease \"someday\" is not a date"_qs,
-        u"manager.csv: OrderMaps entry 2 \"City Centre:CityMap.png\" has 2 parts, not 3"_qs,
-        u"manager.csv: chapter \"Hotels\" has id \"9\", which no venue has"_qs,
+        u"manager.csv:2: DateRelease \"someday\" is not a date"_qs,
+        u"manager.csv:2: OrderMaps entry 2 \"City Centre:CityMap.png\" has 2 parts, not 3"_qs,
+        u"manager.csv:2: chapter \"Hotels\" has id \"9\", which no venue has"_qs,
+        u"Catalog.sqlite: venue 7: chapter id \"2\" (4 venues) has no entry in OrderChapters, so no reader "
+        "finds them (venue \"Hotel Sacher\")"_qs,
         u"imprint.txt: missing"_qs,
-        u"Catalog.sqlite: venue 7: picture \"sacher\" does not exist"_qs,
+        u"Close.png: missing: the guide always shows this picture"_qs,
+        u"manager.csv:2: warning: picture \"Sights\" has no Sights@2x.png for sharp screens"_qs,
+        u"Catalog.sqlite: venue 7: picture \"sacher\" does not exist (venue \"Hotel Sacher\")"_qs,
     };
     for (const QString& line : expected)
         EXPECT_TRUE(problems.contains(line)) << line.toStdString() << "\nin:\n"
@@ -86,7 +94,7 @@ TEST_F(EditionToolTest, CheckFindsASettingsRowSplitByAQuote) {
     writeText(editionFile("manager.csv"), settings);
     const QStringList problems = check();
     ASSERT_FALSE(problems.isEmpty());
-    EXPECT_TRUE(problems[0].startsWith(u"manager.csv: the data line has "_qs)) << problems[0].toStdString();
+    EXPECT_TRUE(problems[0].startsWith(u"manager.csv:2: the data line has "_qs)) << problems[0].toStdString();
     EXPECT_TRUE(problems[0].contains(u"fields, not 27"_qs)) << problems[0].toStdString();
 }
 
@@ -145,14 +153,17 @@ TEST_F(EditionToolTest, BuildReportsBadSourcesAndKeepsTheOldCatalogue) {
         return f.readAll();
     }();
 
-    const std::pair<QString, QString> bad[] = {
-        {u"name,colour\nOne,red\n"_qs, u"unknown column \"colour\""_qs},
-        {u"name,gps_lat\nOne,north\n"_qs, u"line 2: gps_lat \"north\" is not a number"_qs},
-        {u"name,gps_lat\nOne\n"_qs, u"line 2: 1 fields where the header has 2"_qs},
-        {u"name,body\nOne,\"open\n"_qs, u"line 2: a quoted field is never closed"_qs},
+    const std::pair<QByteArray, QString> bad[] = {
+        {"name,colour\nOne,red\n", "a.csv:1: unknown column \"colour\""},
+        {"name,gps_lat\nOne,north\n", "a.csv:2: gps_lat \"north\" is not a number"},
+        {"name,gps_lat\nOne,nan\n", "a.csv:2: gps_lat \"nan\" is not a finite number"},
+        {"name,gps_lat\nOne,-inf\n", "a.csv:2: gps_lat \"-inf\" is not a finite number"},
+        {"name,gps_lat\nOne\n", "a.csv:2: 1 fields where the header has 2"},
+        {"name,body\nOne,\"open\n", "a.csv:2: a quoted field is never closed"},
+        {"name,body\nOne,fine\nTwo,Caf\xe9 latin-1\n", "a.csv:3: is not UTF-8 text (save the file as UTF-8)"},
     };
     for (const auto& [text, why] : bad) {
-        writeText(source.filePath(u"catalog/a.csv"_qs), text);
+        writeBytes(source.filePath(u"catalog/a.csv"_qs), text);
         EXPECT_FALSE(Edition::build(source.path(), out, &error));
         EXPECT_TRUE(error.endsWith(why)) << error.toStdString();
         QFile f(out + u"/Catalog.sqlite"_qs);
@@ -161,6 +172,18 @@ TEST_F(EditionToolTest, BuildReportsBadSourcesAndKeepsTheOldCatalogue) {
     }
     EXPECT_FALSE(Edition::build(documentFile("nothing"), out, &error));
     EXPECT_TRUE(error.endsWith(u"no such folder"_qs));
+
+    // A link may point inside the sources, never out of them.
+    writeText(source.filePath(u"catalog/a.csv"_qs), u"name\nOne\n"_qs);
+    writeText(source.filePath(u"Real.png"_qs), u"inside"_qs);
+    ASSERT_TRUE(QFile::link(source.filePath(u"Real.png"_qs), source.filePath(u"Inner.png"_qs)));
+    ASSERT_TRUE(Edition::build(source.path(), out, &error)) << error.toStdString();
+    EXPECT_EQ(readText(out + u"/Inner.png"_qs), u"inside"_qs);
+    ASSERT_TRUE(QFile::link(u"/etc/passwd"_qs, source.filePath(u"Picture.png"_qs)));
+    EXPECT_FALSE(Edition::build(source.path(), out, &error));
+    EXPECT_TRUE(error.contains(u"Picture.png: is a link to /etc/passwd, outside the source folder"_qs))
+        << error.toStdString();
+    EXPECT_FALSE(QFile::exists(out + u"/Picture.png"_qs));
 }
 
 } // namespace

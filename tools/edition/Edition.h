@@ -14,8 +14,17 @@ const QStringList& catalogColumns();
 // other files copied. False with a one-line *error on bad input; OUT is then left as it was.
 bool build(const QString& sourceFolder, const QString& outFolder, QString* error);
 
+// The pictures the guide loads by a fixed name, whatever the edition's content names (without ".png").
+const QStringList& alwaysNeededPictures();
+
+// The tool ids a tool bar of the settings may name.
+const QStringList& toolIDs();
+
+// Checks an edition folder, or an edition's source folder (catalogue sources in catalog/*.csv or
+// catalog.csv, pictures as NAME.png or art/NAME.svg). One line per finding, "place: what is wrong"
+// or "place: warning: what may be wrong", the place being "file:line" where the line is known and a
+// finding about a venue ending in (venue "name"). Clean when nothing is an error.
 enum class CheckResult { Clean = 0, Problems = 1, NotAnEdition = 2 };
-// One line per problem: "file: what is wrong".
 CheckResult check(const QString& folder, QStringList* problems);
 
 // Prints what the guide would read, as JSON. Exit code 0, or 2 with a one-line *error.

@@ -1,5 +1,5 @@
 #include "tools/edition/Edition.h"
-#include "tools/edition/RfcCsv.h"
+#include "tools/edition/EditionSources.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -36,34 +36,16 @@ bool exec(sqlite3* db, const QByteArray& sql, QString* error) {
     return true;
 }
 
-QStringList catalogSources(const QString& source) {
-    QStringList files;
-    const QDir folder(source + QStringLiteral("/catalog"));
-    for (const QString& name : folder.entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name))
-        files.append(folder.filePath(name));
-    if (QFile::exists(source + QStringLiteral("/catalog.csv")))
-        files.prepend(source + QStringLiteral("/catalog.csv"));
-    return files;
-}
-
 bool loadCsv(sqlite3* db, const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
     RfcCsvTable table;
-    QString why;
-    if (!parseRfcCsv(text, &table, &why)) {
-        *error = QStringLiteral("%1: %2").arg(path, why);
+    Edition::SourceProblem problem;
+    if (!Edition::readCatalogSource(path, &table, &problem)) {
+        *error = QStringLiteral("%1: %2").arg(Edition::sourcePlace(path, problem.line), problem.what);
         return false;
     }
     for (const QString& name : table.header) {
         if (!Edition::catalogColumns().contains(name)) {
-            *error = QStringLiteral("%1: unknown column \"%2\"").arg(path, name);
+            *error = QStringLiteral("%1: unknown column \"%2\"").arg(Edition::sourcePlace(path, 1), name);
             return false;
         }
     }
@@ -83,9 +65,8 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
         const QStringList& row = table.rows[r];
         const int line = table.rowLines[r];
         if (row.size() != table.header.size()) {
-            *error = QStringLiteral("%1: line %2: %3 fields where the header has %4")
-                         .arg(path)
-                         .arg(line)
+            *error = QStringLiteral("%1: %2 fields where the header has %3")
+                         .arg(Edition::sourcePlace(path, line))
                          .arg(row.size())
                          .arg(table.header.size());
             return false;
@@ -97,16 +78,14 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
             if (value.isEmpty())
                 continue; // NULL
             if (isRealColumn(table.header[c])) {
-                bool ok = false;
-                const double number = value.trimmed().toDouble(&ok);
-                if (!ok) {
-                    *error = QStringLiteral("%1: line %2: %3 \"%4\" is not a number")
-                                 .arg(path)
-                                 .arg(line)
-                                 .arg(table.header[c], value);
+                QString why;
+                const auto number = Edition::coordinateValue(value, &why);
+                if (!number) {
+                    *error = QStringLiteral("%1: %2 \"%3\" %4")
+                                 .arg(Edition::sourcePlace(path, line), table.header[c], value, why);
                     return false;
                 }
-                sqlite3_bind_double(statement, c + 1, number);
+                sqlite3_bind_double(statement, c + 1, *number);
             } else {
                 // Stray blanks around a chapter or category name would split it from its venues.
                 const QByteArray utf8 = (isNameColumn(table.header[c]) ? value.trimmed() : value).toUtf8();
@@ -114,10 +93,8 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
             }
         }
         if (sqlite3_step(statement) != SQLITE_DONE) {
-            *error = QStringLiteral("%1: line %2: %3")
-                         .arg(path)
-                         .arg(line)
-                         .arg(QString::fromUtf8(sqlite3_errmsg(db)));
+            *error = QStringLiteral("%1: %2").arg(Edition::sourcePlace(path, line),
+                                                  QString::fromUtf8(sqlite3_errmsg(db)));
             return false;
         }
     }
@@ -169,6 +146,27 @@ bool skippedSource(const QString& relative) {
                                         QStringLiteral("README.md"),
                                         QStringLiteral("art-requests.txt")};
     return skipped.contains(relative.section(u'/', 0, 0));
+}
+
+// A file of the sources that is a link to something outside the source folder would ship that
+// something (a link named like a picture could carry any file of the publisher's machine).
+bool linksStayInside(const QString& sourceFolder, QString* error) {
+    const QString root = QFileInfo(sourceFolder).canonicalFilePath() + u'/';
+    QDirIterator it(sourceFolder, QDir::Files | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        if (!file.isSymLink())
+            continue;
+        const QString target = file.canonicalFilePath();
+        if (target.isEmpty() || !target.startsWith(root)) {
+            *error =
+                QStringLiteral("%1: is a link to %2, outside the source folder; copy the file in instead")
+                    .arg(file.filePath(), file.symLinkTarget());
+            return false;
+        }
+    }
+    return true;
 }
 
 bool copyTree(const QString& sourceFolder, const QString& target, QString* error) {
@@ -230,11 +228,13 @@ bool build(const QString& sourceFolder, const QString& outFolder, QString* error
         *error = QStringLiteral("%1: no such folder").arg(sourceFolder);
         return false;
     }
-    const QStringList sources = catalogSources(sourceFolder);
+    const QStringList sources = Edition::catalogSources(sourceFolder);
     if (sources.isEmpty()) {
         *error = QStringLiteral("%1: no catalogue sources (catalog/*.csv or catalog.csv)").arg(sourceFolder);
         return false;
     }
+    if (!linksStayInside(sourceFolder, error))
+        return false;
     if (!QDir().mkpath(outFolder)) {
         *error = QStringLiteral("%1: cannot create the folder").arg(outFolder);
         return false;

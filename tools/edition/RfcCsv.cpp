@@ -1,6 +1,6 @@
 #include "tools/edition/RfcCsv.h"
 
-bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error) {
+bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error, int* errorLine) {
     QList<QStringList> rows;
     QList<int> lines;
     QStringList row;
@@ -63,14 +63,18 @@ bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error) {
     }
     if (quoted) {
         if (error)
-            *error = QStringLiteral("line %1: a quoted field is never closed").arg(quoteLine);
+            *error = QStringLiteral("a quoted field is never closed");
+        if (errorLine)
+            *errorLine = quoteLine;
         return false;
     }
     if (fieldStarted || !row.isEmpty())
         endRow();
     if (rows.isEmpty()) {
         if (error)
-            *error = QStringLiteral("line 1: no header line");
+            *error = QStringLiteral("no header line");
+        if (errorLine)
+            *errorLine = 1;
         return false;
     }
     table->header = rows.takeFirst();

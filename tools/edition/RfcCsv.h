@@ -12,5 +12,5 @@ struct RfcCsvTable {
     QList<int> rowLines; // the line on which each row starts, from 1
 };
 
-// False with *error "line N: what" when a quote is left open.
-bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error);
+// False with *error and the line it concerns when a quote is left open or there is no header.
+bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error, int* errorLine = nullptr);
