@@ -5,6 +5,7 @@
 #include "model/Bookmarks.h"
 #include "model/DAO.h"
 #include "model/LenientDate.h"
+#include "model/ShareData.h"
 #include "pages/BookmarkPage.h"
 #include "pages/CategoryPage.h"
 #include "pages/ChapterPage.h"
@@ -22,6 +23,7 @@
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "platform/OperationQueue.h"
+#include "platform/Paths.h"
 #include "ui/AlertView.h"
 #include "ui/Animation.h"
 #include "ui/NavigationController.h"
@@ -32,7 +34,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {} // namespace
+
+// One venue of the edition: its id, name and the title of its chapter.
+struct ScreenTour::Pick {
+    int id = -1;
+    QString name;
+    QString chapter;
+    explicit operator bool() const { return id >= 0; }
+};
 
 namespace {
 
@@ -57,18 +73,111 @@ void touchTool(VenuesPage* page, const QString& tool) {
     }
 }
 
+using Pick = ScreenTour::Pick;
+
+// The venues the tour shows, chosen by kind from whatever edition it walks.
+struct Picks {
+    QString firstChapter;   // the first chapter of the home screen that has venues
+    Pick picture;           // a venue with a picture (a featured one where there is one)
+    Pick event;             // a venue with dates
+    Pick hotel;             // a venue with rooms
+    Pick other;             // a second venue for the bookmarks
+    QString searchText;     // the word that most venue names share
+    QStringList placements; // chapters with a sponsored placement
+};
+
+Picks pickFromEdition() {
+    Picks picks;
+    QMap<QString, QString> titles; // chapter id -> its title on the home screen
+    const ManagerModel* settings =
+        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    QStringList order;
+    for (const QString& entry : ManagerModel::listEntries(settings->orderChapters())) {
+        const QString label = entry.section(u':', 0, 0).trimmed();
+        const QString id = entry.section(u':', 2).section(u';', 1).trimmed();
+        if (label == u"Metro" || label == u"Search" || id.isEmpty())
+            continue;
+        titles.insert(id, label);
+        order.append(id);
+        if (ShareData::sharedInstance()->getCorrespondingPlacement(label))
+            picks.placements.append(label);
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(Paths::resourcePath(QStringLiteral("Catalog.sqlite"))).constData(),
+                        &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return picks;
+    }
+    // The first venue of that kind, in the given order, when its chapter is on the home screen.
+    auto pick = [&](const QByteArray& condition, const QByteArray& order, const QString& value = QString()) {
+        const QByteArray sql = "select rowid, chapter_id, name from catalog where name != '' and " +
+                               condition + " order by " + order + " limit 1";
+        sqlite3_stmt* statement = nullptr;
+        Pick found;
+        const QByteArray bound = value.toUtf8();
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) == SQLITE_OK &&
+            (value.isNull() ||
+             sqlite3_bind_text(statement, 1, bound.constData(), -1, SQLITE_STATIC) == SQLITE_OK) &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            const QString chapter = titles.value(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1))));
+            if (!chapter.isEmpty())
+                found = {sqlite3_column_int(statement, 0),
+                         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2)))
+                             .replace(QStringLiteral("''"), QStringLiteral("'")),
+                         chapter};
+        }
+        sqlite3_finalize(statement);
+        return found;
+    };
+    const QByteArray featured = "lower(trim(mobile_highlight)) in ('1', 'yes', 'true') desc";
+    picks.picture = pick("image != ''", featured + ", rowid");
+    if (!picks.picture)
+        picks.picture = pick("1", featured + ", length(body) desc, rowid");
+    picks.event = pick("(date_start != '' or date_stop != '')", "rowid");
+    picks.hotel = pick("hotel_room_decription != ''", "rowid");
+    picks.other = pick("rowid != " + QByteArray::number(picks.picture.id), "rowid");
+    for (const QString& id : std::as_const(order)) {
+        if (pick("chapter_id = ?1", "rowid", id)) {
+            picks.firstChapter = titles.value(id);
+            break;
+        }
+    }
+    // A word many names share finds several venues.
+    QMap<QString, int> words;
+    sqlite3_stmt* names = nullptr;
+    if (sqlite3_prepare_v2(db, "select name from catalog limit 5000", -1, &names, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(names) == SQLITE_ROW) {
+            const QString name =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(names, 0)));
+            for (const QString& word :
+                 name.split(QRegularExpression(QStringLiteral("[^\\w]+")), Qt::SkipEmptyParts)) {
+                if (word.size() >= 4)
+                    ++words[word.toLower()];
+            }
+        }
+    }
+    sqlite3_finalize(names);
+    sqlite3_close(db);
+    int most = 0;
+    for (auto it = words.cbegin(); it != words.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            picks.searchText = it.key();
+        }
+    }
+    return picks;
+}
+
 } // namespace
 
-bool ScreenTour::openDetail(const QString& title, int venueID) {
+bool ScreenTour::openDetail(const Pick& venue) {
+    if (!venue)
+        return false;
     NavigationController* navigation = delegate->navigationController();
     navigation->popToRootViewControllerAnimated(false);
-    const QVariantList details = SQLDAL::getVenueWithVenueID(venueID, QString());
-    if (details.value(0).toString().isEmpty())
-        return false;
-    navigation->pushViewController(
-        std::make_unique<DetailedPage>(
-            title, details.value(0).toString().replace(QStringLiteral("''"), QStringLiteral("'")), venueID),
-        false);
+    navigation->pushViewController(std::make_unique<DetailedPage>(venue.chapter, venue.name, venue.id),
+                                   false);
     return true;
 }
 
@@ -115,6 +224,7 @@ void ScreenTour::start() {
 }
 
 void ScreenTour::walk() {
+    const auto picks = std::make_shared<const Picks>(pickFromEdition());
     auto navigation = [this] { return delegate->navigationController(); };
     auto openChapter = [this](const QString& label) {
         auto* home = qobject_cast<ChapterPage*>(delegate->navigationController()->rootViewController());
@@ -140,7 +250,7 @@ void ScreenTour::walk() {
         {QStringLiteral("home"), {[this] { return shoot(QStringLiteral("02-home")); }}},
         {QStringLiteral("a chapter's categories"),
          {
-             [openChapter] { return openChapter(QStringLiteral("Sights")); },
+             [openChapter, picks] { return openChapter(picks->firstChapter); },
              [this] { return shoot(QStringLiteral("03-categories")); },
              [this] {
                  auto* page = top<CategoryPage>(delegate);
@@ -153,9 +263,9 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("a chapter's venues"),
          {
-             [navigation, openChapter] {
+             [navigation, openChapter, picks] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return openChapter(QStringLiteral("Sights"));
+                 return openChapter(picks->firstChapter);
              },
              [this] {
                  // The list is pictured while it loads, then loaded.
@@ -175,7 +285,7 @@ void ScreenTour::walk() {
         // Three venues in full: with a picture and a long text, an event, a hotel.
         {QStringLiteral("a venue with a picture"),
          {
-             [this] { return openDetail(QStringLiteral("Sights"), 1); },
+             [this, picks] { return openDetail(picks->picture); },
              [this] { return shoot(QStringLiteral("08-detail-picture")); },
              [this, detailPage] {
                  detailPage()->scrollView()->setContentOffset(QPoint(0, 10000));
@@ -184,12 +294,12 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("an event"),
          {
-             [this] { return openDetail(QStringLiteral("Events"), 239); },
+             [this, picks] { return openDetail(picks->event); },
              [this] { return shoot(QStringLiteral("10-detail-event")); },
          }},
         {QStringLiteral("a hotel"),
          {
-             [this] { return openDetail(QStringLiteral("Hotels"), 219); },
+             [this, picks] { return openDetail(picks->hotel); },
              [this] { return shoot(QStringLiteral("11-detail-hotel")); },
              [detailPage] {
                  // Bookmarked from the detail page: the confirmation rises.
@@ -204,9 +314,12 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("the bookmarks"),
          {
-             [this, navigation] {
-                 Bookmarks::add(QStringLiteral("St. Stephen's Cathedral"));
-                 Bookmarks::add(QStringLiteral("Vienna Christmas Dream at the Rathausplatz"));
+             [this, navigation, picks] {
+                 if (!picks->picture)
+                     return false;
+                 Bookmarks::add(picks->picture.name);
+                 if (const Pick& second = picks->event ? picks->event : picks->other)
+                     Bookmarks::add(second.name);
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->pushViewController(std::make_unique<BookmarkPage>(), false);
                  return true;
@@ -221,7 +334,7 @@ void ScreenTour::walk() {
                                                   false);
                  return true;
              },
-             [this] { return search(QStringLiteral("schnitzel")); },
+             [this, picks] { return !picks->searchText.isEmpty() && search(picks->searchText); },
              [this] { return shoot(QStringLiteral("14-search-results")); },
              [this] { return search(QStringLiteral("zzyzx")); },
              [this] { return shoot(QStringLiteral("15-search-nothing")); },
@@ -237,17 +350,17 @@ void ScreenTour::walk() {
                  auto* map = top<LiveMap>(delegate);
                  return map && !map->placemarks().isEmpty() && shoot(QStringLiteral("24-live-map"));
              },
-             [this] {
+             [this, picks] {
                  auto* map = top<LiveMap>(delegate);
                  const QList<CustomPlacemark> pins = map->placemarks();
                  int shown = 0;
                  for (int i = 0; i < pins.size(); ++i)
-                     if (pins[i].title.startsWith(QStringLiteral("St. Stephen")))
+                     if (pins[i].title == picks->picture.name)
                          shown = i;
                  map->mapView()->selectAnnotation(shown);
                  return shoot(QStringLiteral("25-live-map-callout"));
              },
-             [this] { return openDetail(QStringLiteral("Sights"), 1); },
+             [this, picks] { return openDetail(picks->picture); },
              [this] {
                  auto* page = top<DetailedPage>(delegate);
                  for (BarButtonItem* item : page->toolbar()->items()) {
@@ -368,14 +481,14 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("the sponsored placements"),
          {
-             [navigation, openChapter] {
+             [navigation, openChapter, picks] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return openChapter(QStringLiteral("Museums"));
+                 return !picks->placements.isEmpty() && openChapter(picks->placements[0]);
              },
              [this] { return top<Placement>(delegate) && shoot(QStringLiteral("31-placement-with-venue")); },
-             [navigation, openChapter] {
+             [navigation, openChapter, picks] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return openChapter(QStringLiteral("Hotels"));
+                 return picks->placements.size() > 1 && openChapter(picks->placements[1]);
              },
              [this] { return top<Placement>(delegate) && shoot(QStringLiteral("32-placement")); },
          }},

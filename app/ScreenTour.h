@@ -16,6 +16,8 @@ public:
     // could not be written). A scene whose screen the edition does not have is skipped and logged.
     void start();
 
+    struct Pick; // one venue of the edition that the tour shows
+
 private:
     using Step = std::function<bool()>; // false: the edition does not have this screen
     struct Scene {
@@ -25,7 +27,7 @@ private:
     void walk();
     void next();
     bool shoot(const QString& name);
-    bool openDetail(const QString& title, int venueID);
+    bool openDetail(const Pick& venue);
     bool search(const QString& text);
     // The feed documents of the tour's settings as fetched that many seconds ago.
     void setFeedTimes(int secondsAgo);

@@ -74,10 +74,12 @@ ManagerModel* DAO::readSettingsFromFile(const QString& fileName) {
         // from the edition's own copy.
         if (!shippedRead)
             shippedRow = dataRow(shipped);
-        logOnce(QStringLiteral("manager.csv in the documents folder has %1 of %2 fields; "
-                               "the missing ones are taken from the edition's copy")
-                    .arg(present)
-                    .arg(ManagerModel::columnCount));
+        // An edition whose last value is empty has no field for it, in either copy; that is no loss.
+        if (!shippedRow || shippedRow->size() > present)
+            logOnce(QStringLiteral("manager.csv in the documents folder has %1 of %2 fields; "
+                                   "the missing ones are taken from the edition's copy")
+                        .arg(present)
+                        .arg(ManagerModel::columnCount));
     }
     for (int column = 0; column < ManagerModel::columnCount; ++column) {
         QString value;

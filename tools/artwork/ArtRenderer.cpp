@@ -1,5 +1,7 @@
 #include "ArtRenderer.h"
 
+#include <QFile>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -55,7 +57,15 @@ SvgInfo inspectSvg(const QString& svgPath) {
 }
 
 QImage renderSvg(const QString& svgPath, int scale) {
-    QSvgRenderer renderer(svgPath);
+    QFile file(svgPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return renderSvgData(file.readAll(), scale);
+}
+
+QImage renderSvgData(const QByteArray& svg, int scale) {
+    QSvgRenderer renderer(svg);
     if (!renderer.isValid() || scale < 1) {
         return {};
     }

@@ -15,8 +15,8 @@
 namespace artwork {
 
 struct SvgInfo {
-    QSize size;       // the picture's own width and height in points
-    QString error;    // empty when the source parsed
+    QSize size;    // the picture's own width and height in points
+    QString error; // empty when the source parsed
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -27,6 +27,8 @@ SvgInfo inspectSvg(const QString& svgPath);
 // Renders an SVG at `scale` times its own size onto a transparent premultiplied image.
 // Returns a null image when the file does not parse.
 QImage renderSvg(const QString& svgPath, int scale);
+// The same from the drawing's text.
+QImage renderSvgData(const QByteArray& svg, int scale);
 
 // The output file names of a source: "<out>/<name>.png" and "<out>/<name>@2x.png".
 QString outputPath(const QString& outDir, const QString& name, int scale);
@@ -37,7 +39,7 @@ bool isUpToDate(const QString& source, const QString& output);
 struct SheetEntry {
     QString name;
     QString svgPath;
-    QSize size;  // own size in points
+    QSize size; // own size in points
 };
 
 struct SheetLayout {

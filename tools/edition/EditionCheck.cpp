@@ -163,6 +163,7 @@ struct Checker {
     QMap<QString, QString> chapters; // chapter id -> label, for the chapters with venues
     QMap<QString, int> chapterLines; // chapter id -> its line in manager.csv
     bool hasMetro = false;
+    bool settingsRead = false; // the chapters are known
     std::optional<std::pair<double, double>> centre;
 
     QList<Row> rows;
@@ -271,7 +272,11 @@ struct Checker {
             report(Edition::sourcePlace(name, 1), QStringLiteral("the header has %1 names, not %2")
                                                       .arg(settingsRows[0].size())
                                                       .arg(ManagerModel::columnCount));
-        const QStringList& row = settingsRows[1];
+        QStringList row = settingsRows[1];
+        // An empty last value leaves no field behind it; the guide reads it as the empty text it is.
+        if (row.size() == ManagerModel::columnCount - 1 &&
+            settingsText.trimmed().endsWith(QStringLiteral(",\"\"")))
+            row.append(QString());
         if (row.size() != ManagerModel::columnCount) {
             report(Edition::sourcePlace(name, 2),
                    QStringLiteral("the data line has %1 fields, not %2 (a quote inside a value may split it)")
@@ -282,6 +287,7 @@ struct Checker {
         ManagerModel model;
         for (int c = 0; c < ManagerModel::columnCount; ++c)
             model.setField(c, row[c].trimmed());
+        settingsRead = true;
 
         if (!parseLenientDate(model.dateRelease()))
             report(settingsPlace(model.dateRelease()),
@@ -400,7 +406,7 @@ struct Checker {
         const QDir dir(folder);
         qint64 id = 0;
         for (const QString& path : Edition::catalogSources(folder)) {
-            const QString file = dir.relativeFilePath(path);
+            const QString file = dir.relativeFilePath(QFileInfo(path).absoluteFilePath());
             RfcCsvTable table;
             Edition::SourceProblem problem;
             if (!Edition::readCatalogSource(path, &table, &problem)) {
@@ -630,6 +636,8 @@ struct Checker {
                                .arg(rows[*first].place),
                            true);
         }
+        if (!settingsRead)
+            return;
         for (auto it = chapters.cbegin(); it != chapters.cend(); ++it) {
             if (!seen.contains(it.key()))
                 report(Edition::sourcePlace(QStringLiteral("manager.csv"), chapterLines.value(it.key())),
@@ -691,7 +699,7 @@ struct Checker {
         for (auto [what, entries] : {std::pair{"background", &backgrounds}, std::pair{"colour", &colors},
                                      std::pair{"placement", &placements}}) {
             for (auto it = entries->cbegin(); it != entries->cend(); ++it) {
-                if (!chapterLabels.contains(it.key()))
+                if (settingsRead && !chapterLabels.contains(it.key()))
                     report(chapterListPlace(it.key()),
                            QStringLiteral("the %1 of \"%2\" belongs to no chapter of OrderChapters (%3)")
                                .arg(QString::fromLatin1(what), it.key(),
