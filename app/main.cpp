@@ -15,7 +15,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -47,7 +50,26 @@ struct Options {
     QString shoot;
     QString scale;
     bool firstPaint = false;
+    bool reset = false;
+    bool help = false;
 };
+
+// Each edition keeps its reader's files (bookmarks, the working copy of its settings, fetched feeds)
+// apart, so that one city's bookmarks never show in another: a folder named after the edition's
+// folder and a digest of its full path.
+QString editionsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/editions");
+}
+
+QString documentsFolderOf(const QString& edition) {
+    const QFileInfo folder(edition);
+    const QString path =
+        folder.canonicalFilePath().isEmpty() ? folder.absoluteFilePath() : folder.canonicalFilePath();
+    const QByteArray digest =
+        QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    return editionsFolder() + u'/' + folder.fileName() + u'-' + QString::fromLatin1(digest) +
+           QStringLiteral("/Documents");
+}
 
 // Read before the application exists: the platform and the scale must be chosen first.
 Options readOptions(int argc, char** argv) {
@@ -63,6 +85,10 @@ Options readOptions(int argc, char** argv) {
             options.scale = next, ++i;
         else if (arg == u"--first-paint")
             options.firstPaint = true;
+        else if (arg == u"--reset")
+            options.reset = true;
+        else if (arg == u"--help" || arg == u"-h" || arg == u"--help-all")
+            options.help = true;
     }
     return options;
 }
@@ -71,7 +97,8 @@ Options readOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const Options options = readOptions(argc, argv);
-    if (!options.shoot.isEmpty() || options.firstPaint)
+    // Pictures and help texts need no screen.
+    if (!options.shoot.isEmpty() || options.firstPaint || options.help)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!options.scale.isEmpty())
         qputenv("QT_SCALE_FACTOR", options.scale.toLatin1());
@@ -86,7 +113,13 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral("An offline city guide on a 320 x 480 phone screen."));
     parser.addHelpOption();
     parser.addOption(
-        {QStringLiteral("edition"), QStringLiteral("The edition folder to open."), QStringLiteral("DIR")});
+        {QStringLiteral("edition"),
+         QStringLiteral("The edition folder to open. Each edition keeps its reader's files (bookmarks, "
+                        "settings, fetched feeds) in a folder of its own under %1.")
+             .arg(QDir::toNativeSeparators(editionsFolder())),
+         QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("reset"),
+                      QStringLiteral("Start the edition afresh: delete its reader's files first.")});
     parser.addOption({QStringLiteral("shoot"),
                       QStringLiteral("Write a picture of each screen into DIR and exit."),
                       QStringLiteral("DIR")});
@@ -106,7 +139,16 @@ int main(int argc, char** argv) {
     // A picture tour starts from a fresh reader: its own documents and preferences.
     QTemporaryDir tourDocuments;
     const bool touring = !options.shoot.isEmpty() || options.firstPaint;
-    if (touring) {
+    if (!touring) {
+        const QString documents = documentsFolderOf(options.edition);
+        if (options.reset && QDir(documents).exists()) {
+            QDir(documents).removeRecursively();
+            std::fprintf(stderr, "The reader's files of this edition were deleted: %s\n",
+                         qPrintable(documents));
+        }
+        Paths::setDocumentsFolder(documents);
+        std::fprintf(stderr, "The reader's files of this edition are in %s\n", qPrintable(documents));
+    } else {
         // A tour pictures what the edition holds; it never reaches beyond this machine.
         HttpClient::setLoopbackOnly(true);
         VideoPlayer::setAudioEnabled(false);

@@ -5,11 +5,15 @@
 #include "model/ShareData.h"
 #include "platform/Paths.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <sqlite3.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -98,10 +102,57 @@ const char* detailNames[SQLDAL::DetailCount] = {
     "mobile_highlight",
 };
 
+// The first column of every row of the statement, with one text bound as ?1 where given.
+QStringList column(const QString& folder, const char* sql, const QString& value = QString()) {
+    QStringList result;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(folder + QStringLiteral("/Catalog.sqlite")).constData(), &db,
+                        SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        const QByteArray bound = value.toUtf8();
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
+            if (!value.isNull())
+                sqlite3_bind_text(statement, 1, bound.constData(), -1, SQLITE_STATIC);
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                result.append(
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return result;
+}
+
+// A chapter, category or venue the edition does not have: what there is instead.
+std::optional<QString> unknown(const QString& folder, const QStringList& args) {
+    const QString& command = args[0];
+    if (command == u"categories" || command == u"introduction" || command == u"venues") {
+        const QStringList chapters = column(folder, "select distinct chapter_id from catalog order by 1");
+        if (!chapters.contains(args[1]))
+            return QStringLiteral("no chapter \"%1\" in the catalogue (chapters: %2)")
+                .arg(args[1], chapters.join(QStringLiteral(", ")));
+    }
+    if (command == u"venues" && args[2].trimmed() != u"All") {
+        const QStringList categories = column(
+            folder, "select distinct trim(category_name) from catalog where chapter_id = ?1 order by 1",
+            args[1]);
+        if (!categories.contains(args[2].trimmed()))
+            return QStringLiteral("chapter \"%1\" has no category \"%2\" (categories: All, %3)")
+                .arg(args[1], args[2], categories.join(QStringLiteral(", ")));
+    }
+    bool number = false;
+    args.value(1).toInt(&number);
+    if (command == u"details" && number &&
+        column(folder, "select rowid from catalog where rowid = ?1", args[1]).isEmpty())
+        return QStringLiteral("no venue with the id %1 (ids: %2)")
+            .arg(args[1], column(folder, "select min(rowid) || ' to ' || max(rowid) from catalog").value(0));
+    return std::nullopt;
+}
+
 const QString usage = QStringLiteral(
     "what to show: settings | categories CHAPTER_ID | introduction CHAPTER_ID | "
     "venues CHAPTER_ID CATEGORY [--at LAT,LON] [--imperial] | search TEXT [--at LAT,LON] [--imperial] | "
-    "details VENUE_ID | near LAT,LON | theme TITLE");
+    "details VENUE_ID | near LAT,LON [--imperial] | theme TITLE");
 
 } // namespace
 
@@ -174,6 +225,10 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
             *error = problem;
             return 2;
         }
+        if (const auto missing = unknown(folder, args)) {
+            *error = *missing;
+            return 1;
+        }
         SQLDAL::connectToDatabase();
         if (command == u"categories") {
             const SQLDAL::ChapterCategories lists = SQLDAL::getCategoriesForChapter(args[1]);
@@ -197,7 +252,14 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
                 *error = QStringLiteral("near needs a position LAT,LON");
                 return 2;
             }
-            result = venueArray(SQLDAL::getAllVenuesCloseTo(position), options);
+            // Nearest first, measured from that position.
+            VenueList venues = SQLDAL::getAllVenuesCloseTo(position);
+            fillDistances(venues, position->latitude, position->longitude, options.imperial);
+            std::stable_sort(venues.begin(), venues.end(), [](const Venue& a, const Venue& b) {
+                return a.venueRealDistance < b.venueRealDistance;
+            });
+            options.at.reset();
+            result = venueArray(venues, options);
         } else if (command == u"details") {
             bool ok = false;
             const int id = args[1].toInt(&ok);
