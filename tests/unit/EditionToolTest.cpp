@@ -250,3 +250,193 @@ TEST_F(EditionMapTilesTest, CheckReadsTheMapTilesAndTheirBounds) {
 }
 
 } // namespace
+
+namespace {
+
+// The fixture's sources as a publisher keeps them: catalog/fixture.csv beside the other files.
+class SourceCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString from = fixturePath(u"edition"_qs);
+        ASSERT_TRUE(QDir().mkpath(folder.filePath(u"catalog"_qs)));
+        for (const QString& name : QDir(from).entryList(QDir::Files))
+            QFile::copy(from + u'/' + name, folder.filePath(name));
+        QFile::copy(from + u"/catalog/fixture.csv"_qs, folder.filePath(u"catalog/fixture.csv"_qs));
+        completePictures(folder.path());
+    }
+    QString file(const QString& name) const { return folder.filePath(name); }
+    void replace(const QString& name, const QString& before, const QString& after) {
+        QString text = readText(file(name));
+        ASSERT_TRUE(text.contains(before)) << before.toStdString();
+        writeText(file(name), text.replace(before, after));
+    }
+    QStringList check(Edition::CheckResult* result = nullptr) {
+        QStringList problems;
+        const Edition::CheckResult r = Edition::check(folder.path(), &problems);
+        if (result)
+            *result = r;
+        return problems;
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(SourceCheckTest, TheFixtureSourcesAreClean) {
+    Edition::CheckResult result = Edition::CheckResult::Problems;
+    EXPECT_EQ(check(&result), QStringList());
+    EXPECT_EQ(result, Edition::CheckResult::Clean);
+}
+
+// Each spoiled source gives its own line, naming the file, the line and the venue; a warning alone
+// leaves the edition clean.
+TEST_F(SourceCheckTest, EveryRuleNamesItsFileAndLine) {
+    const QString csv = u"catalog/fixture.csv"_qs;
+    struct Case {
+        QString file, before, after, expected;
+        bool warning = false;
+    };
+    const QList<Case> cases = {
+        {u"manager.csv"_qs, u"hotels;2"_qs, u"hotels;9"_qs,
+         u"manager.csv:2: chapter \"Hotels\" has id \"9\", which no venue has"_qs},
+        {u"manager.csv"_qs, u"hotels;2"_qs, u"hotels;9"_qs,
+         u"catalog/fixture.csv:8: chapter id \"2\" (4 venues) has no entry in OrderChapters, so no reader "
+         u"finds "
+         "them (venue \"Hotel Sacher\")"_qs},
+        {csv, u",0,1,Sights,Bars,"_qs, u",0,1,Sight,Bars,"_qs,
+         u"catalog/fixture.csv:3: chapter_name \"Sight\" differs from the label \"Sights\" of chapter \"1\" "
+         u"in "
+         "OrderChapters (venue \"Cafe\")"_qs},
+        {csv, u",0,1,Sights,Bars,"_qs, u",0,1,Sights,bars,"_qs,
+         u"catalog/fixture.csv:3: warning: category \"bars\" differs from \"Bars\" only by case, blanks or "
+         u"one "
+         "letter; a typo? (venue \"Cafe\")"_qs,
+         true},
+        {csv, u",1,1,Sights,Wine Bars,"_qs, u",1,1,Sights,Wine Bar,"_qs,
+         u"catalog/fixture.csv:5: warning: category \"Wine Bar\" differs from \"Wine Bars\" only by case, "
+         "blanks or one letter; a typo? (venue \"Weinbar 100%\")"_qs,
+         true},
+        {csv, u"Vienna''s best"_qs, u"Vienna's best"_qs,
+         u"catalog/fixture.csv:4: body holds an apostrophe that is not doubled (write '' for ') (venue "
+         "\"Vinothek\")"_qs},
+        {csv, u"Kampfweg 6,1020,,,,,,,48.2150,16.3900,,,,,,,no,1,Sights,Martial Arts"_qs,
+         u"Kampfweg 6,1020,,,,,,,48.2150,16.3900,,,,,,,no,1,Sights,Kid's Arts"_qs,
+         u"catalog/fixture.csv:7: category_name \"Kid's Arts\" holds an apostrophe, which its screens show "
+         u"as "
+         "stored; leave it out (venue \"Dojo\")"_qs},
+        {csv, u"Coffee under paintings."_qs, u"\"Coffee under\npaintings.\""_qs,
+         u"catalog/fixture.csv:2: body holds a real line break; write \\n for a paragraph break (venue \"Art "
+         "Cafe\")"_qs},
+        {csv, u"2026-11-14"_qs, u"14.11.2026"_qs,
+         u"catalog/fixture.csv:9: date_start \"14.11.2026\" is not a date yyyy-MM-dd (venue \"Christmas "
+         "Market\")"_qs},
+        {csv, u"2026-11-14"_qs, u"2027-01-14"_qs,
+         u"catalog/fixture.csv:9: date_start 2027-01-14 is after date_stop 2026-12-26 (venue \"Christmas "
+         "Market\")"_qs},
+        {csv, u",YES,1,Sights,Bars,"_qs, u",ja,1,Sights,Bars,"_qs,
+         u"catalog/fixture.csv:2: mobile_highlight \"ja\" reads as not featured; write 1 or YES for a "
+         u"featured "
+         "venue, 0, NO or nothing otherwise (venue \"Art Cafe\")"_qs},
+        {csv, u"48.2100,16.3700"_qs, u"48.2100,"_qs,
+         u"catalog/fixture.csv:3: gps_lat is given without gps_lon (venue \"Cafe\")"_qs},
+        {csv, u"48.2100,16.3700"_qs, u"16.3700,48.2100"_qs,
+         u"catalog/fixture.csv:3: warning: gps_lat and gps_lon look swapped (16.3700,48.2100 lies near the "
+         "edition's default position the other way round) (venue \"Cafe\")"_qs,
+         true},
+        {csv, u"48.2100,16.3700"_qs, u"47.0707,15.4395"_qs,
+         u"catalog/fixture.csv:3: warning: the position 47.0707,15.4395 lies 145 km from the edition's "
+         u"default "
+         "position (venue \"Cafe\")"_qs,
+         true},
+        {csv, u"48.2100,16.3700"_qs, u"nan,16.3700"_qs,
+         u"catalog/fixture.csv:3: gps_lat \"nan\" is not a finite number (venue \"Cafe\")"_qs},
+        {csv, u"48.2100,16.3700"_qs, u"48.2100,inf"_qs,
+         u"catalog/fixture.csv:3: gps_lon \"inf\" is not a finite number (venue \"Cafe\")"_qs},
+        // A postcode left out and an empty field added at the end: the count matches, the columns shift.
+        {csv, u"Kunstgasse 1,1010,+43 1 555 0101,"_qs, u"Kunstgasse 1,+43 1 555 0101,,"_qs,
+         u"catalog/fixture.csv:2: postcode \"+43 1 555 0101\" is not a postcode; are the columns shifted (a "
+         u"field "
+         "left out or one too many)?"_qs},
+        {csv, u"+43 (1) 514-560,+43 1 555 0102,https://www.example.org/sacher,hotel@example.org"_qs,
+         u"+43 (1) 514-560,https://www.example.org/sacher,hotel@example.org,+43 1 555 0102"_qs,
+         u"catalog/fixture.csv:8: phone2 \"https://www.example.org/sacher\" is not a phone number; are the "
+         u"columns "
+         "shifted (a field left out or one too many)?"_qs},
+        {u"manager.csv"_qs, u"SortAZ.tool"_qs, u"SortZA.tool"_qs,
+         u"manager.csv:2: OrderVenuesTools names the unknown tool id \"SortZA.tool\""_qs},
+        {u"chapter.plist"_qs, u"<key>Hotels</key><string>HotelsBackground</string>"_qs,
+         u"<key>Hotels</key><string>HotelsBackground</string>\n<key>Museums</key><string>HotelsBackground</string>"_qs,
+         u"chapter.plist:9: the background of \"Museums\" belongs to no chapter of OrderChapters"_qs},
+        {u"chapter.plist"_qs, u"<key>Search</key><dict><key>r</key>"_qs,
+         u"<key>Serach</key><dict><key>r</key>"_qs,
+         u"chapter.plist:15: the colour of \"Serach\" belongs to no chapter of OrderChapters"_qs},
+    };
+    const QString clean = readText(file(csv)), settings = readText(file(u"manager.csv"_qs)),
+                  looks = readText(file(u"chapter.plist"_qs));
+    for (const Case& c : cases) {
+        writeText(file(csv), clean);
+        writeText(file(u"manager.csv"_qs), settings);
+        writeText(file(u"chapter.plist"_qs), looks);
+        replace(c.file, c.before, c.after);
+        Edition::CheckResult result = Edition::CheckResult::Clean;
+        const QStringList problems = check(&result);
+        const QStringList found = problems.filter(c.expected);
+        EXPECT_EQ(found.size(), 1) << "expected: " << c.expected.toStdString() << "\nin:\n"
+                                   << problems.join(u'\n').toStdString();
+        EXPECT_EQ(result, c.warning && problems.size() == 1 ? Edition::CheckResult::Clean
+                                                            : Edition::CheckResult::Problems)
+            << c.expected.toStdString();
+    }
+}
+
+TEST_F(SourceCheckTest, TextThatIsNotUtf8AndMissingPicturesAreNamed) {
+    QByteArray bytes = readText(file(u"catalog/fixture.csv"_qs)).toUtf8();
+    bytes.replace("Jazz Club", "Jazz Caf\xe9");
+    writeBytes(file(u"catalog/fixture.csv"_qs), bytes);
+    QFile::remove(file(u"Close.png"_qs));
+    QFile::remove(file(u"Sights@2x.png"_qs));
+    QFile::remove(file(u"sacher.png"_qs));
+    EXPECT_EQ(check(),
+              (QStringList{
+                  u"catalog/fixture.csv:10: is not UTF-8 text (save the file as UTF-8)"_qs,
+                  u"Close.png: missing: the guide always shows this picture"_qs,
+                  u"manager.csv:2: warning: picture \"Sights\" has no Sights@2x.png for sharp screens"_qs,
+              }));
+}
+
+TEST_F(SourceCheckTest, ABuiltCatalogueIsATableWithThirtyTwoBitIds) {
+    const QString out = folder.filePath(u"out"_qs);
+    QString error;
+    ASSERT_TRUE(Edition::build(folder.path(), out, &error)) << error.toStdString();
+    completePictures(out);
+    QStringList problems;
+    ASSERT_EQ(Edition::check(out, &problems), Edition::CheckResult::Clean)
+        << problems.join(u'\n').toStdString();
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(out + u"/Catalog.sqlite"_qs).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db,
+                     "insert into catalog (rowid, name, chapter_id, chapter_name, category_name) values "
+                     "(4294967297, 'Far Away', '1', 'Sights', 'Bars')",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    Edition::check(out, &problems);
+    EXPECT_TRUE(
+        problems.contains(u"Catalog.sqlite: venue 4294967297: the venue id 4294967297 does not fit the "
+                          "guide's 32-bit ids (venue \"Far Away\")"_qs))
+        << problems.join(u'\n').toStdString();
+
+    // A view may hold a query that never ends; the catalogue must be a table.
+    ASSERT_EQ(
+        sqlite3_exec(db,
+                     "alter table catalog rename to venues; create view catalog as with recursive n(x) as "
+                     "(select 1 union all select x + 1 from n) select * from venues, n",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    sqlite3_close(db);
+    problems.clear();
+    EXPECT_EQ(Edition::check(out, &problems), Edition::CheckResult::Problems);
+    EXPECT_TRUE(problems.contains(u"Catalog.sqlite: \"catalog\" is a view, not a table"_qs))
+        << problems.join(u'\n').toStdString();
+}
+
+} // namespace

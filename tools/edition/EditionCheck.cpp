@@ -164,6 +164,7 @@ struct Checker {
     QMap<QString, int> chapterLines; // chapter id -> its line in manager.csv
     bool hasMetro = false;
     bool settingsRead = false; // the chapters are known
+    bool rowsComplete = true;  // every catalogue row was read
     std::optional<std::pair<double, double>> centre;
 
     QList<Row> rows;
@@ -411,6 +412,7 @@ struct Checker {
             Edition::SourceProblem problem;
             if (!Edition::readCatalogSource(path, &table, &problem)) {
                 report(Edition::sourcePlace(file, problem.line), problem.what);
+                rowsComplete = false;
                 continue;
             }
             QList<int> target;
@@ -639,7 +641,7 @@ struct Checker {
         if (!settingsRead)
             return;
         for (auto it = chapters.cbegin(); it != chapters.cend(); ++it) {
-            if (!seen.contains(it.key()))
+            if (rowsComplete && !seen.contains(it.key()))
                 report(Edition::sourcePlace(QStringLiteral("manager.csv"), chapterLines.value(it.key())),
                        QStringLiteral("chapter \"%1\" has id \"%2\", which no venue has")
                            .arg(it.value(), it.key()));
@@ -733,7 +735,7 @@ struct Checker {
             const qint64 id = venue.toLongLong(&ok);
             const bool exists =
                 ok && std::any_of(rows.cbegin(), rows.cend(), [id](const Row& r) { return r.id == id; });
-            if (venue.isValid() && !exists)
+            if (venue.isValid() && !exists && rowsComplete)
                 report(chapterListPlace(it.key()),
                        QStringLiteral("the placement of \"%1\" names venue %2, which does not exist")
                            .arg(it.key(), venue.toString()));

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# A new city from an empty folder: `new` writes sources that check clean, build, check clean again
+# and tour to every screen the edition has; the same edition with an empty catalogue tours too.
+# usage: new_edition_tours.sh CITYGUIDE-EDITION CITYGUIDE
+set -euo pipefail
+tool=$1 guide=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+run() { "$@" > "$work/log" 2>&1 || { echo "failed: $*"; cat "$work/log"; exit 1; }; }
+tour() {
+  QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 timeout 120 "$guide" --edition "$1" --shoot "$2" \
+    > "$work/tour.log" 2>&1 || { cat "$work/tour.log"; exit 1; }
+}
+
+run "$tool" new "$work/src" --city "Sankt Pölten" --at 48.2047,15.6256
+# A second `new` never writes over a folder that holds something.
+if "$tool" new "$work/src" --city Graz --at 47.07,15.44 > /dev/null 2>&1; then echo "new wrote into a full folder"; exit 1; fi
+"$tool" check "$work/src" > "$work/check.log" 2>&1 || { cat "$work/check.log"; exit 1; }
+test ! -s "$work/check.log" || { echo "the sources of a new edition do not check clean:"; cat "$work/check.log"; exit 1; }
+run "$tool" build "$work/src" "$work/edition"
+"$tool" check "$work/edition" > "$work/check.log" 2>&1 || { cat "$work/check.log"; exit 1; }
+test ! -s "$work/check.log" || { echo "a new edition does not check clean:"; cat "$work/check.log"; exit 1; }
+grep -q '"InfoNameEnglish": "Sankt Pölten"' <("$tool" show "$work/edition" settings)
+
+tour "$work/edition" "$work/shots"
+for shot in 01-startup-fade 02-home 03-categories 04-introduction 06-venues 08-detail-picture 13-bookmarks \
+            14-search-results 24-live-map 30-imprint; do
+  test -s "$work/shots/$shot.png" || { echo "no $shot.png"; cat "$work/tour.log"; exit 1; }
+done
+grep -q "The tour skips a hotel: the edition does not have it" "$work/tour.log"
+
+# No venue at all: the tour says what it skips and still ends well.
+head -n 1 "$work/src/catalog/01-sights.csv" > "$work/header.csv"
+cp "$work/header.csv" "$work/src/catalog/01-sights.csv"
+run "$tool" build "$work/src" "$work/empty"
+tour "$work/empty" "$work/empty-shots"
+grep -q "The tour skips a venue with a picture: the edition does not have it" "$work/tour.log"
+test -s "$work/empty-shots/02-home.png"
