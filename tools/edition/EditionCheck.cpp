@@ -130,10 +130,12 @@ bool looksLikeTypo(const QString& a, const QString& b) {
     qsizetype i = 0;
     while (i < x.size() && i < y.size() && x[i] == y[i])
         ++i;
+    // One letter apart; "Room 1" and "Room 2" differ by a number, which is meant.
     if (x.size() == y.size())
-        return QStringView(x).mid(i + 1) == QStringView(y).mid(i + 1);
-    return x.size() > y.size() ? QStringView(x).mid(i + 1) == QStringView(y).mid(i)
-                               : QStringView(x).mid(i) == QStringView(y).mid(i + 1);
+        return x[i].isLetter() && y[i].isLetter() && QStringView(x).mid(i + 1) == QStringView(y).mid(i + 1);
+    const QString& longer = x.size() > y.size() ? x : y;
+    const QString& shorter = x.size() > y.size() ? y : x;
+    return longer[i].isLetter() && QStringView(longer).mid(i + 1) == QStringView(shorter).mid(i);
 }
 
 // The line (from 1) of the first occurrence of `needle` in `text`, or `otherwise`.
