@@ -118,7 +118,14 @@ TEST_F(EditionToolTest, ShowPrintsWhatTheGuideReads) {
     EXPECT_EQ(show({u"search"_qs, u"baroque"_qs}).array().size(), 1);
     EXPECT_EQ(show({u"details"_qs, u"7"_qs}).object().value(u"hotel_room_decription"_qs).toString(),
               u"149 rooms and suites"_qs);
-    EXPECT_EQ(show({u"near"_qs, u"48.2085,16.3721"_qs}).array().size(), 8);
+    // Near a point: ids and distances, nearest first (Hotel Sacher, venue 7, is nearest to its door).
+    const QJsonArray near = show({u"near"_qs, u"48.2039,16.3695"_qs}).array();
+    ASSERT_EQ(near.size(), 8);
+    EXPECT_EQ(near[0].toObject().value(u"venueID"_qs).toInt(), 7);
+    EXPECT_EQ(near[0].toObject().value(u"venueDistance"_qs).toString(), u"0m"_qs);
+    for (qsizetype i = 1; i < near.size(); ++i)
+        EXPECT_LE(near[i - 1].toObject().value(u"venueRealDistance"_qs).toDouble(),
+                  near[i].toObject().value(u"venueRealDistance"_qs).toDouble());
     EXPECT_EQ(show({u"introduction"_qs, u"1"_qs}).object().value(u"title"_qs).toString(),
               u"Sights of Testcity"_qs);
     const QJsonObject theme = show({u"theme"_qs, u"Hotels"_qs}).object();
@@ -133,6 +140,18 @@ TEST_F(EditionToolTest, ShowRejectsBadInputWithOneLine) {
     show({u"near"_qs, u"north"_qs}, &code);
     EXPECT_EQ(code, 2);
     EXPECT_EQ(lastError, u"near needs a position LAT,LON"_qs);
+    // What the edition does not have is an error that says what it has.
+    show({u"categories"_qs, u"9"_qs}, &code);
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(lastError, u"no chapter \"9\" in the catalogue (chapters: 1, 2)"_qs);
+    show({u"venues"_qs, u"1"_qs, u"Bar"_qs}, &code);
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(lastError,
+              u"chapter \"1\" has no category \"Bar\" (categories: All, Art, Bars, Martial Arts, Wine "
+              "Bars)"_qs);
+    show({u"details"_qs, u"99"_qs}, &code);
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(lastError, u"no venue with the id 99 (ids: 1 to 10)"_qs);
     writeText(editionFile("Catalog.sqlite"), u"garbage"_qs);
     show({u"categories"_qs, u"1"_qs}, &code);
     EXPECT_EQ(code, 2);
