@@ -1,0 +1,17 @@
+// The weather document, as the weather page reads a downloaded or stored copy.
+
+#include "tests/fuzz/FuzzSupport.h"
+
+#include "feeds/WeatherDocument.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::ensureApplication();
+    const QByteArray input = fuzz::bytes(data, size);
+    QString error;
+    if (const auto elements = WeatherReader::read(input, &error)) {
+        for (const auto& entry : WeatherReader::entries(*elements, size % 2 == 0, size % 3 == 0))
+            (void)entry.imageName();
+    }
+    (void)WeatherReader::repairedCache(QString::fromUtf8(input));
+    return 0;
+}
