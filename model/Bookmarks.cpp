@@ -63,12 +63,9 @@ QStringList read() {
 }
 
 bool write(const QStringList& names) {
-    QString error;
-    const bool ok = PropertyList::writeFileAtomically(
-        documentsPath(), QVariantMap{{QStringLiteral("Venues"), QVariant(names)}}, &error);
-    if (!ok)
-        logLine(QStringLiteral("Cannot write %1: %2").arg(documentsPath(), error));
-    return ok;
+    // A failed write is logged where it fails.
+    return PropertyList::writeFileAtomically(documentsPath(),
+                                             QVariantMap{{QStringLiteral("Venues"), QVariant(names)}});
 }
 
 bool add(const QString& name) {

@@ -39,6 +39,9 @@ std::optional<QStringList> DAO::dataRow(const QString& path) {
 }
 
 DAO::DAO() : record(std::make_unique<ManagerModel>()) {
+    // A save cut off by a crash may have left its temporary file; the file itself is whole.
+    Paths::removeStaleTemporaries(QStringLiteral("manager.csv"));
+    Paths::removeStaleTemporaries(QStringLiteral("Bookmarks.plist"));
     readSettingsFromFile(QStringLiteral("manager.csv"));
 }
 
@@ -106,16 +109,9 @@ QByteArray DAO::settingsFileBytes(const ManagerModel& values) {
     return text.toUtf8();
 }
 
-void DAO::saveSettings(const ManagerModel& values) {
-    const QString path = Paths::documentsFolder() + QStringLiteral("/manager.csv");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        logLine(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        return;
-    }
-    file.write(settingsFileBytes(values));
-    if (!file.commit())
-        logLine(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+bool DAO::saveSettings(const ManagerModel& values) {
+    return Paths::writeAtomically(Paths::documentPath(QStringLiteral("manager.csv")),
+                                  settingsFileBytes(values));
 }
 
 AppState DAO::readStateOfApp() const {
@@ -178,6 +174,6 @@ ManagerModel* DAOFactory::readSettingsFromFile(const QString& fileName) {
     return daoObject->readSettingsFromFile(fileName);
 }
 
-void DAOFactory::saveSettings(const ManagerModel& values) {
-    daoObject->saveSettings(values);
+bool DAOFactory::saveSettings(const ManagerModel& values) {
+    return daoObject->saveSettings(values);
 }

@@ -16,8 +16,9 @@ public:
 
     // Reads the file into the one record and returns it (the same record on every call).
     ManagerModel* readSettingsFromFile(const QString& fileName);
-    // Replaces the working copy with the record's 27 values, atomically.
-    void saveSettings(const ManagerModel& record);
+    // Replaces the working copy with the record's 27 values, atomically. False (and logged) when the
+    // file could not be written; the old copy then stands.
+    bool saveSettings(const ManagerModel& record);
 
     AppState readStateOfApp() const;
 
@@ -38,7 +39,7 @@ public:
     static DAOFactory* getInstance();
 
     ManagerModel* readSettingsFromFile(const QString& fileName);
-    void saveSettings(const ManagerModel& record);
+    bool saveSettings(const ManagerModel& record);
 
     DAO* dao() const { return daoObject.get(); }
     void setDao(std::unique_ptr<DAO> newDao) { daoObject = std::move(newDao); }

@@ -1,5 +1,7 @@
 #include "model/PropertyList.h"
 
+#include "platform/Paths.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
@@ -36,11 +38,11 @@ QVariant toVariant(plist_t node, int depth) {
         return value;
     }
     case PLIST_STRING: {
-        char* value = nullptr;
-        plist_get_string_val(node, &value);
-        QString text = QString::fromUtf8(value ? value : "");
-        free(value);
-        return text;
+        // By its stored length: libplist's copying getter aborts the program on a string that holds
+        // a zero byte, which a binary file can.
+        uint64_t length = 0;
+        const char* value = plist_get_string_ptr(node, &length);
+        return value ? QString::fromUtf8(value, qsizetype(length)) : QString();
     }
     case PLIST_DATA: {
         char* value = nullptr;
@@ -332,19 +334,7 @@ QByteArray toXml(const QVariant& value) {
 }
 
 bool writeFileAtomically(const QString& path, const QVariant& value, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    file.write(toXml(value));
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return Paths::writeAtomically(path, toXml(value), error);
 }
 
 } // namespace PropertyList

@@ -66,15 +66,7 @@ void CurrencyPage::downloaded(const HttpResponse& response) {
     if (!response.ok() || !stored) {
         logLine(QStringLiteral("Currency feed failed: %1")
                     .arg(response.ok() ? QStringLiteral("the answer holds no rates") : response.errorText));
-        showTimeoutAlert(
-            QStringLiteral("Oh no! The Currency Feed is currently unavailable. Please check your "
-                           "internet connection and try again."),
-            [this] { loadCurrency(); });
-        const QString cached = settings()->userCurrencyRates();
-        if (cached.size() > 1) {
-            getUserValues = true;
-            parse(cached.toUtf8());
-        }
+        showStoredRates();
         return;
     }
     getUserValues = false;
@@ -82,8 +74,24 @@ void CurrencyPage::downloaded(const HttpResponse& response) {
     manager->setDateCurrency(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
     manager->setUserCurrencyRates(*stored);
     manager->setUserRestoreState(QStringLiteral("CurrencyPage"));
-    DAOFactory::getInstance()->saveSettings(*manager);
+    if (!DAOFactory::getInstance()->saveSettings(*manager)) {
+        // Nothing could be kept (a full disk): the settings stay as stored, and so does the page.
+        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+        showStoredRates();
+        return;
+    }
     parse(response.body);
+}
+
+void CurrencyPage::showStoredRates() {
+    showTimeoutAlert(QStringLiteral("Oh no! The Currency Feed is currently unavailable. Please check your "
+                                    "internet connection and try again."),
+                     [this] { loadCurrency(); });
+    const QString cached = settings()->userCurrencyRates();
+    if (cached.size() > 1) {
+        getUserValues = true;
+        parse(cached.toUtf8());
+    }
 }
 
 void CurrencyPage::initFooterWithDate(const QString& date) {

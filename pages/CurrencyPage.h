@@ -55,6 +55,8 @@ public:
 private:
     void download();
     void downloaded(const HttpResponse& response);
+    // The Timeout alert over the rates stored last time (a failed download, or a failed save).
+    void showStoredRates();
     void parse(const QByteArray& document);
     void initFooterWithDate(const QString& date);
 

@@ -325,13 +325,15 @@ void DetailedPage::barButtonItemTouched(CustomBarButtonItem* item) {
     } else if (tool == u"Bookmark.tool") {
         if (alert)
             alert->removeFromSuperview();
-        auto* strip =
-            new QnAlertLabel(QRect(0, 372, 320, 20), QStringLiteral("Venue succesfully added to bookmarks"));
+        // Success is told only when the bookmark was written.
+        const bool added = Bookmarks::add(venueName);
+        auto* strip = new QnAlertLabel(QRect(0, 372, 320, 20),
+                                       added ? QStringLiteral("Venue succesfully added to bookmarks")
+                                             : QStringLiteral("The bookmark could not be saved"));
         strip->setStartPosition(QRect(0, 372, 320, 20));
         strip->setEndPosition(QRect(0, 352, 320, 20));
         view()->addSubview(strip); // over the tool bar as it rises
         alert = strip;
-        Bookmarks::add(venueName);
         strip->showAlert();
         QPointer<QnAlertLabel> shown(strip);
         Timers::once(2000, this, [shown] {

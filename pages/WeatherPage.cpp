@@ -86,9 +86,18 @@ void WeatherPage::read(const QByteArray& document) {
     }
     // The document read is kept, with the time it was read.
     ManagerModel* manager = settings();
+    const QString keptWeather = manager->userWeather(), keptDate = manager->dateWeather();
     manager->setUserWeather(QString::fromUtf8(document));
     manager->setDateWeather(QDateTime::currentDateTime().toString(QString::fromLatin1(feedTimePattern)));
-    DAOFactory::getInstance()->saveSettings(*manager);
+    if (!DAOFactory::getInstance()->saveSettings(*manager)) {
+        // Nothing could be kept (a full disk): the stored document stands, and the page says what it
+        // says without a network.
+        manager->setUserWeather(keptWeather);
+        manager->setDateWeather(keptDate);
+        showTimeoutAlert(QStringLiteral("Oh no! The Weather Feed is currently unavailable. Please check your "
+                                        "internet connection and try again."),
+                         [this] { getWeatherFeed(); });
+    }
     if (!table)
         table = addTable(this, this);
     table->reloadData();

@@ -5,8 +5,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -81,6 +89,53 @@ bool copyAsWorkingCopy(const QString& shipped, const QString& working) {
 
 QString resourcePath(const QString& name) {
     return resourceFolder() + '/' + name;
+}
+
+namespace {
+bool diskFull = false;
+} // namespace
+
+void setDiskFullForTesting(bool full) {
+    diskFull = full;
+}
+
+bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    auto fail = [&](const QString& why) {
+        logLine(QStringLiteral("Cannot write %1: %2").arg(path, why));
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (diskFull)
+        return fail(QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return fail(file.errorString());
+    }
+    // The commit syncs the new file before it takes the old one's name.
+    if (!file.commit())
+        return fail(file.errorString());
+    // The new name is only safe once the folder that holds it is on the disk too.
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+void removeStaleTemporaries(const QString& name) {
+    QDir folder(documentsFolder());
+    static const QRegularExpression temporary(QStringLiteral("^.+\\.[A-Za-z0-9]{6}$"));
+    for (const QString& file :
+         folder.entryList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden)) {
+        if (temporary.match(file).hasMatch() && folder.remove(file))
+            logLine(QStringLiteral("Removed %1, left by a save that was cut off").arg(file));
+    }
 }
 
 } // namespace Paths

@@ -28,4 +28,16 @@ bool isPlainName(const QString& name);
 // edition was installed read-only. A copy that fails is logged with its cause.
 bool copyAsWorkingCopy(const QString& shipped, const QString& working);
 
+// Replaces the file at `path` with `bytes` so that a crash or a power cut at any moment leaves either
+// the old file or the new one: the bytes go to a temporary file beside it, which is synced and renamed
+// over it, and then the folder is synced. False with *error when anything fails; the old file is then
+// as it was.
+bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// For tests: every atomic write fails as on a full disk.
+void setDiskFullForTesting(bool full);
+
+// Removes what interrupted writes of that file left beside it in the documents folder ("NAME.XXXXXX").
+void removeStaleTemporaries(const QString& name);
+
 } // namespace Paths

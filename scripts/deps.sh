@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev libxml2-dev libplist-dev
   fonts-liberation2
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

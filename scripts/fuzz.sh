@@ -13,8 +13,8 @@ export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
 printf '%-12s %10s %8s %8s  %s\n' target execs/s cov ft result
-for program in build/fuzz/tests/fuzz/fuzz_*; do
-  target=${program##*/fuzz_}
+for target in settings plist catalog_csv rates weather atom mbtiles search; do
+  program=build/fuzz/tests/fuzz/fuzz_$target
   work=build/fuzz/work/$target findings=build/fuzz/findings/$target
   rm -rf "$work" && mkdir -p "$work" "$findings"
   dict=()
@@ -28,8 +28,8 @@ for program in build/fuzz/tests/fuzz/fuzz_*; do
     result="FINDING (see $log)"
     failed=1
   fi
-  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
-  took=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  took=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<< "$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<< "$last")

@@ -18,14 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         sqlite3_close(db);
         return 0;
     }
-    sqlite3_exec(db,
-                 "create table metadata (name text, value text);"
-                 "create table tiles (zoom_level integer, tile_column integer, tile_row integer, tile_data blob);",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(
+        db,
+        "create table metadata (name text, value text);"
+        "create table tiles (zoom_level integer, tile_column integer, tile_row integer, tile_data blob);",
+        nullptr, nullptr, nullptr);
     sqlite3_stmt* statement = nullptr;
     // The first bytes stand for the bounds, the rest is the tile at 12/2234/1420 (TMS row 2675).
     const size_t split = std::min<size_t>(size, 40);
-    if (sqlite3_prepare_v2(db, "insert into metadata values ('bounds', ?1)", -1, &statement, nullptr) == SQLITE_OK) {
+    if (sqlite3_prepare_v2(db, "insert into metadata values ('bounds', ?1)", -1, &statement, nullptr) ==
+        SQLITE_OK) {
         sqlite3_bind_text(statement, 1, reinterpret_cast<const char*>(data), int(split), SQLITE_STATIC);
         sqlite3_step(statement);
     }

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         working.close();
     }
     DAOFactory::resetInstance();
-    const ManagerModel* model = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const ManagerModel* model =
+        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
     for (int c = 0; c < ManagerModel::columnCount; ++c)
         (void)ManagerModel::listEntries(model->field(c));
     return 0;

@@ -4,6 +4,7 @@
 #include "pages/CurrencyPage.h"
 #include "pages/WeatherPage.h"
 #include "platform/HttpClient.h"
+#include "platform/Paths.h"
 #include "platform/UserDefaults.h"
 #include "tests/support/GuideDriver.h"
 #include "tests/support/LocalHttpServer.h"
@@ -385,6 +386,29 @@ TEST_F(ToolRowsTest, TheAmountEndsTwentyPointsFromTheRightWithItsSymbolJustLeftO
         QRect(0, 0, 320, 80), u"EUR"_qs, u"FlagEU"_qs, u"€"_qs, u"1.00"_qs, 0, u"Cell"_qs));
     ASSERT_NE(main->infoBackgroundView(), nullptr);
     EXPECT_EQ(main->infoBackgroundView()->frame(), QRect(0, 0, 320, 80));
+}
+
+} // namespace
+
+namespace {
+
+// A full disk: fresh rates that cannot be kept are not shown as kept; the page shows what it shows
+// without a network, and the stored copy stands.
+TEST_F(LiveDataTest, RatesThatCannotBeKeptLeaveTheStoredCopy) {
+    startActive();
+    useCurrencies(u""_qs);
+    const QString stored = saved()->userCurrencyRates(), storedDate = saved()->dateCurrency();
+    Paths::setDiskFullForTesting(true);
+    auto* page = push<CurrencyPage>();
+    Paths::setDiskFullForTesting(false);
+    EXPECT_EQ(server->requests(u"/rates.xml"_qs), 1);
+    ASSERT_NE(AlertView::visibleAlert(), nullptr);
+    EXPECT_EQ(AlertView::visibleAlert()->title(), u"Timeout"_qs);
+    EXPECT_EQ(saved()->userCurrencyRates(), stored);
+    EXPECT_EQ(saved()->dateCurrency(), storedDate);
+    EXPECT_EQ(readText(documentFile("manager.csv")).contains(u"CurrencyPage"_qs), false);
+    ASSERT_NE(page->tableView(), nullptr);
+    EXPECT_EQ(amountTexts(page), (QStringList{u"1.00"_qs, u"30.00"_qs, u"1.50"_qs})); // the stored rates
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "pages/SearchPage.h"
 #include "pages/SearchText.h"
 #include "pages/WebviewPage.h"
+#include "platform/Paths.h"
 #include "platform/UserDefaults.h"
 #include "tests/support/GuideDriver.h"
 #include "ui/Application.h"
@@ -230,6 +231,21 @@ TEST_F(VenueDetailTest, SearchFindsNamesAndDescriptionsAndRepeatsTheLastSearch) 
     EXPECT_TRUE(again->venues().isEmpty());
     EXPECT_FALSE(again->promptLabel()->isHidden());
     EXPECT_EQ(again->promptLabel()->text(), u"Nothing was found"_qs);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(VenueDetailTest, ABookmarkThatCannotBeSavedIsNotConfirmed) {
+    start();
+    auto* page = push<DetailedPage>(u"Sights"_qs, u"Art Cafe"_qs, 1);
+    Paths::setDiskFullForTesting(true);
+    driver->tapView(tool(page->toolbar(), u"Bookmark.tool"_qs)->button());
+    Paths::setDiskFullForTesting(false);
+    ASSERT_NE(page->locationAlertLabel(), nullptr);
+    EXPECT_EQ(page->locationAlertLabel()->label()->text(), u"The bookmark could not be saved"_qs);
+    EXPECT_EQ(Bookmarks::read(), QStringList());
 }
 
 } // namespace
