@@ -71,13 +71,4 @@ QList<Entry> entries(const QList<Element>& elements, bool fahrenheit, bool miles
     return result;
 }
 
-QString repairedCache(const QString& cached) {
-    if (!cached.startsWith(QStringLiteral("<?xml")))
-        return cached;
-    const qsizetype end = cached.indexOf(QStringLiteral("?>"));
-    if (end < 0)
-        return cached;
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + cached.mid(end + 2);
-}
-
 } // namespace WeatherReader

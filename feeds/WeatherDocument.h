@@ -32,8 +32,4 @@ struct Entry {
 // is non-zero. An element with too few positions, or a day that is no "yyyy-MM-dd" date, is left out.
 QList<Entry> entries(const QList<Element>& elements, bool fahrenheit, bool miles);
 
-// A cached document as the settings file gives it back (its declaration has lost its double quotes):
-// a text beginning with "<?xml" gets the declaration back in place of its own; any other text stays.
-QString repairedCache(const QString& cached);
-
 } // namespace WeatherReader

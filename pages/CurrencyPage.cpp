@@ -1,5 +1,6 @@
 #include "pages/CurrencyPage.h"
 
+#include "feeds/SafeXml.h"
 #include "model/DAO.h"
 #include "model/LenientDate.h"
 #include "platform/HttpClient.h"
@@ -50,7 +51,7 @@ void CurrencyPage::loadCurrency() {
         return;
     }
     getUserValues = true;
-    parse(manager->userCurrencyRates().toUtf8());
+    parse(SafeXml::repairedDeclaration(manager->userCurrencyRates()).toUtf8());
 }
 
 void CurrencyPage::download() {
@@ -90,7 +91,7 @@ void CurrencyPage::showStoredRates() {
     const QString cached = settings()->userCurrencyRates();
     if (cached.size() > 1) {
         getUserValues = true;
-        parse(cached.toUtf8());
+        parse(SafeXml::repairedDeclaration(cached).toUtf8());
     }
 }
 

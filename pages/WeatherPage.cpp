@@ -1,5 +1,6 @@
 #include "pages/WeatherPage.h"
 
+#include "feeds/SafeXml.h"
 #include "model/DAO.h"
 #include "model/LenientDate.h"
 #include "platform/HttpClient.h"
@@ -38,7 +39,7 @@ void WeatherPage::getWeatherFeed() {
     ManagerModel* manager = settings();
     if (feedTimeWithin(manager->dateWeather(), cacheLifetimeSeconds) && manager->userWeather().size() > 4) {
         weatherFeedDateString = parseFeedTime(manager->dateWeather())->toString(QStringLiteral("dd.MM.yyyy"));
-        read(WeatherReader::repairedCache(manager->userWeather()).toUtf8());
+        read(SafeXml::repairedDeclaration(manager->userWeather()).toUtf8());
         return;
     }
     if (!spinner) {

@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -13,6 +14,7 @@ namespace {
 std::atomic<bool> networkOn{true};
 std::atomic<bool> loopbackOnlyOn{false};
 std::atomic<int> outstanding{0};
+std::atomic<int> testTimeLimit{0};
 
 QPointer<QNetworkAccessManager>& sharedManager() {
     static QPointer<QNetworkAccessManager> shared;
@@ -68,7 +70,7 @@ public:
             networkRequest.setRawHeader(name, value);
         reply = manager()->get(networkRequest);
         if (!timer.isActive())
-            timer.start(request.timeoutMs); // one time limit for the whole exchange, redirects included
+            timer.start(timeLimit()); // one time limit for the whole exchange, redirects included
         connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
             const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
             if (announced > request.maxBytes)
@@ -83,6 +85,11 @@ public:
     }
 
 private:
+    int timeLimit() const {
+        const int limit = testTimeLimit.load();
+        return limit > 0 ? std::min(limit, request.timeoutMs) : request.timeoutMs;
+    }
+
     void abortTooLarge() {
         tooLarge = true;
         body.clear();
@@ -99,7 +106,7 @@ private:
             return;
         }
         if (timedOut) {
-            fail(HttpResponse::TimedOut, QStringLiteral("no answer within %1 ms").arg(request.timeoutMs));
+            fail(HttpResponse::TimedOut, QStringLiteral("no answer within %1 ms").arg(timeLimit()));
             return;
         }
         const int status = ended->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -194,6 +201,10 @@ bool HttpClient::networkAvailable() {
 
 void HttpClient::shutDown() {
     delete sharedManager().data();
+}
+
+void HttpClient::setTimeLimitForTesting(int ms) {
+    testTimeLimit.store(ms);
 }
 
 int HttpClient::outstandingRequests() {

@@ -55,6 +55,8 @@ public:
     static bool mayReach(const QUrl& url);
     // Requests started and not yet answered (tests wait for them).
     static int outstandingRequests();
+    // For tests: no exchange lasts longer than this many milliseconds (0: each request's own limit).
+    static void setTimeLimitForTesting(int ms);
     // Closes the network stack while the event loop still runs, so that nothing of it is left for the
     // process's end (test programs); a later request opens it again.
     static void shutDown();

@@ -1,5 +1,7 @@
 #include "tests/support/LocalHttpServer.h"
 
+#include <memory>
+
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -84,13 +86,38 @@ void LocalHttpServer::answer(QTcpSocket* socket, const Answer& answer) {
         timer->start(0);
         return;
     }
+    case Answer::Drip: {
+        socket->write(head(answer));
+        QPointer<QTcpSocket> guard(socket);
+        auto* timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        const QByteArray body = answer.body;
+        connect(timer, &QTimer::timeout, socket, [guard, sent, body] {
+            if (guard && guard->state() == QAbstractSocket::ConnectedState && *sent < body.size())
+                guard->write(body.mid((*sent)++, 1));
+        });
+        timer->start(1000);
+        return;
+    }
+    case Answer::CutOff:
+        socket->write(head(answer) + answer.body.left(answer.body.size() / 2));
+        socket->flush();
+        socket->abort();
+        return;
     case Answer::Normal:
         break;
     }
-    socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " Whatever\r\nContent-Type: " +
-                  answer.contentType + "\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
-                  "\r\nConnection: close\r\n\r\n" + answer.body);
+    socket->write(head(answer) + answer.body);
     socket->disconnectFromHost();
+}
+
+QByteArray LocalHttpServer::head(const Answer& answer) {
+    QByteArray head =
+        "HTTP/1.1 " + QByteArray::number(answer.status) + " Whatever\r\nContent-Type: " + answer.contentType +
+        "\r\nContent-Length: " + QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n";
+    for (const auto& [name, value] : answer.headers)
+        head += name + ": " + value + "\r\n";
+    return head + "\r\n";
 }
 
 } // namespace testsupport

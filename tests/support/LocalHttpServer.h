@@ -24,12 +24,15 @@ public:
             Held,     // no answer until release()
             Endless,  // a body that never ends
             Reset,    // the connection is dropped at once
+            Drip,     // the head, then one byte of the body a second
+            CutOff,   // the head and half the body, then the connection is dropped
         };
         Kind kind = Normal;
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/xml; charset=UTF-8";
         QByteArray location;
+        QList<QPair<QByteArray, QByteArray>> headers; // more header lines ("Content-Encoding: gzip")
     };
 
     LocalHttpServer();
@@ -48,6 +51,8 @@ public:
 private:
     void readRequest(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const Answer& answer);
+    // The status line and header lines of an answer with a body, up to the blank line.
+    static QByteArray head(const Answer& answer);
 
     QTcpServer* server;
     QHash<QString, Answer> answers;

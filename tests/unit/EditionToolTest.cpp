@@ -379,6 +379,10 @@ TEST_F(SourceCheckTest, EveryRuleNamesItsFileAndLine) {
          u"catalog/fixture.csv:8: phone2 \"https://www.example.org/sacher\" is not a phone number; are the "
          u"columns "
          "shifted (a field left out or one too many)?"_qs},
+        {u"manager.csv"_qs, u"<Cube currency='USD' rate='1.0512'/>"_qs,
+         u"<Cube currency=\"USD\" rate=\"1.0512\"/>"_qs,
+         u"manager.csv:3: UserCurrencyRates does not read as rates once the settings reader has dropped its "
+         "double quotes"_qs},
         {u"manager.csv"_qs, u"SortAZ.tool"_qs, u"SortZA.tool"_qs,
          u"manager.csv:2: OrderVenuesTools names the unknown tool id \"SortZA.tool\""_qs},
         {u"chapter.plist"_qs, u"<key>Hotels</key><string>HotelsBackground</string>"_qs,

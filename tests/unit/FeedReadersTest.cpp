@@ -1,4 +1,5 @@
 #include "feeds/ReferenceRates.h"
+#include "feeds/SafeXml.h"
 #include "feeds/WeatherDocument.h"
 #include "tests/support/TestSupport.h"
 
@@ -182,11 +183,11 @@ TEST(WeatherReader, ShortElementsAndBadDaysAreLeftOutAndBrokenDocumentsRefused) 
     EXPECT_TRUE(!html || WeatherReader::entries(*html, false, false).isEmpty());
 
     // The settings file gives the cached document back without its declaration's quotes.
-    EXPECT_EQ(WeatherReader::repairedCache(u"<?xml version=1.0 encoding=UTF-8?><data/>"_qs),
+    EXPECT_EQ(SafeXml::repairedDeclaration(u"<?xml version=1.0 encoding=UTF-8?><data/>"_qs),
               u"<?xml version=\"1.0\" encoding=\"UTF-8\"?><data/>"_qs);
-    EXPECT_EQ(WeatherReader::repairedCache(u"<?xml version=1.0?>\n<data/>"_qs),
+    EXPECT_EQ(SafeXml::repairedDeclaration(u"<?xml version=1.0?>\n<data/>"_qs),
               u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<data/>"_qs);
-    EXPECT_EQ(WeatherReader::repairedCache(u"<data/>"_qs), u"<data/>"_qs);
+    EXPECT_EQ(SafeXml::repairedDeclaration(u"<data/>"_qs), u"<data/>"_qs);
 }
 
 } // namespace

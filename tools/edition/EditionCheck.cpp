@@ -2,6 +2,9 @@
 #include "tools/edition/EditionSources.h"
 
 #include "catalog/Venue.h"
+#include "feeds/ReferenceRates.h"
+#include "feeds/SafeXml.h"
+#include "feeds/WeatherDocument.h"
 #include "model/LenientDate.h"
 #include "model/ManagerModel.h"
 #include "model/PropertyList.h"
@@ -358,6 +361,23 @@ struct Checker {
             (currencies.size() < 2 || !currencies[1][0].startsWith(QStringLiteral("EUR"))))
             report(settingsPlace(model.userCurrencies()),
                    QStringLiteral("UserCurrencies must have the euro first or second"));
+        // Stored documents come back through the settings reader, which drops every double quote.
+        QString why;
+        if (!model.userCurrencyRates().isEmpty() &&
+            !ReferenceRateReader::read(SafeXml::repairedDeclaration(model.userCurrencyRates()).toUtf8(),
+                                       &why))
+            report(settingsPlace(QStringLiteral("<Cube")),
+                   QStringLiteral(
+                       "UserCurrencyRates does not read as rates once the settings reader has dropped "
+                       "its double quotes (%1); quote attributes with ' instead")
+                       .arg(why));
+        if (!model.userWeather().isEmpty() &&
+            !WeatherReader::read(SafeXml::repairedDeclaration(model.userWeather()).toUtf8(), &why))
+            report(settingsPlace(QStringLiteral("<data")),
+                   QStringLiteral(
+                       "UserWeather does not read as weather once the settings reader has dropped its "
+                       "double quotes (%1); quote attributes with ' instead")
+                       .arg(why));
         for (auto [column, value] :
              {std::pair{"FeedCurrency", model.feedCurrency()}, std::pair{"FeedTV", model.feedTV()},
               std::pair{"FeedWeather", model.feedWeather()}}) {
