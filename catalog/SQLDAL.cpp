@@ -4,9 +4,12 @@
 #include "platform/Paths.h"
 #include "platform/TextValues.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <atomic>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <sqlite3.h>
 
@@ -18,6 +21,15 @@ std::atomic<sqlite3*> connection{nullptr};
 std::atomic<int> searchIndex{-1};
 // Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
 thread_local int threadFailures = 0;
+// When the statement this thread runs must have ended: no catalogue, however made, keeps a screen
+// or a worker busy for longer.
+thread_local QDeadlineTimer statementDeadline;
+constexpr int statementTimeLimitMs = 2000;
+
+// SQLite asks every few thousand steps; a statement past its deadline is interrupted and fails.
+int pastDeadline(void*) {
+    return statementDeadline.hasExpired() ? 1 : 0;
+}
 
 // The content stores every apostrophe doubled.
 QString withSingleApostrophes(const char* bytes, int length) {
@@ -31,6 +43,7 @@ QString withSingleApostrophes(const char* bytes, int length) {
 class Statement {
 public:
     explicit Statement(const char* sql) {
+        statementDeadline.setRemainingTime(statementTimeLimitMs);
         sqlite3* db = connection.load();
         if (!db) {
             logOnce(QStringLiteral("The catalogue is not open"));
@@ -98,6 +111,20 @@ public:
     }
     double real(int column) const { return sqlite3_column_double(statement, column); }
     int integer(int column) const { return sqlite3_column_int(statement, column); }
+    // A coordinate, or 0 (no position) for one that is not a finite number within `limit` degrees.
+    double coordinate(int column, double limit) const {
+        const double value = sqlite3_column_double(statement, column);
+        return std::isfinite(value) && std::abs(value) <= limit ? value : 0;
+    }
+    // A venue id; none for one the guide's 32-bit ids cannot hold, which would open another venue.
+    std::optional<int> venueID(int column) const {
+        const qint64 id = sqlite3_column_int64(statement, column);
+        if (id < std::numeric_limits<int>::min() || id > std::numeric_limits<int>::max()) {
+            logOnce(QStringLiteral("Catalogue venue id %1 is too large; the venue is left out").arg(id));
+            return std::nullopt;
+        }
+        return int(id);
+    }
 
 private:
     void fail() {
@@ -139,13 +166,16 @@ VenueList listVenues(Statement& statement) {
         Venue venue;
         venue.venueName = statement.convertedText(0);
         venue.venueDescription = statement.convertedText(1);
-        venue.gpsLat = statement.real(2);
-        venue.gpsLong = statement.real(3);
+        venue.gpsLat = statement.coordinate(2, 90);
+        venue.gpsLong = statement.coordinate(3, 180);
         venue.venueAddress = statement.convertedText(4);
         venue.venueDateStart = statement.convertedText(5);
-        venue.venueID = statement.integer(6);
+        const std::optional<int> id = statement.venueID(6);
         venue.mobile_highlight = boolValueOfText(statement.text(7));
-        venues.append(std::move(venue));
+        if (id) {
+            venue.venueID = *id;
+            venues.append(std::move(venue));
+        }
     }
     // Part of a list is not shown as if it were all of it.
     if (statement.failed())
@@ -176,9 +206,9 @@ QVariantList detailsFromRow(const Statement& s, int highlightColumn) {
     QVariantList values;
     values.reserve(SQLDAL::DetailCount);
     values << s.convertedText(0) << s.text(1) << s.text(2) << s.text(3) << s.text(4) << s.text(5) << s.text(6)
-           << s.text(7) << s.real(8) << s.real(9) << s.text(12) << s.convertedText(10) << s.text(11)
-           << s.text(12) << s.text(13) << s.text(14) << s.text(15) << s.integer(16) << s.text(17)
-           << s.text(highlightColumn);
+           << s.text(7) << s.coordinate(8, 90) << s.coordinate(9, 180) << s.text(12) << s.convertedText(10)
+           << s.text(11) << s.text(12) << s.text(13) << s.text(14) << s.text(15) << s.integer(16)
+           << s.text(17) << s.text(highlightColumn);
     return values;
 }
 
@@ -203,6 +233,7 @@ void SQLDAL::connectToDatabase() {
         sqlite3_close(db);
         return;
     }
+    sqlite3_progress_handler(db, 10000, pastDeadline, nullptr);
     connection.store(db);
 }
 
@@ -326,7 +357,8 @@ QString trigramQuery(const QString& text) {
 } // namespace
 
 VenueList SQLDAL::getVenuesNamedAs(const QString& text) {
-    const QString searched = storedForm(trimmedText(text));
+    // No name or description is this long; a longer text would only make the pattern slow.
+    const QString searched = storedForm(trimmedText(text).left(maxSearchLength));
     const QString narrowing = hasSearchIndex() ? trigramQuery(searched) : QString();
     if (narrowing.isEmpty()) {
         // Walking the name index would visit the rows in random order; reading the table straight
@@ -369,10 +401,13 @@ VenueList SQLDAL::getVenueDataForVenues(const QStringList& names) {
             found = &*pattern;
         }
         const Statement& s = *found;
+        const std::optional<int> id = s.venueID(9);
+        if (!id)
+            continue;
         venues.append(Venue::initWithVenue(s.convertedText(0), s.convertedText(1), s.convertedText(4),
-                                           s.real(2), s.real(3), QString(), s.convertedText(5),
-                                           s.convertedText(6), s.convertedText(7), s.convertedText(8),
-                                           s.integer(9), boolValueOfText(s.text(10))));
+                                           s.coordinate(2, 90), s.coordinate(3, 180), QString(),
+                                           s.convertedText(5), s.convertedText(6), s.convertedText(7),
+                                           s.convertedText(8), *id, boolValueOfText(s.text(10))));
     }
     return venues;
 }
@@ -392,11 +427,14 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     while (statement.step()) {
         Venue venue;
         venue.venueName = statement.convertedText(0);
-        venue.gpsLat = statement.real(1);
-        venue.gpsLong = statement.real(2);
+        venue.gpsLat = statement.coordinate(1, 90);
+        venue.gpsLong = statement.coordinate(2, 180);
         venue.venueAddress = statement.convertedText(3);
         venue.mobile_highlight = boolValueOfText(statement.text(4));
-        venue.venueID = statement.integer(5);
+        const std::optional<int> id = statement.venueID(5);
+        if (!id)
+            continue;
+        venue.venueID = *id;
         venues.append(std::move(venue));
     }
     if (statement.failed())

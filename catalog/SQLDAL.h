@@ -39,8 +39,10 @@ public:
     static QStringList getCategoryIntroduction(const QString& chapterID);
     // "All" lists every venue of the chapter; otherwise the venues of the category with that name.
     static VenueList getVenuesForCategory(const QString& category, const QString& chapterID);
-    // Venues whose name or description contains the text; "%" and "_" stand for themselves.
+    // Venues whose name or description contains the text; "%" and "_" stand for themselves. Only the
+    // first maxSearchLength characters of the text count.
     static VenueList getVenuesNamedAs(const QString& text);
+    static constexpr int maxSearchLength = 256;
     // One venue per name that still exists, in the order of the names.
     static VenueList getVenueDataForVenues(const QStringList& names);
     // Venues within about 10 km (a box of 10/111 degree) of the position; (0, 0) without one.

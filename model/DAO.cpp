@@ -90,6 +90,15 @@ ManagerModel* DAO::readSettingsFromFile(const QString& fileName) {
             value = row->at(column);
         else if (shippedRow && column < shippedRow->size())
             value = shippedRow->at(column);
+        if (value.size() > ManagerModel::maxLength(column)) {
+            logOnce(
+                QStringLiteral("%1 in manager.csv is %2 characters long, over the %3 any edition needs; it "
+                               "is read as missing")
+                    .arg(QString::fromLatin1(ManagerModel::columnNames()[column]))
+                    .arg(value.size())
+                    .arg(ManagerModel::maxLength(column)));
+            value.clear();
+        }
         record->setField(column, trimmedText(value));
     }
     return record.get();

@@ -1,5 +1,7 @@
 #include "model/ManagerModel.h"
 
+#include "platform/Log.h"
+
 #include <QStringList>
 
 const std::array<const char*, ManagerModel::columnCount>& ManagerModel::columnNames() {
@@ -18,9 +20,35 @@ QString ManagerModel::headerLine() {
 
 QStringList ManagerModel::listEntries(const QString& value) {
     QStringList entries = value.split(u',');
+    if (entries.size() > maxListEntries) {
+        logOnce(QStringLiteral("A list of the settings has %1 entries; the first %2 are used")
+                    .arg(entries.size())
+                    .arg(maxListEntries));
+        entries.resize(maxListEntries);
+    }
     for (QString& entry : entries) {
         entry.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         entry.remove(u'\n');
     }
     return entries;
+}
+
+int ManagerModel::maxLength(int column) {
+    switch (column) {
+    case 20:            // UserCurrencyRates
+    case 22:            // UserWeather
+        return 2 << 20; // a stored feed document, itself at most 1 MB
+    case 12:            // OrderChapters
+    case 13:            // OrderMaps
+    case 14:            // the three tool bars
+    case 15:
+    case 16:
+    case 17: // UserBookmarks
+    case 18: // UserRestoreState
+    case 19: // UserCurrencies
+    case 21: // UserCurrencyValues
+        return 64 << 10;
+    default: // dates, city facts, contacts, feed addresses
+        return 4 << 10;
+    }
 }

@@ -49,6 +49,10 @@ public:
     // The entries of a list setting: split at ",", each without the line ends ("\n", or "\r\n" from
     // a file saved on Windows) that publishers put between entries.
     static QStringList listEntries(const QString& value);
+    static constexpr int maxListEntries = 500;
+    // The longest value a column may hold; no real edition comes near it, and a longer one (a hostile
+    // or broken file) is read as missing, so that no screen freezes on it.
+    static int maxLength(int column);
     // The header line of the file, with its line feed.
     static QString headerLine();
 

@@ -1,5 +1,7 @@
 #include "model/ShareData.h"
 
+#include <cmath>
+
 #include "model/PropertyList.h"
 #include "platform/Device.h"
 #include "platform/Log.h"
@@ -60,8 +62,13 @@ std::optional<ShareData::Position> ShareData::defaultGPSPosition() const {
     if (entry.typeId() != QMetaType::QVariantMap)
         return std::nullopt;
     const QVariantMap map = entry.toMap();
-    return Position{map.value(QStringLiteral("lat")).toDouble(),
-                    map.value(QStringLiteral("long")).toDouble()};
+    bool latOk = false, lonOk = false;
+    const Position position{map.value(QStringLiteral("lat")).toDouble(&latOk),
+                            map.value(QStringLiteral("long")).toDouble(&lonOk)};
+    // A position off the earth (NaN, 1e308) would put every venue at the same "0m": it is no position.
+    if (!latOk || !lonOk || !(std::abs(position.latitude) <= 90) || !(std::abs(position.longitude) <= 180))
+        return std::nullopt;
+    return position;
 }
 
 ShareData::MapTiles ShareData::mapTiles() const {

@@ -288,3 +288,102 @@ TEST_F(HostileFilesTest, BuildTrimsNamesAndCheckRefusesPicturePathsAndWindowsLin
 }
 
 } // namespace
+
+namespace {
+
+void execute(const QString& catalogue, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(catalogue).constData(), &db), SQLITE_OK);
+    char* message = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &message), SQLITE_OK) << (message ? message : "");
+    sqlite3_free(message);
+    sqlite3_close(db);
+}
+
+// A catalogue made to hang or mislead the guide: a statement that never ends is cut off and is a
+// catalogue error; an id the guide cannot hold and a position off the earth are not passed on.
+TEST_F(HostileFilesTest, TheCatalogueNeverHangsTruncatesOrMisplaces) {
+    execute(
+        editionFile("Catalog.sqlite"),
+        "insert into catalog (rowid, name, chapter_id, chapter_name, category_name, gps_lat, gps_lon) values "
+        "(4294967297, 'Far Away', '1', 'Sights', 'Bars', 48.2, 16.37),"
+        "(20, 'Off The Earth', '1', 'Sights', 'Bars', 9e999, 1e308)");
+    SQLDAL::connectToDatabase();
+    LogCapture log;
+    const VenueList venues = SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs);
+    QStringList names;
+    for (const Venue& venue : venues) {
+        names.append(venue.venueName);
+        if (venue.venueName == u"Off The Earth"_qs) {
+            EXPECT_EQ(venue.gpsLat, 0);
+            EXPECT_EQ(venue.gpsLong, 0);
+        }
+    }
+    // Cut to 32 bits, its id would have been 1, and a touch would open another venue.
+    EXPECT_FALSE(names.contains(u"Far Away"_qs));
+    EXPECT_TRUE(names.contains(u"Off The Earth"_qs));
+    EXPECT_EQ(log.lines().filter(u"venue id 4294967297 is too large"_qs).size(), 1);
+    SQLDAL::closeDatabase();
+
+    // A "catalog" that is a view over an endless query.
+    execute(editionFile("Catalog.sqlite"),
+            "alter table catalog rename to venues; create view catalog as with recursive n(x) as "
+            "(select 1 union all select x + 1 from n) select venues.* from venues, n");
+    SQLDAL::connectToDatabase();
+    QElapsedTimer took;
+    took.start();
+    const int before = SQLDAL::failuresOnThisThread();
+    EXPECT_TRUE(SQLDAL::getVenuesForCategory(u"All"_qs, u"1"_qs).isEmpty());
+    EXPECT_LT(took.elapsed(), 4000);
+    EXPECT_GT(SQLDAL::failuresOnThisThread(), before);
+    SQLDAL::closeDatabase();
+}
+
+// Settings no real edition has: a value of megabytes, a list of thousands, a default position off
+// the earth. The guide reads them as missing, the build refuses them and check names them.
+TEST_F(HostileFilesTest, ValuesBeyondAnyEditionAreReadAsMissing) {
+    QString settings = readText(editionFile("manager.csv"));
+    settings.replace(u"\"Teststadt\""_qs, u"\""_qs + QString(5'000'000, u'W') + u"\""_qs);
+    QStringList many;
+    for (int i = 0; i < 600; ++i)
+        many.append(u"Map %1:Map%1.png:Thumb%1"_qs.arg(i));
+    settings.replace(u"Metro Map:MetroMap.png:MetroMapThumb,City Centre:CityMap.png:CityMapThumb"_qs,
+                     many.join(u','));
+    writeText(editionFile("manager.csv"), settings);
+    QString looks = readText(editionFile("chapter.plist"));
+    looks.replace(u"<real>48.2085</real>"_qs, u"<real>1e308</real>"_qs);
+    writeText(editionFile("chapter.plist"), looks);
+
+    LogCapture log;
+    DAOFactory::resetInstance();
+    const ManagerModel* model = DAOFactory::getInstance()->readSettingsFromFile(u"manager.csv"_qs);
+    EXPECT_EQ(model->infoNameLocal(), QString());
+    EXPECT_EQ(log.lines().filter(u"InfoNameLocal in manager.csv is 5000000 characters long"_qs).size(), 1);
+    EXPECT_EQ(ManagerModel::listEntries(model->orderMaps()).size(), ManagerModel::maxListEntries);
+    EXPECT_FALSE(ShareData::sharedInstance()->defaultGPSPosition());
+
+    QStringList problems;
+    Edition::check(edition(), &problems);
+    EXPECT_EQ(problems.filter(u"InfoNameLocal is 5000000 characters long"_qs).size(), 1)
+        << problems.join(u'\n').toStdString();
+    EXPECT_EQ(problems.filter(u"\"Default GPS Position\" needs the numbers"_qs).size(), 1);
+
+    // The build refuses both, each with its file.
+    QTemporaryDir source;
+    for (const QString& name : {u"manager.csv"_qs, u"chapter.plist"_qs})
+        QFile::copy(editionFile(name.toUtf8().constData()), source.filePath(name));
+    writeText(source.filePath(u"catalog.csv"_qs), u"name\nOne\n"_qs);
+    QString error;
+    EXPECT_FALSE(Edition::build(source.path(), source.filePath(u"out"_qs), &error));
+    EXPECT_TRUE(
+        error.endsWith(u"manager.csv: InfoNameLocal is 5000000 characters long, over the 4096 the guide "
+                       "reads; it would be read as missing"_qs))
+        << error.toStdString();
+    QFile::copy(fixturePath(u"edition/manager.csv"_qs), source.filePath(u"manager.csv"_qs) + u".fixture"_qs);
+    QFile::remove(source.filePath(u"manager.csv"_qs));
+    EXPECT_FALSE(Edition::build(source.path(), source.filePath(u"out"_qs), &error));
+    EXPECT_TRUE(error.contains(u"\"Default GPS Position\" lat \"1e+308\" is not a position on the earth"_qs))
+        << error.toStdString();
+}
+
+} // namespace

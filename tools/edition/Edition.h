@@ -35,6 +35,9 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
 // error, 2 for a wrong call.
 int feed(const QStringList& args, QTextStream& out, QString* error);
 
+// "COLUMN is N characters long, …": a settings value over the length the guide reads.
+QString settingsValueTooLong(int column, qsizetype length);
+
 // A one-line problem when the file is no catalogue the guide can read, or an empty string.
 QString catalogProblem(const QString& path);
 

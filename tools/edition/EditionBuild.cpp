@@ -1,6 +1,10 @@
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionSources.h"
 
+#include "model/ManagerModel.h"
+#include "model/PropertyList.h"
+#include "model/SBKCSVParser.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,6 +12,7 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -169,6 +174,43 @@ bool linksStayInside(const QString& sourceFolder, QString* error) {
     return true;
 }
 
+// Values the guide would have to read as missing stop the build: a settings value longer than any
+// edition needs (a screen would freeze on it), a default position off the earth.
+bool settingsReadable(const QString& sourceFolder, QString* error) {
+    QFile settings(sourceFolder + QStringLiteral("/manager.csv"));
+    if (settings.open(QIODevice::ReadOnly)) {
+        const QList<QStringList> rows = SBKCSVParser::allRows(QString::fromUtf8(settings.readAll()), 2);
+        const QStringList values = rows.value(1);
+        for (int c = 0; c < values.size() && c < ManagerModel::columnCount; ++c) {
+            if (values[c].size() > ManagerModel::maxLength(c)) {
+                *error = QStringLiteral("%1: %2").arg(settings.fileName(),
+                                                      Edition::settingsValueTooLong(c, values[c].size()));
+                return false;
+            }
+        }
+    }
+    const QString looks = sourceFolder + QStringLiteral("/chapter.plist");
+    if (QFileInfo::exists(looks)) {
+        const auto root = PropertyList::readFile(looks);
+        const QVariantMap position =
+            root ? root->toMap().value(QStringLiteral("Default GPS Position")).toMap() : QVariantMap();
+        for (auto [key, limit] : {std::pair{"lat", 90.0}, std::pair{"long", 180.0}}) {
+            const QVariant value = position.value(QString::fromLatin1(key));
+            if (!value.isValid())
+                continue;
+            bool ok = false;
+            const double number = value.toDouble(&ok);
+            if (!ok || !std::isfinite(number) || std::abs(number) > limit) {
+                *error =
+                    QStringLiteral("%1: \"Default GPS Position\" %2 \"%3\" is not a position on the earth")
+                        .arg(looks, QString::fromLatin1(key), value.toString());
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool copyTree(const QString& sourceFolder, const QString& target, QString* error) {
     const QString source = QFileInfo(sourceFolder).absoluteFilePath();
     QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -191,6 +233,14 @@ bool copyTree(const QString& sourceFolder, const QString& target, QString* error
 } // namespace
 
 namespace Edition {
+
+QString settingsValueTooLong(int column, qsizetype length) {
+    return QStringLiteral(
+               "%1 is %2 characters long, over the %3 the guide reads; it would be read as missing")
+        .arg(QString::fromLatin1(ManagerModel::columnNames()[column]))
+        .arg(length)
+        .arg(ManagerModel::maxLength(column));
+}
 
 const QStringList& catalogColumns() {
     static const QStringList columns = {
@@ -233,7 +283,7 @@ bool build(const QString& sourceFolder, const QString& outFolder, QString* error
         *error = QStringLiteral("%1: no catalogue sources (catalog/*.csv or catalog.csv)").arg(sourceFolder);
         return false;
     }
-    if (!linksStayInside(sourceFolder, error))
+    if (!linksStayInside(sourceFolder, error) || !settingsReadable(sourceFolder, error))
         return false;
     if (!QDir().mkpath(outFolder)) {
         *error = QStringLiteral("%1: cannot create the folder").arg(outFolder);

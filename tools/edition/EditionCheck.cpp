@@ -291,8 +291,12 @@ struct Checker {
             return;
         }
         ManagerModel model;
-        for (int c = 0; c < ManagerModel::columnCount; ++c)
-            model.setField(c, row[c].trimmed());
+        for (int c = 0; c < ManagerModel::columnCount; ++c) {
+            if (row[c].size() > ManagerModel::maxLength(c))
+                report(Edition::sourcePlace(name, 2), Edition::settingsValueTooLong(c, row[c].size()));
+            else
+                model.setField(c, row[c].trimmed());
+        }
         settingsRead = true;
 
         if (!parseLenientDate(model.dateRelease()))
