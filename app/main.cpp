@@ -18,10 +18,14 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +48,26 @@ public:
 private:
     bool done = false;
 };
+
+// A termination request (SIGTERM, SIGINT, SIGHUP) ends the event loop like closing the window does, so
+// that what the run made for itself (a picture tour's documents folder) is cleaned up.
+int signalPipe[2] = {-1, -1};
+
+void quitOnSignals(QCoreApplication* app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, app);
+    QObject::connect(notifier, &QSocketNotifier::activated, app, [app] { app->exit(3); });
+    struct sigaction action = {};
+    action.sa_handler = [](int) {
+        const char byte = 1;
+        [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+    };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
 
 struct Options {
     QString edition = QStringLiteral(GUIDE_DEMO_EDITION);
@@ -105,6 +129,7 @@ int main(int argc, char** argv) {
     // The web page's engine shares the graphics context of the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    quitOnSignals(&app);
     QApplication::setApplicationName(QStringLiteral("cityguide"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
     QApplication::setOrganizationName(QStringLiteral("cityguide"));

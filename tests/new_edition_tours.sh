@@ -36,3 +36,12 @@ run "$tool" build "$work/src" "$work/empty"
 tour "$work/empty" "$work/empty-shots"
 grep -q "The tour skips a venue with a picture: the edition does not have it" "$work/tour.log"
 test -s "$work/empty-shots/02-home.png"
+
+# What a tour makes for itself is gone when it ends, also when it is told to stop half-way.
+mkdir -p "$work/tmp"
+TMPDIR="$work/tmp" tour "$work/edition" "$work/shots-again"
+TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 timeout -s TERM 2 "$guide" \
+  --edition "$work/edition" --shoot "$work/stopped" > "$work/stopped.log" 2>&1 || true
+TMPDIR="$work/tmp" run "$tool" show "$work/edition" settings
+left=$(find "$work/tmp" -mindepth 1 -maxdepth 1 | grep -v runtime || true)
+test -z "$left" || { echo "left behind: $left"; exit 1; }
