@@ -16,9 +16,11 @@
 namespace {
 
 std::atomic<sqlite3*> connection{nullptr};
-// Whether the open catalogue has the trigram index "catalog_search" (editions built by the
-// edition tool have it): -1 not looked at yet, 0 no, 1 yes.
+// How the open catalogue helps a search, as flags: the trigram index "catalog_search", and a folded
+// copy of the names and descriptions "catalog_folded" (which the index then covers). Editions built
+// by the edition tool have both; -1 when not looked at yet.
 std::atomic<int> searchIndex{-1};
+enum SearchHelp { TrigramIndex = 1, FoldedCopy = 2 };
 // Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
 thread_local int threadFailures = 0;
 // When the statement this thread runs must have ended: no catalogue, however made, keeps a screen
@@ -331,14 +333,15 @@ VenueList SQLDAL::getVenuesForCategory(const QString& category, const QString& c
 
 namespace {
 
-bool hasSearchIndex() {
+int searchHelp() {
     int known = searchIndex.load();
     if (known < 0) {
-        Statement probe("select 1 from sqlite_master where type = 'table' and name = 'catalog_search'");
-        known = probe.step() ? 1 : 0;
+        Statement index("select 1 from sqlite_master where type = 'table' and name = 'catalog_search'");
+        Statement folded("select 1 from sqlite_master where type = 'table' and name = 'catalog_folded'");
+        known = (index.step() ? TrigramIndex : 0) | (folded.step() ? FoldedCopy : 0);
         searchIndex.store(known);
     }
-    return known == 1;
+    return known;
 }
 
 // A query of the trigram index that every row containing the text satisfies (and a few more, as the
@@ -359,7 +362,28 @@ QString trigramQuery(const QString& text) {
 VenueList SQLDAL::getVenuesNamedAs(const QString& text) {
     // No name or description is this long; a longer text would only make the pattern slow.
     const QString searched = storedForm(trimmedText(text).left(maxSearchLength));
-    const QString narrowing = hasSearchIndex() ? trigramQuery(searched) : QString();
+    const int help = searchHelp();
+    if (help & FoldedCopy) {
+        // Case and accents forgiven: the folded text within the folded copy of the names and
+        // descriptions. Folding keeps what contained the text containing it, so nothing found
+        // without folding is lost.
+        const QString folded = searchFolded(searched);
+        const QString narrowing = (help & TrigramIndex) ? trigramQuery(folded) : QString();
+        Statement statement(
+            (QByteArray(
+                 "select c.name, c.body, c.gps_lat, c.gps_lon, c.address, c.date_start, c.rowid, "
+                 "c.mobile_highlight from catalog_folded f join catalog c on c.rowid = f.rowid where ") +
+             (narrowing.isEmpty()
+                  ? ""
+                  : "f.rowid in (select rowid from catalog_search where catalog_search match ?002) and ") +
+             "(f.name like ?001 escape '\\' or f.body like ?001 escape '\\') order by c.name")
+                .constData());
+        statement.bindText(1, literalPattern(folded));
+        if (!narrowing.isEmpty())
+            statement.bindText(2, narrowing);
+        return listVenues(statement);
+    }
+    const QString narrowing = (help & TrigramIndex) ? trigramQuery(searched) : QString();
     if (narrowing.isEmpty()) {
         // Walking the name index would visit the rows in random order; reading the table straight
         // through and sorting what matched is several times faster.

@@ -160,6 +160,33 @@ QString checkBinaryBounds(const QByteArray& bytes) {
         return true;
     };
 
+    // A text (ASCII, UTF-8 or UTF-16) that holds a zero character: libplist stops the program when
+    // it reads one back, so such a file is refused here.
+    auto textWithZero = [&](qint64 at) {
+        const quint8 marker = quint8(bytes[at]);
+        const int kind = marker >> 4;
+        if (kind != 0x5 && kind != 0x6 && kind != 0x7)
+            return false;
+        quint64 n = marker & 0x0F;
+        qint64 first = at + 1;
+        if (n == 0x0F) {
+            if (at + 1 >= bytes.size() || (quint8(bytes[at + 1]) >> 4) != 0x1)
+                return false; // libplist refuses it by itself
+            const int size = 1 << (quint8(bytes[at + 1]) & 0x0F);
+            if (!readUnsigned(bytes, at + 2, size, &n))
+                return false;
+            first = at + 2 + size;
+        }
+        const int unit = kind == 0x6 ? 2 : 1;
+        if (n > quint64(bytes.size()) || first + qint64(n) * unit > bytes.size())
+            return false;
+        for (qint64 i = 0; i < qint64(n); ++i) {
+            if (bytes[first + i * unit] == 0 && (unit == 1 || bytes[first + i * unit + 1] == 0))
+                return true;
+        }
+        return false;
+    };
+
     // Walks the tree as libplist would expand it: every reference counts again, however shared.
     struct Pending {
         quint64 index;
@@ -179,6 +206,8 @@ QString checkBinaryBounds(const QByteArray& bytes) {
         qint64 first = 0;
         if (at < 0 || !references(at, &count, &first))
             return malformed;
+        if (textWithZero(at))
+            return QStringLiteral("a text holds a zero character");
         for (quint64 i = 0; i < count; ++i) {
             quint64 child = 0;
             if (!readUnsigned(bytes, first + qint64(i) * refSize, refSize, &child))

@@ -1,5 +1,7 @@
 #include "platform/TextValues.h"
 
+#include <QHash>
+
 #include <limits>
 
 namespace {
@@ -68,4 +70,43 @@ std::optional<QList<double>> numbersOfText(const QString& text, int count) {
 
 QString minutesAndSeconds(int seconds) {
     return QString::asprintf("%d:%02d", seconds / 60, seconds % 60);
+}
+
+namespace {
+
+QString foldedCharacter(char32_t c) {
+    if (c == U'ß' || c == U'ẞ')
+        return QStringLiteral("ss");
+    const QString decomposed = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KD);
+    QString kept;
+    for (const QChar part : decomposed) {
+        const QChar::Category category = part.category();
+        if (category != QChar::Mark_NonSpacing && category != QChar::Mark_SpacingCombining &&
+            category != QChar::Mark_Enclosing)
+            kept += part;
+    }
+    return kept.toCaseFolded();
+}
+
+} // namespace
+
+QString searchFolded(const QString& text) {
+    QString folded;
+    folded.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) { // the common case, without a table
+            folded += c.toLower();
+            continue;
+        }
+        char32_t code = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(c, text[++i]);
+        thread_local QHash<char32_t, QString> known;
+        auto found = known.constFind(code);
+        if (found == known.cend())
+            found = known.insert(code, foldedCharacter(code));
+        folded += *found;
+    }
+    return folded;
 }

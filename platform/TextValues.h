@@ -20,3 +20,8 @@ std::optional<QList<double>> numbersOfText(const QString& text, int count);
 
 // A length in seconds as minutes and two-digit seconds: 125 gives "2:05".
 QString minutesAndSeconds(int seconds);
+
+// The text as search compares it: case folded, accents and other marks dropped, "ß" as "ss", one
+// character at a time, so that a text contained in another stays contained once both are folded
+// ("Schönbrunn", "SCHONBRUNN" and "schonbrunn" all fold to "schonbrunn").
+QString searchFolded(const QString& text);

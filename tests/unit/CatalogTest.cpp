@@ -1,9 +1,11 @@
 #include "catalog/SQLDAL.h"
 #include "platform/Paths.h"
+#include "platform/TextValues.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QThread>
 #include <memory>
 #include <sqlite3.h>
@@ -105,6 +107,64 @@ TEST_F(CatalogTest, TheSearchIndexNeverChangesWhatIsFound) {
     SQLDAL::connectToDatabase();
     for (qsizetype i = 0; i < texts.size(); ++i)
         EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(texts[i])), indexed[i]) << texts[i].toStdString();
+}
+
+// Readers type without accents and in any case; the build keeps a folded copy of the texts.
+TEST_F(CatalogTest, SearchForgivesCaseAndAccents) {
+    for (const QString& text : {u"weinstrasse"_qs, u"WEINSTRASSE"_qs, u"Weinstraße"_qs, u"WEINSTRAẞE"_qs})
+        EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(text)), QStringList{u"Vinothek"_qs}) << text.toStdString();
+    for (const QString& text : {u"CAFÉ"_qs, u"café"_qs, u"Cafe\u0301"_qs})
+        EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(text)), (QStringList{u"Art Cafe"_qs, u"Cafe"_qs}))
+            << text.toStdString();
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"KUNG_FU"_qs)), QStringList{u"Dojo"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"reinthaler's"_qs)), QStringList{u"Reinthaler's Beisl"_qs});
+    EXPECT_EQ(searchFolded(u"Schönbrunn Straße Œuvre ﬁne"_qs), u"schonbrunn strasse œuvre fine"_qs);
+}
+
+// Whatever the search found before the folded copy, it still finds: every word and word part of
+// the demo edition's names, against the plain pattern on the unfolded texts.
+TEST(DemoSearch, FoldingFindsEverythingThePlainPatternFinds) {
+    GuideTestPaths paths(QStringLiteral(GUIDE_DEMO_EDITION));
+    SQLDAL::connectToDatabase();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(
+        sqlite3_open_v2(QFile::encodeName(QStringLiteral(GUIDE_DEMO_EDITION "/Catalog.sqlite")).constData(),
+                        &db, SQLITE_OPEN_READONLY, nullptr),
+        SQLITE_OK);
+    QStringList texts;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "select name from catalog", -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        const QString name =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        for (const QString& word : name.split(u' ', Qt::SkipEmptyParts))
+            texts << word << word.left(3) << word.mid(1).toUpper();
+    }
+    sqlite3_finalize(statement);
+    texts.removeDuplicates();
+    ASSERT_GT(texts.size(), 200);
+    int wider = 0;
+    for (const QString& text : std::as_const(texts)) {
+        QSet<int> plain;
+        sqlite3_prepare_v2(
+            db, "select rowid from catalog where name like ?1 escape '\\' or body like ?1 escape '\\'", -1,
+            &statement, nullptr);
+        QString pattern = QString(text).replace(u"'"_qs, u"''"_qs);
+        pattern.replace(u"\\"_qs, u"\\\\"_qs).replace(u"%"_qs, u"\\%"_qs).replace(u"_"_qs, u"\\_"_qs);
+        const QByteArray bound = (u'%' + pattern + u'%').toUtf8();
+        sqlite3_bind_text(statement, 1, bound.constData(), -1, SQLITE_STATIC);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            plain.insert(sqlite3_column_int(statement, 0));
+        sqlite3_finalize(statement);
+        QSet<int> folded;
+        for (const Venue& venue : SQLDAL::getVenuesNamedAs(text))
+            folded.insert(venue.venueID);
+        EXPECT_TRUE(folded.contains(plain)) << text.toStdString();
+        wider += folded.size() > plain.size();
+    }
+    EXPECT_GT(wider, 0); // and folding finds more: "Schonbrunn" finds "Schönbrunn"
+    sqlite3_close(db);
+    SQLDAL::closeDatabase();
 }
 
 TEST_F(CatalogTest, BookmarkLookupsPreferTheExactName) {

@@ -4,6 +4,7 @@
 #include "model/ManagerModel.h"
 #include "model/PropertyList.h"
 #include "model/SBKCSVParser.h"
+#include "platform/TextValues.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -29,6 +30,18 @@ bool isRealColumn(const QString& name) {
 
 bool isNameColumn(const QString& name) {
     return name == u"category_name" || name == u"chapter_name";
+}
+
+// search_folded(text): the text as the guide's search compares it.
+void foldForSearch(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    const QByteArray folded =
+        searchFolded(QString::fromUtf8(text, sqlite3_value_bytes(arguments[0]))).toUtf8();
+    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
 bool exec(sqlite3* db, const QByteArray& sql, QString* error) {
@@ -120,6 +133,8 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
     for (const QString& name : Edition::catalogColumns())
         columns.append(name + (isRealColumn(name) ? QStringLiteral(" REAL") : QStringLiteral(" TEXT")));
     const QByteArray schema = QStringLiteral("create table catalog (%1)").arg(columns.join(u", ")).toUtf8();
+    sqlite3_create_function(db.get(), "search_folded", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            foldForSearch, nullptr, nullptr);
     if (!exec(db.get(), schema, error) || !exec(db.get(), "begin", error))
         return false;
     for (const QString& source : sources) {
@@ -129,16 +144,21 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
     // The screens select by chapter, by category within a chapter and by name. The chapter index has
     // the chapter alone, so that a chapter's rows still come in catalogue order (its first row holds
     // the introduction).
-    return exec(db.get(),
-                "create index catalog_chapter on catalog (chapter_id);"
-                "create index catalog_category on catalog (trim(category_name), chapter_id);"
-                "create index catalog_name on catalog (name);"
-                // Narrows the search for a text to the rows that hold all its trigrams.
-                "create virtual table catalog_search using fts5(name, body, content='catalog', "
-                "content_rowid='rowid', tokenize='trigram', detail='none');"
-                "insert into catalog_search(catalog_search) values ('rebuild');"
-                "commit; vacuum;",
-                error);
+    return exec(
+        db.get(),
+        "create index catalog_chapter on catalog (chapter_id);"
+        "create index catalog_category on catalog (trim(category_name), chapter_id);"
+        "create index catalog_name on catalog (name);"
+        // The search compares folded texts (case and accents forgiven): a folded copy of the
+        // names and descriptions, and an index that narrows a search to the rows holding all
+        // the folded text's trigrams.
+        "create table catalog_folded (rowid integer primary key, name text, body text);"
+        "insert into catalog_folded select rowid, search_folded(name), search_folded(body) from catalog;"
+        "create virtual table catalog_search using fts5(name, body, content='catalog_folded', "
+        "content_rowid='rowid', tokenize='trigram', detail='none');"
+        "insert into catalog_search(catalog_search) values ('rebuild');"
+        "commit; vacuum;",
+        error);
 }
 
 bool skippedSource(const QString& relative) {
