@@ -69,8 +69,30 @@ void quitOnSignals(QCoreApplication* app) {
         ::sigaction(signal, &action, nullptr);
 }
 
+// Without --edition: the first edition (a folder with a manager.csv) in the user's data folder, in the
+// data folder of the prefix the program is installed in, in the system's data folders, and at last the
+// demo edition of the build tree.
+QString findEdition() {
+    QStringList roots;
+    const QStringList data = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    if (!data.isEmpty())
+        roots << data.first() + QStringLiteral("/cityguide/editions");
+    roots << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/cityguide/editions");
+    for (const QString& folder : data.mid(1))
+        roots << folder + QStringLiteral("/cityguide/editions");
+    for (const QString& root : std::as_const(roots)) {
+        const QDir dir(root);
+        for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            if (QFileInfo::exists(dir.filePath(name + QStringLiteral("/manager.csv"))))
+                return QDir::cleanPath(dir.absoluteFilePath(name));
+        }
+    }
+    const QString demo = QStringLiteral(GUIDE_DEMO_EDITION);
+    return QFileInfo::exists(demo + QStringLiteral("/manager.csv")) ? demo : QString();
+}
+
 struct Options {
-    QString edition = QStringLiteral(GUIDE_DEMO_EDITION);
+    QString edition; // none given: the first one found (findEdition)
     QString shoot;
     QString scale;
     bool firstPaint = false;
@@ -120,7 +142,7 @@ Options readOptions(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const Options options = readOptions(argc, argv);
+    Options options = readOptions(argc, argv);
     // Pictures and help texts need no screen.
     if (!options.shoot.isEmpty() || options.firstPaint || options.help)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -139,8 +161,9 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption(
         {QStringLiteral("edition"),
-         QStringLiteral("The edition folder to open. Each edition keeps its reader's files (bookmarks, "
-                        "settings, fetched feeds) in a folder of its own under %1.")
+         QStringLiteral("The edition folder to open (without it: the first edition in cityguide/editions/ of "
+                        "the user's, then the system's data folders). Each edition keeps its reader's files "
+                        "(bookmarks, settings, fetched feeds) in a folder of its own under %1.")
              .arg(QDir::toNativeSeparators(editionsFolder())),
          QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("reset"),
@@ -155,6 +178,16 @@ int main(int argc, char** argv) {
          QStringLiteral("Print \"painted\" once the home screen is first painted, offscreen, and exit.")});
     parser.process(app);
 
+    if (options.edition.isEmpty()) {
+        options.edition = findEdition();
+        if (options.edition.isEmpty()) {
+            std::fprintf(stderr, "No edition found in %s; give one with --edition DIR\n",
+                         qPrintable(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)
+                                        .join(QStringLiteral(", "))));
+            return 2;
+        }
+        std::fprintf(stderr, "Opening the edition in %s\n", qPrintable(options.edition));
+    }
     if (!QFileInfo(options.edition + QStringLiteral("/manager.csv")).exists()) {
         std::fprintf(stderr, "%s is not an edition folder (no manager.csv)\n", qPrintable(options.edition));
         return 2;

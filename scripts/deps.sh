@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

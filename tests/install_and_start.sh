@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, validates the desktop entry and the AppStream metadata,
+# and starts the installed guide offscreen without --edition: it must find the installed demo edition.
+# usage: install_and_start.sh BUILD_DIR
+set -euo pipefail
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cmake --install "$1" --prefix "$work/prefix" > "$work/install.log"
+desktop-file-validate "$work/prefix/share/applications/org.cityguide.CityGuide.desktop"
+appstreamcli validate --no-net "$work/prefix/share/metainfo/org.cityguide.CityGuide.metainfo.xml" > /dev/null
+test -s "$work/prefix/share/icons/hicolor/scalable/apps/org.cityguide.CityGuide.svg"
+edition="$work/prefix/share/cityguide/editions/vienna"
+"$work/prefix/bin/cityguide-edition" check "$edition"
+# No edition of the user's and none of the system's: the one beside the installed program.
+mkdir -p "$work/home" "$work/none"
+XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/none" QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
+  timeout 120 "$work/prefix/bin/cityguide" --shoot "$work/shots" > "$work/tour.log" 2>&1 || { cat "$work/tour.log"; exit 1; }
+grep -q "Opening the edition in $edition" "$work/tour.log" || { cat "$work/tour.log"; exit 1; }
+test -s "$work/shots/02-home.png"
+# An edition of the user's comes first.
+mkdir -p "$work/home/cityguide/editions"
+cp -r "$edition" "$work/home/cityguide/editions/mine"
+XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/none" QT_QPA_PLATFORM=offscreen \
+  timeout 60 "$work/prefix/bin/cityguide" --first-paint > "$work/first.log" 2>&1 || { cat "$work/first.log"; exit 1; }
+grep -q "Opening the edition in $work/home/cityguide/editions/mine" "$work/first.log" || { cat "$work/first.log"; exit 1; }
