@@ -3,13 +3,18 @@
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
 #include "pages/ChapterPage.h"
+#include "pages/SearchPage.h"
 #include "pages/SearchText.h"
 #include "platform/Device.h"
 #include "platform/TextValues.h"
 #include "platform/UserDefaults.h"
+#include "ui/Accessibility.h"
+#include "ui/AlertView.h"
 #include "ui/Animation.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
+
+#include <QShortcut>
 
 namespace {
 QPointer<StrollbookAppDelegate> shared;
@@ -52,6 +57,37 @@ void StrollbookAppDelegate::applicationDidFinishLaunching() {
 
     windowObject->makeKeyAndVisible();
     windowObject->setFocus();
+    addKeyboardShortcuts();
+}
+
+void StrollbookAppDelegate::addKeyboardShortcuts() {
+    Accessibility::install();
+    // Escape goes back one page (or closes what is shown over the pages); Ctrl+F opens the search.
+    auto* back = new QShortcut(QKeySequence(Qt::Key_Escape), windowObject.get());
+    back->setContext(Qt::WindowShortcut);
+    QObject::connect(back, &QShortcut::activated, windowObject.get(), [this] {
+        NavigationController* navigation = navigationController();
+        if (!navigation || AlertView::visibleAlert())
+            return;
+        for (ViewController* presenting :
+             {static_cast<ViewController*>(navigation), navigation->topViewController()}) {
+            if (presenting && presenting->modalViewController()) {
+                presenting->dismissModalViewControllerAnimated(true);
+                return;
+            }
+        }
+        if (navigation->viewControllers().size() > 1)
+            navigation->popViewControllerAnimated(true);
+    });
+    auto* search = new QShortcut(QKeySequence::Find, windowObject.get());
+    search->setContext(Qt::WindowShortcut);
+    QObject::connect(search, &QShortcut::activated, windowObject.get(), [this] {
+        NavigationController* navigation = navigationController();
+        if (!navigation || AlertView::visibleAlert() ||
+            qobject_cast<SearchPage*>(navigation->topViewController()))
+            return;
+        navigation->pushViewController(std::make_unique<SearchPage>(QStringLiteral("Search")), true);
+    });
 }
 
 void StrollbookAppDelegate::showChapters() {

@@ -25,6 +25,8 @@ public:
 
     void applicationDidFinishLaunching();
     void showChapters();
+    // Escape goes back, Ctrl+F searches; the controls speak to assistive technology.
+    void addKeyboardShortcuts();
     void startupAnimationDone();
     void popNavigationController() override;
     // The device turned to landscape or back: the screen on top turns with it if it allows turning.

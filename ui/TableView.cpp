@@ -1,5 +1,7 @@
 #include "ui/TableView.h"
 
+#include <QKeyEvent>
+
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,7 +13,35 @@ constexpr int dragThreshold = 8;
 }
 
 TableViewCell::TableViewCell(const QRect& frame, const QString& reuseIdentifier, QWidget* parent)
-    : View(frame, parent), identifier(reuseIdentifier) {}
+    : View(frame, parent), identifier(reuseIdentifier) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void TableViewCell::press() {
+    for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
+        if (auto* table = qobject_cast<TableView*>(up)) {
+            table->selectRow(rowIndex);
+            return;
+        }
+    }
+}
+
+void TableViewCell::keyPressEvent(QKeyEvent* event) {
+    if (isActivationKey(event))
+        press();
+    else
+        View::keyPressEvent(event);
+}
+
+void TableViewCell::focusInEvent(QFocusEvent* event) {
+    update();
+    View::focusInEvent(event);
+}
+
+void TableViewCell::focusOutEvent(QFocusEvent* event) {
+    update();
+    View::focusOutEvent(event);
+}
 
 void TableViewCell::setSelected(bool selected, bool) {
     selectedState = selected;
@@ -26,6 +56,10 @@ void TableViewCell::paintEvent(QPaintEvent* event) {
         gradient.setColorAt(0, QColor(5, 140, 245));
         gradient.setColorAt(1, QColor(1, 93, 230));
         painter.fillRect(rect(), gradient);
+    }
+    if (hasFocus()) {
+        QPainter painter(this);
+        paintFocusRing(painter, rect());
     }
 }
 
@@ -232,11 +266,17 @@ bool TableView::release(const QPoint& global) {
     const int row = rowAt(mapFromGlobal(global).y());
     if (row < 0)
         return false;
+    selectRow(row);
+    return true;
+}
+
+void TableView::selectRow(int row) {
+    if (row < 0 || row >= numberOfRows())
+        return;
     if (TableViewCell* cell = shown.value(row))
         cell->setSelected(true, false);
     if (delegateObject && delegateGuard)
         delegateObject->didSelectRow(this, row);
-    return true;
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event) {

@@ -22,9 +22,14 @@ public:
     bool isSelected() const { return selectedState; }
     // The row index the cell shows (-1 while it waits for reuse).
     int row() const { return rowIndex; }
+    // Selects the row as a tap does (the keyboard, assistive technology).
+    void press();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     friend class TableView;
@@ -88,6 +93,8 @@ public:
     // A cell waiting for reuse under that identifier, or null.
     TableViewCell* dequeueReusableCell(const QString& identifier);
     void deselectRow(int row, bool animated);
+    // Selects the row and tells the delegate, as a tap on it does.
+    void selectRow(int row);
 
     int numberOfRows() const { return int(offsets.size()) - 1; }
     QRect rectForRow(int row) const;

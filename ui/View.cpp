@@ -3,6 +3,7 @@
 #include "ui/Images.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -194,7 +195,10 @@ void ImageView::paintEvent(QPaintEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 
-Button::Button(const QRect& frame, QWidget* parent) : View(frame, parent), titleFont(Fonts::boldSystem(15)) {}
+Button::Button(const QRect& frame, QWidget* parent) : View(frame, parent), titleFont(Fonts::boldSystem(15)) {
+    // Tab reaches every button; a touch or a click gives no focus, so no ring shows after one.
+    setFocusPolicy(Qt::TabFocus);
+}
 
 void Button::setBackgroundImage(const QPixmap& image, State state) {
     backgrounds[state] = image;
@@ -242,6 +246,22 @@ void Button::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), QColor(0, 0, 0, 70));
     if (state == Disabled && background.isNull() && image.isNull())
         painter.fillRect(rect(), QColor(0, 0, 0, 60));
+    if (hasFocus())
+        paintFocusRing(painter, rect());
+}
+
+bool isActivationKey(const QKeyEvent* event) {
+    return event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier
+               ? event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                     event->key() == Qt::Key_Space
+               : false;
+}
+
+void paintFocusRing(QPainter& painter, const QRect& area) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(90, 170, 255), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(area).adjusted(1, 1, -1, -1), 4, 4);
 }
 
 void Button::mousePressEvent(QMouseEvent* event) {
@@ -258,6 +278,28 @@ void Button::mouseReleaseEvent(QMouseEvent* event) {
     update();
     if (rect().contains(event->position().toPoint()) && isEnabled())
         emit touchUpInside(this);
+}
+
+void Button::press() {
+    if (isEnabled() && isVisible())
+        emit touchUpInside(this);
+}
+
+void Button::keyPressEvent(QKeyEvent* event) {
+    if (isActivationKey(event))
+        press();
+    else
+        View::keyPressEvent(event);
+}
+
+void Button::focusInEvent(QFocusEvent* event) {
+    update();
+    View::focusInEvent(event);
+}
+
+void Button::focusOutEvent(QFocusEvent* event) {
+    update();
+    View::focusOutEvent(event);
 }
 
 void Button::changeEvent(QEvent* event) {

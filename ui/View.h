@@ -8,6 +8,8 @@
 #include <functional>
 
 class QGraphicsOpacityEffect;
+class QKeyEvent;
+class QPainter;
 
 // The phone's view: a frame in points in its parent, an alpha, a background colour (clear by default),
 // a tag, and whether it takes touches. Removing a view from its parent destroys it (its owner holds a
@@ -127,11 +129,17 @@ public:
 
     bool isHighlighted() const { return pressed && underMouse(); }
 
+    // Presses the button as a completed touch does (the keyboard, assistive technology).
+    void press();
+
 signals:
     void touchUpInside(Button* button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -145,6 +153,11 @@ private:
     QString backgroundName;
     bool pressed = false;
 };
+
+// Enter, Return or Space without modifiers: the keys that press the focused control.
+bool isActivationKey(const QKeyEvent* event);
+// The ring around the control that has the keyboard's focus.
+void paintFocusRing(QPainter& painter, const QRect& area);
 
 // The white spinning wheel.
 class ActivityIndicator : public View {

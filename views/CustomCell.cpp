@@ -124,6 +124,14 @@ void CustomCell::layoutVenue(const QRect& frame, const QString& name, const QStr
     const int h = frame.height();
     const int w = frame.width();
     resize(w, h);
+    // What a screen reader says of the row: the name, the distance, the dates, whether featured.
+    QStringList spoken{name};
+    for (const QString& part : {distance, dateStart})
+        if (!part.trimmed().isEmpty())
+            spoken.append(part.trimmed());
+    if (isFeatured)
+        spoken.append(QStringLiteral("featured"));
+    setAccessibleName(spoken.join(QStringLiteral(", ")));
     const QFont nameFont = boldArial(13);
     const int w1 = measureTextWidth(nameFont, name);
     const int h1 = measureWrappedHeight(nameFont, name, 190);

@@ -18,6 +18,7 @@ CustomButton::CustomButton(const QString& imageName, const QString& labelText, Q
     label->setNumberOfLines(1);
     label->setText(labelText);
     label->setUserInteractionEnabled(false);
+    setAccessibleName(labelText);
 }
 
 // ---------------------------------------------------------------------------------------------
