@@ -35,6 +35,8 @@ StrollbookAppDelegate* StrollbookAppDelegate::sharedDelegate() {
 }
 
 void StrollbookAppDelegate::applicationDidFinishLaunching() {
+    // Before the first control exists: Qt keeps the interface it first made for each.
+    Accessibility::install();
     // The full-screen pictures of the start take longest to decode: the home screen's and the
     // start-up picture are decoded in the background while the window background, the catalogue
     // and the settings are read here.
@@ -61,7 +63,6 @@ void StrollbookAppDelegate::applicationDidFinishLaunching() {
 }
 
 void StrollbookAppDelegate::addKeyboardShortcuts() {
-    Accessibility::install();
     // Escape goes back one page (or closes what is shown over the pages); Ctrl+F opens the search.
     auto* back = new QShortcut(QKeySequence(Qt::Key_Escape), windowObject.get());
     back->setContext(Qt::WindowShortcut);

@@ -25,7 +25,7 @@ public:
 
     void applicationDidFinishLaunching();
     void showChapters();
-    // Escape goes back, Ctrl+F searches; the controls speak to assistive technology.
+    // Escape goes back, Ctrl+F searches.
     void addKeyboardShortcuts();
     void startupAnimationDone();
     void popNavigationController() override;
