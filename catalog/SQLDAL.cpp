@@ -361,26 +361,29 @@ QString trigramQuery(const QString& text) {
 
 VenueList SQLDAL::getVenuesNamedAs(const QString& text) {
     // No name or description is this long; a longer text would only make the pattern slow.
-    const QString searched = storedForm(trimmedText(text).left(maxSearchLength));
+    // A zero character belongs to no text (and would end the index's query early).
+    const QString searched = storedForm(trimmedText(QString(text).remove(QChar(0))).left(maxSearchLength));
     const int help = searchHelp();
     if (help & FoldedCopy) {
         // Case and accents forgiven: the folded text within the folded copy of the names and
         // descriptions. Folding keeps what contained the text containing it, so nothing found
-        // without folding is lost.
+        // without folding is lost. The index holds the folded texts' trigrams with their positions,
+        // so a text of three characters or more is found by the index alone, as a run of trigrams.
         const QString folded = searchFolded(searched);
-        const QString narrowing = (help & TrigramIndex) ? trigramQuery(folded) : QString();
-        Statement statement(
-            (QByteArray(
-                 "select c.name, c.body, c.gps_lat, c.gps_lon, c.address, c.date_start, c.rowid, "
-                 "c.mobile_highlight from catalog_folded f join catalog c on c.rowid = f.rowid where ") +
-             (narrowing.isEmpty()
-                  ? ""
-                  : "f.rowid in (select rowid from catalog_search where catalog_search match ?002) and ") +
-             "(f.name like ?001 escape '\\' or f.body like ?001 escape '\\') order by c.name")
-                .constData());
+        if ((help & TrigramIndex) && folded.size() >= 3) {
+            Statement statement("select c.name, c.body, c.gps_lat, c.gps_lon, c.address, c.date_start, "
+                                "c.rowid, c.mobile_highlight "
+                                "from catalog_search s cross join catalog c on c.rowid = s.rowid where "
+                                "catalog_search match ?001 "
+                                "order by c.name");
+            statement.bindText(1, u'"' + QString(folded).replace(u"\""_qs, u"\"\""_qs) + u'"');
+            return listVenues(statement);
+        }
+        Statement statement("select c.name, c.body, c.gps_lat, c.gps_lon, c.address, c.date_start, c.rowid, "
+                            "c.mobile_highlight "
+                            "from catalog_folded f cross join catalog c on c.rowid = f.rowid where "
+                            "f.name like ?001 escape '\\' or f.body like ?001 escape '\\' order by c.name");
         statement.bindText(1, literalPattern(folded));
-        if (!narrowing.isEmpty())
-            statement.bindText(2, narrowing);
         return listVenues(statement);
     }
     const QString narrowing = (help & TrigramIndex) ? trigramQuery(searched) : QString();

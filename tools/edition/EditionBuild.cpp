@@ -150,12 +150,12 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
         "create index catalog_category on catalog (trim(category_name), chapter_id);"
         "create index catalog_name on catalog (name);"
         // The search compares folded texts (case and accents forgiven): a folded copy of the
-        // names and descriptions, and an index that narrows a search to the rows holding all
-        // the folded text's trigrams.
+        // names and descriptions, and an index of their trigrams with positions, which finds a
+        // folded text of three characters or more as a run of its trigrams.
         "create table catalog_folded (rowid integer primary key, name text, body text);"
         "insert into catalog_folded select rowid, search_folded(name), search_folded(body) from catalog;"
         "create virtual table catalog_search using fts5(name, body, content='catalog_folded', "
-        "content_rowid='rowid', tokenize='trigram', detail='none');"
+        "content_rowid='rowid', tokenize='trigram');"
         "insert into catalog_search(catalog_search) values ('rebuild');"
         "commit; vacuum;",
         error);
