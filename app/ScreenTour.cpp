@@ -206,7 +206,8 @@ ScreenTour::ScreenTour(StrollbookAppDelegate* appDelegate, const QString& target
 
 bool ScreenTour::shoot(const QString& name) {
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    if (!delegate->window()->grab().save(path)) {
+    // The whole display when the screen fills one (--fullscreen), else the phone's screen.
+    if (!delegate->window()->window()->grab().save(path)) {
         qWarning("cannot write %s", qPrintable(path));
         failed = true;
     }

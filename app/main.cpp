@@ -18,12 +18,17 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -98,7 +103,34 @@ struct Options {
     bool firstPaint = false;
     bool reset = false;
     bool help = false;
+    bool fullscreen = false;
 };
+
+// A phone's display (portrait and narrow), or --fullscreen: the 320 x 480 screen fills the display as
+// far as its aspect allows. Qt draws everything at a scale chosen before the application exists, so
+// the program measures the display and starts itself once more with that scale; true when it did not
+// need to (or could not).
+bool restartScaledToFill(QApplication& app, bool asked, char** argv) {
+    QScreen* screen = app.primaryScreen();
+    if (!screen || qEnvironmentVariableIsSet("CITYGUIDE_FILL"))
+        return false;
+    const QSize size = screen->size();
+    const bool phone = size.height() > size.width() && size.width() <= 600;
+    if (!asked && !phone)
+        return false;
+    const double current = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                               : 1.0;
+    // A hundredth less, so that rounding never pushes the screen past the display's edge.
+    const double fill = std::floor(std::min(size.width() / 320.0, size.height() / 480.0) * 100) / 100;
+    qputenv("CITYGUIDE_FILL", "1");
+    qputenv("QT_SCALE_FACTOR", QByteArray::number((current > 0 ? current : 1.0) * fill, 'g', 6));
+    std::fflush(stdout);
+    std::fflush(stderr);
+    ::execv("/proc/self/exe", argv);
+    std::fprintf(stderr, "Cannot start again at the display's scale: %s\n", std::strerror(errno));
+    return false;
+}
 
 // Each edition keeps its reader's files (bookmarks, the working copy of its settings, fetched feeds)
 // apart, so that one city's bookmarks never show in another: a folder named after the edition's
@@ -135,6 +167,8 @@ Options readOptions(int argc, char** argv) {
             options.reset = true;
         else if (arg == u"--help" || arg == u"-h" || arg == u"--help-all")
             options.help = true;
+        else if (arg == u"--fullscreen")
+            options.fullscreen = true;
     }
     return options;
 }
@@ -144,7 +178,9 @@ Options readOptions(int argc, char** argv) {
 int main(int argc, char** argv) {
     Options options = readOptions(argc, argv);
     // Pictures and help texts need no screen.
-    if (!options.shoot.isEmpty() || options.firstPaint || options.help)
+    // (An offscreen platform with options, such as a screen of another size, is kept.)
+    if ((!options.shoot.isEmpty() || options.firstPaint || options.help) &&
+        !qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QStringLiteral("offscreen")))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!options.scale.isEmpty())
         qputenv("QT_SCALE_FACTOR", options.scale.toLatin1());
@@ -152,6 +188,10 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     quitOnSignals(&app);
+    const bool tourOnly = !options.shoot.isEmpty() || options.firstPaint;
+    if (!options.help && (!tourOnly || options.fullscreen))
+        restartScaledToFill(app, options.fullscreen, argv);
+    const bool filling = qEnvironmentVariableIsSet("CITYGUIDE_FILL");
     QApplication::setApplicationName(QStringLiteral("cityguide"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
     QApplication::setOrganizationName(QStringLiteral("cityguide"));
@@ -166,6 +206,9 @@ int main(int argc, char** argv) {
                         "(bookmarks, settings, fetched feeds) in a folder of its own under %1.")
              .arg(QDir::toNativeSeparators(editionsFolder())),
          QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("fullscreen"),
+                      QStringLiteral("Fill the display with the phone's screen, as on a phone (on a narrow "
+                                     "portrait display this is the default).")});
     parser.addOption({QStringLiteral("reset"),
                       QStringLiteral("Start the edition afresh: delete its reader's files first.")});
     parser.addOption({QStringLiteral("shoot"),
@@ -196,7 +239,7 @@ int main(int argc, char** argv) {
 
     // A picture tour starts from a fresh reader: its own documents and preferences.
     QTemporaryDir tourDocuments;
-    const bool touring = !options.shoot.isEmpty() || options.firstPaint;
+    const bool touring = tourOnly;
     if (!touring) {
         const QString documents = documentsFolderOf(options.edition);
         if (options.reset && QDir(documents).exists()) {
@@ -229,10 +272,23 @@ int main(int argc, char** argv) {
     });
     LocationManager::getInstance();
 
-    // The shell outlives the guide: it holds the widget the guide's window lies in.
+    // The shell outlives the guide: it holds the widget the guide's window lies in. Filling a display,
+    // the screen lies centred on black, without the preview's menus.
     std::unique_ptr<PreviewShell> shell;
+    std::unique_ptr<QWidget> stage;
     QWidget* host = nullptr;
-    if (!touring) {
+    if (filling) {
+        stage = std::make_unique<QWidget>();
+        stage->setAutoFillBackground(true);
+        QPalette black = stage->palette();
+        black.setColor(QPalette::Window, Qt::black);
+        stage->setPalette(black);
+        host = new QWidget;
+        host->setFixedSize(320, 480);
+        auto* layout = new QGridLayout(stage.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(host, 0, 0, Qt::AlignCenter);
+    } else if (!touring) {
         shell = std::make_unique<PreviewShell>(position);
         host = new QWidget;
         host->setFixedSize(320, 480);
@@ -250,7 +306,10 @@ int main(int argc, char** argv) {
     } else if (touring) {
         tour = std::make_unique<ScreenTour>(&delegate, options.shoot);
         tour->start();
-    } else {
+    }
+    if (stage)
+        stage->showFullScreen();
+    else if (shell) {
         shell->setDelegate(&delegate);
         shell->show();
     }

@@ -23,3 +23,17 @@ cp -r "$edition" "$work/home/cityguide/editions/mine"
 XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/none" QT_QPA_PLATFORM=offscreen \
   timeout 60 "$work/prefix/bin/cityguide" --first-paint > "$work/first.log" 2>&1 || { cat "$work/first.log"; exit 1; }
 grep -q "Opening the edition in $work/home/cityguide/editions/mine" "$work/first.log" || { cat "$work/first.log"; exit 1; }
+# On a phone's display (720 x 1440 pixels, portrait) the screen fills the width, centred, sharp.
+cat > "$work/phone.json" <<'JSON'
+{ "screens": [ { "name": "phone", "x": 0, "y": 0, "width": 720, "height": 1440, "logicalDpi": 96, "dpr": 1 } ] }
+JSON
+XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/none" QT_QPA_PLATFORM="offscreen:configfile=$work/phone.json" \
+  QTWEBENGINE_DISABLE_SANDBOX=1 timeout 120 "$work/prefix/bin/cityguide" --edition "$edition" --fullscreen \
+  --shoot "$work/phone" > "$work/phone.log" 2>&1 || { cat "$work/phone.log"; exit 1; }
+python3 - "$work/phone/02-home.png" <<'PY'
+import struct, sys
+with open(sys.argv[1], 'rb') as f:
+    head = f.read(24)
+width, height = struct.unpack('>II', head[16:24])
+assert (width, height) == (720, 1440), (width, height)
+PY

@@ -27,7 +27,8 @@ QHash<QString, QFuture<QImage>>& pending() {
 
 // Decoding is safe on any thread; only the conversion to a pixmap must happen on the screen's.
 QImage decode(const QString& base, double scale) {
-    if (scale >= 2) {
+    // From one and a half times on, the sharp variant scaled down looks better than the plain one up.
+    if (scale >= 1.5) {
         QImage sharp(Paths::resourcePath(base + QStringLiteral("@2x.png")), "PNG");
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2);
@@ -72,7 +73,7 @@ double screenScale() {
 }
 
 QString cacheKey(const QString& base, double scale) {
-    return base + (scale >= 2 ? QStringLiteral("@2") : QStringLiteral("@1"));
+    return base + (scale >= 1.5 ? QStringLiteral("@2") : QStringLiteral("@1"));
 }
 
 } // namespace
