@@ -9,6 +9,7 @@
 #include "platform/Device.h"
 #include "platform/HttpClient.h"
 #include "platform/Paths.h"
+#include "platform/ShakeDetector.h"
 #include "platform/UserDefaults.h"
 #include "ui/NavigationController.h"
 #include "ui/VideoPlayer.h"
@@ -307,6 +308,13 @@ int main(int argc, char** argv) {
         tour = std::make_unique<ScreenTour>(&delegate, options.shoot);
         tour->start();
     }
+    // A phone's accelerometer shakes the guide as the preview's Device menu does.
+    AccelerometerShake shake;
+    if (!touring && shake.start())
+        QObject::connect(&shake, &AccelerometerShake::shaken, &app, [&delegate] {
+            if (delegate.window())
+                delegate.window()->motionBegan();
+        });
     if (stage)
         stage->showFullScreen();
     else if (shell) {

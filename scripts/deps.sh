@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config python3
-  qt6-base-dev qt6-positioning-dev qt6-svg-dev
+  qt6-base-dev qt6-positioning-dev qt6-svg-dev qt6-sensors-dev
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   qt6-webengine-dev
   libsqlite3-dev libxml2-dev libplist-dev
