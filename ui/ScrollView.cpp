@@ -15,6 +15,13 @@ ScrollView::ScrollView(const QRect& frame, QWidget* parent) : View(frame, parent
     content = new View(QRect(0, 0, frame.width(), frame.height()), this);
     contentSizeValue = frame.size();
     watch(content);
+    clock.start();
+}
+
+bool ScrollView::scrollBy(const QPoint& delta) {
+    const QPoint before = contentOffset();
+    setContentOffset(before + delta);
+    return contentOffset() != before;
 }
 
 void ScrollView::addSubview(QWidget* view) {
@@ -43,6 +50,10 @@ void ScrollView::setContentSize(const QSize& size) {
 
 void ScrollView::setZoomView(QWidget* view) {
     zoomed = view;
+    if (!pinch)
+        pinch = new TouchPinch(this, [this](double factor, const QPointF& centre) {
+            setZoomScale(zoom * factor, centre.toPoint());
+        });
     setContentSize(contentSizeValue);
 }
 
@@ -73,6 +84,8 @@ void ScrollView::setZoomScale(double scale, const QPoint& about) {
 }
 
 bool ScrollView::event(QEvent* event) {
+    if (pinch && pinch->handle(event))
+        return true;
     if (event->type() == QEvent::NativeGesture) {
         auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture && zoomed) {
@@ -103,6 +116,7 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
         // Screen positions: the content (and the view under the touch) moves while it is dragged.
         pressPoint = mapFromGlobal(mouse->globalPosition()).toPoint();
         pressOffset = contentOffset();
+        momentum.start(pressPoint, clock.elapsed());
         return false;
     }
     case QEvent::MouseMove: {
@@ -114,6 +128,8 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
             dragging = true;
         if (dragging) {
             setContentOffset(pressOffset - (point - pressPoint));
+            if (cameFromTouch(event))
+                momentum.track(point, clock.elapsed());
             return true;
         }
         return false;
@@ -122,6 +138,8 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
         tracking = false;
         if (dragging) {
             dragging = false;
+            if (cameFromTouch(event))
+                momentum.release(clock.elapsed());
             // The pressed button sees the touch end outside itself and does nothing.
             QMouseEvent away(QEvent::MouseButtonRelease, QPointF(-10000, -10000), QPointF(-10000, -10000),
                              Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
@@ -141,6 +159,7 @@ void ScrollView::mousePressEvent(QMouseEvent* event) {
     dragging = false;
     pressPoint = event->position().toPoint();
     pressOffset = contentOffset();
+    momentum.start(pressPoint, clock.elapsed());
 }
 
 void ScrollView::mouseMoveEvent(QMouseEvent* event) {
@@ -149,13 +168,18 @@ void ScrollView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (!dragging && (point - pressPoint).manhattanLength() > dragThreshold)
         dragging = true;
-    if (dragging)
+    if (dragging) {
         setContentOffset(pressOffset - (point - pressPoint));
+        if (cameFromTouch(event))
+            momentum.track(point, clock.elapsed());
+    }
 }
 
 void ScrollView::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasDragging = dragging;
     tracking = dragging = false;
+    if (wasDragging && cameFromTouch(event))
+        momentum.release(clock.elapsed());
     if (!wasDragging)
         emit tapped(event->position().toPoint());
 }

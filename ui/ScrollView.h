@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ui/TouchInput.h"
 #include "ui/View.h"
+
+#include <QElapsedTimer>
+#include <memory>
 
 // A view that shows a larger content view through its frame: dragged or wheeled, and zoomed (a pinch,
 // or the wheel with Ctrl) within its limits when it has a zoom view.
@@ -56,4 +60,8 @@ private:
     bool dragging = false;
     QPoint pressPoint;
     QPoint pressOffset;
+    TouchPinch* pinch = nullptr; // with a zoom view: two fingers zoom (a child of the view)
+    Momentum momentum{this, [this](const QPointF& delta) { return scrollBy(delta.toPoint()); }};
+    QElapsedTimer clock;
+    bool scrollBy(const QPoint& delta);
 };

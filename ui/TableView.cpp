@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <cmath>
+
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,7 +65,14 @@ void TableViewCell::paintEvent(QPaintEvent* event) {
     }
 }
 
-TableView::TableView(const QRect& frame, QWidget* parent) : View(frame, parent) {}
+TableView::TableView(const QRect& frame, QWidget* parent)
+    : View(frame, parent), momentum(this, [this](const QPointF& delta) {
+          const int before = offset;
+          setContentOffset(offset + int(std::lround(delta.y())));
+          return offset != before;
+      }) {
+    clock.start();
+}
 
 TableView::~TableView() = default;
 
@@ -229,12 +238,14 @@ void TableView::hideDeleteButton() {
         delegateObject->didEndEditingRow(this, row);
 }
 
-void TableView::press(const QPoint& global) {
+void TableView::press(const QPoint& global, bool finger) {
     swiped = false;
     tracking = true;
     dragging = false;
     pressPoint = global;
     pressOffset = offset;
+    byFinger = finger;
+    momentum.start(global, clock.elapsed());
 }
 
 void TableView::move(const QPoint& global) {
@@ -248,13 +259,19 @@ void TableView::move(const QPoint& global) {
         if (swiped)
             showDeleteButton(rowAt(mapFromGlobal(pressPoint).y()));
     }
-    if (dragging && !swiped)
+    if (dragging && !swiped) {
         setContentOffset(pressOffset - (global.y() - pressPoint.y()));
+        if (byFinger)
+            momentum.track(QPointF(0, global.y()), clock.elapsed());
+    }
 }
 
 // True when the touch was a tap (it selected the row under it).
 bool TableView::release(const QPoint& global) {
     const bool tap = tracking && !dragging;
+    // A list flicked with a finger glides on.
+    if (tracking && dragging && !swiped && byFinger)
+        momentum.release(clock.elapsed());
     tracking = dragging = false;
     if (!tap)
         return false;
@@ -293,7 +310,7 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
                 rowAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition()).toPoint().y()));
             return true;
         }
-        press(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        press(static_cast<QMouseEvent*>(event)->globalPosition().toPoint(), cameFromTouch(event));
         // Views inside rows that take touches themselves (buttons, fields) keep them.
         return !qobject_cast<TableViewCell*>(watched) && qobject_cast<View*>(watched) &&
                !qobject_cast<Button*>(watched);
@@ -313,7 +330,7 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TableView::mousePressEvent(QMouseEvent* event) {
-    press(event->globalPosition().toPoint());
+    press(event->globalPosition().toPoint(), cameFromTouch(event));
 }
 void TableView::mouseMoveEvent(QMouseEvent* event) {
     move(event->globalPosition().toPoint());

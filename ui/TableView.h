@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/TouchInput.h"
 #include "ui/View.h"
+
+#include <QElapsedTimer>
 
 #include <QHash>
 #include <QList>
@@ -129,7 +132,7 @@ private:
     void layoutRows();
     void recycle(TableViewCell* cell);
     void watch(QWidget* widget);
-    void press(const QPoint& global);
+    void press(const QPoint& global, bool finger);
     void move(const QPoint& global);
     bool release(const QPoint& global);
 
@@ -145,6 +148,9 @@ private:
     QPointer<Button> deleteControl;
     bool swiped = false;
     bool tracking = false;
+    bool byFinger = false; // the drag is a finger's, which glides on when it lifts
+    Momentum momentum;
+    QElapsedTimer clock;
     bool dragging = false;
     QPoint pressPoint;
     int pressOffset = 0;

@@ -408,6 +408,8 @@ void TileMapView::wheelEvent(QWheelEvent* event) {
 }
 
 bool TileMapView::event(QEvent* event) {
+    if (pinch->handle(event))
+        return true;
     if (event->type() == QEvent::NativeGesture) {
         auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture) {

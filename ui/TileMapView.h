@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cmath>
+
 #include "platform/MapTiles.h"
 #include "platform/PositionSource.h"
+#include "ui/TouchInput.h"
 #include "ui/View.h"
 
 #include <QCache>
@@ -79,6 +82,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool event(QEvent* event) override;
+    // Two fingers zoom about the point between them; one finger drags and taps as the mouse does.
+    // (A child of the view, which owns it.)
+    TouchPinch* pinch = new TouchPinch(
+        this, [this](double factor, const QPointF& centre) { zoomAbout(zoom + std::log2(factor), centre); });
 
 private:
     // The tiles the view shows: their zoom level, their size and where tile (0, 0) would stand.
