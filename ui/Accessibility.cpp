@@ -14,7 +14,7 @@ QString pictureWords(QString name) {
     name = name.section(u'.', 0, 0);
     if (name.startsWith(QStringLiteral("Tool")) && name.size() > 4 && name[4].isUpper())
         name = name.mid(4);
-    static const QRegularExpression boundary(QStringLiteral("(?<=[a-z])(?=[A-Z])"));
+    static const QRegularExpression boundary(QStringLiteral("(?<=[a-z])(?=[A-Z])|(?<=[A-Z])(?=[A-Z][a-z])"));
     return name.replace(boundary, QStringLiteral(" ")).trimmed();
 }
 
@@ -40,6 +40,23 @@ public:
         if (kind == QAccessible::Name)
             return static_cast<const Label*>(widget())->text();
         return QAccessibleWidget::text(kind);
+    }
+    // A button's caption is said as the button's name, not a second time on its own.
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        for (const QWidget* up = widget()->parentWidget(); up; up = up->parentWidget()) {
+            if (qobject_cast<const Button*>(up))
+                state.invisible = true;
+        }
+        // The same for a caption beside its button (a tool bar's).
+        const QString text = static_cast<const Label*>(widget())->text();
+        if (const QWidget* parent = widget()->parentWidget()) {
+            for (const Button* button : parent->findChildren<Button*>(Qt::FindDirectChildrenOnly)) {
+                if (Accessibility::nameOf(button) == text)
+                    state.invisible = true;
+            }
+        }
+        return state;
     }
 };
 
