@@ -19,6 +19,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QGeoPositionInfoSource>
 #include <QGridLayout>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -262,15 +263,21 @@ int main(int argc, char** argv) {
     if (!version.isEmpty())
         Device::setSystemVersion(version);
 
-    // The device stands at the edition's city centre until the reader moves it (Location menu).
+    // On a phone (the screen fills its display) the position is the device's, where Qt Positioning
+    // has a source. In the preview the device stands at the edition's city centre until the reader
+    // moves it (Location menu).
     SimulatedPositionSource* position = nullptr;
-    LocationManager::setPositionSourceFactory([&position] {
-        auto source = std::make_unique<SimulatedPositionSource>();
-        if (const auto centre = ShareData::sharedInstance()->defaultGPSPosition())
-            source->setFix(PositionFix{centre->latitude, centre->longitude, 10, {}});
-        position = source.get();
-        return source;
-    });
+    const bool devicePosition = filling && !touring && !QGeoPositionInfoSource::availableSources().isEmpty();
+    LocationManager::setPositionSourceFactory(
+        [&position, devicePosition]() -> std::unique_ptr<PositionSource> {
+            if (devicePosition)
+                return std::make_unique<QtPositionSource>();
+            auto source = std::make_unique<SimulatedPositionSource>();
+            if (const auto centre = ShareData::sharedInstance()->defaultGPSPosition())
+                source->setFix(PositionFix{centre->latitude, centre->longitude, 10, {}});
+            position = source.get();
+            return source;
+        });
     LocationManager::getInstance();
 
     // The shell outlives the guide: it holds the widget the guide's window lies in. Filling a display,

@@ -63,7 +63,9 @@ TileMapView::TileMapView(const QRect& frame, QWidget* parent) : View(frame, pare
     attribution->setBackgroundColor(QColor(255, 255, 255, 190));
     attribution->setTextAlignment(Qt::AlignCenter);
     attribution->setUserInteractionEnabled(false);
-    setAttribute(Qt::WA_AcceptTouchEvents);
+    // Two fingers zoom about the point between them; one finger drags and taps as the mouse does.
+    pinch = new TouchPinch(
+        this, [this](double factor, const QPointF& centre) { zoomAbout(zoom + std::log2(factor), centre); });
 }
 
 TileMapView::~TileMapView() = default;
@@ -408,7 +410,7 @@ void TileMapView::wheelEvent(QWheelEvent* event) {
 }
 
 bool TileMapView::event(QEvent* event) {
-    if (pinch->handle(event))
+    if (pinch && pinch->handle(event))
         return true;
     if (event->type() == QEvent::NativeGesture) {
         auto* gesture = static_cast<QNativeGestureEvent*>(event);

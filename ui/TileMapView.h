@@ -82,10 +82,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool event(QEvent* event) override;
-    // Two fingers zoom about the point between them; one finger drags and taps as the mouse does.
-    // (A child of the view, which owns it.)
-    TouchPinch* pinch = new TouchPinch(
-        this, [this](double factor, const QPointF& centre) { zoomAbout(zoom + std::log2(factor), centre); });
+    // Two fingers zoom, one finger is the mouse (a child of the view, which owns it).
+    TouchPinch* pinch = nullptr;
 
 private:
     // The tiles the view shows: their zoom level, their size and where tile (0, 0) would stand.
