@@ -30,7 +30,8 @@ void TVPage::loadView() {
 void TVPage::viewDidLoad() {
     firstStart = true;
     overlay.show(QStringLiteral("Downloading YouTube playlist ..."));
-    table = new TableView(QRect(0, 0, 320, 416));
+    // Owned by the page's view from the start: a feed that fails never shows it, and it goes with the page.
+    table = new TableView(QRect(0, 0, 320, 416), view());
     table->setDataSource(this, this);
     table->setDelegate(this, this);
     table->hide();

@@ -131,7 +131,9 @@ TEST_F(HostileServersTest, EveryFeedPageAlertsInTimeAndStoresNothing) {
         }
         server->release(u"/feed"_qs);
     }
-    EXPECT_LT(residentMegabytes() - before, 150);
+    // Bounded: no answer grows past the client's 1 MB (AddressSanitizer's quarantine holds up to 256 MB
+    // of what was freed, so the bound leaves room for it).
+    EXPECT_LT(residentMegabytes() - before, 400);
     // Still a guide: the home screen answers.
     EXPECT_TRUE(driver->label(u"Bookmarks"_qs));
 }

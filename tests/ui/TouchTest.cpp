@@ -51,7 +51,12 @@ protected:
         const QPoint end(endGap / 2, 0);
         QTest::touchEvent(driver->window(), device).release(0, centre - end).release(1, centre + end);
     }
-    QPointingDevice* device = QTest::createTouchDevice();
+    // One touch screen for the whole run: Qt keeps the devices it knows until the end.
+    static QPointingDevice* touchScreen() {
+        static QPointingDevice* device = QTest::createTouchDevice();
+        return device;
+    }
+    QPointingDevice* device = touchScreen();
 };
 
 TEST_F(TouchTest, ATapPressesAFlickGlidesASwipeOffersDelete) {
