@@ -28,23 +28,6 @@ void TableViewCell::press() {
     }
 }
 
-void TableViewCell::keyPressEvent(QKeyEvent* event) {
-    if (isActivationKey(event))
-        press();
-    else
-        View::keyPressEvent(event);
-}
-
-void TableViewCell::focusInEvent(QFocusEvent* event) {
-    update();
-    View::focusInEvent(event);
-}
-
-void TableViewCell::focusOutEvent(QFocusEvent* event) {
-    update();
-    View::focusOutEvent(event);
-}
-
 void TableViewCell::setSelected(bool selected, bool) {
     selectedState = selected;
     update();

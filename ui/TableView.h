@@ -26,13 +26,10 @@ public:
     // The row index the cell shows (-1 while it waits for reuse).
     int row() const { return rowIndex; }
     // Selects the row as a tap does (the keyboard, assistive technology).
-    void press();
+    void press() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     friend class TableView;

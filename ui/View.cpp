@@ -58,6 +58,23 @@ void View::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), background);
 }
 
+void View::keyPressEvent(QKeyEvent* event) {
+    if ((focusPolicy() & Qt::TabFocus) && isActivationKey(event))
+        press();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void View::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void View::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 Label::Label(const QRect& frame, QWidget* parent) : View(frame, parent), fontValue(Fonts::system(17)) {}
@@ -283,23 +300,6 @@ void Button::mouseReleaseEvent(QMouseEvent* event) {
 void Button::press() {
     if (isEnabled() && isVisible())
         emit touchUpInside(this);
-}
-
-void Button::keyPressEvent(QKeyEvent* event) {
-    if (isActivationKey(event))
-        press();
-    else
-        View::keyPressEvent(event);
-}
-
-void Button::focusInEvent(QFocusEvent* event) {
-    update();
-    View::focusInEvent(event);
-}
-
-void Button::focusOutEvent(QFocusEvent* event) {
-    update();
-    View::focusOutEvent(event);
 }
 
 void Button::changeEvent(QEvent* event) {

@@ -36,11 +36,19 @@ public:
 
     // Adds the view on top of the others and shows it.
     virtual void addSubview(QWidget* view);
+
+    // What Enter or Space does to the view when it has the keyboard's focus (a button presses, a row
+    // selects); nothing for views the keyboard does not reach.
+    virtual void press() {}
     void removeFromSuperview();
     void bringSubviewToFront(QWidget* view) { view->raise(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The focus ring of a view the keyboard reaches is drawn anew as the focus comes and goes.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     double alphaValue = 1.0;
@@ -130,16 +138,13 @@ public:
     bool isHighlighted() const { return pressed && underMouse(); }
 
     // Presses the button as a completed touch does (the keyboard, assistive technology).
-    void press();
+    void press() override;
 
 signals:
     void touchUpInside(Button* button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
