@@ -190,8 +190,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     quitOnSignals(&app);
-    const bool tourOnly = !options.shoot.isEmpty() || options.firstPaint;
-    if (!options.help && (!tourOnly || options.fullscreen))
+    const bool touring = !options.shoot.isEmpty() || options.firstPaint;
+    if (!options.help && (!touring || options.fullscreen))
         restartScaledToFill(app, options.fullscreen, argv);
     const bool filling = qEnvironmentVariableIsSet("CITYGUIDE_FILL");
     QApplication::setApplicationName(QStringLiteral("cityguide"));
@@ -241,7 +241,6 @@ int main(int argc, char** argv) {
 
     // A picture tour starts from a fresh reader: its own documents and preferences.
     QTemporaryDir tourDocuments;
-    const bool touring = tourOnly;
     if (!touring) {
         const QString documents = documentsFolderOf(options.edition);
         if (options.reset && QDir(documents).exists()) {

@@ -58,7 +58,10 @@ std::optional<QVariantMap> ShareData::getCorrespondingPlacement(const QString& t
 }
 
 std::optional<ShareData::Position> ShareData::defaultGPSPosition() const {
-    const QVariant entry = readChapterList().value(QStringLiteral("Default GPS Position"));
+    return positionFrom(readChapterList().value(QStringLiteral("Default GPS Position")));
+}
+
+std::optional<ShareData::Position> ShareData::positionFrom(const QVariant& entry) {
     if (entry.typeId() != QMetaType::QVariantMap)
         return std::nullopt;
     const QVariantMap map = entry.toMap();

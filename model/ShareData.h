@@ -28,6 +28,8 @@ public:
     std::optional<QVariantMap> getCorrespondingPlacement(const QString& title) const;
     // The edition's default map centre ("Default GPS Position"), or none.
     std::optional<Position> defaultGPSPosition() const;
+    // A position entry of chapter.plist ("lat" and "long"), or none when it is no position on the earth.
+    static std::optional<Position> positionFrom(const QVariant& entry);
 
     // Where the live map's street tiles come from ("Map Tiles"): an MBTiles file of the edition, an
     // online address template and the attribution to show. Any part may be empty.

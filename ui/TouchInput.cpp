@@ -12,38 +12,13 @@
 TouchPinch::TouchPinch(QWidget* view, std::function<void(double, const QPointF&)> pinched)
     : QObject(view), view(view), pinched(std::move(pinched)) {
     view->setAttribute(Qt::WA_AcceptTouchEvents);
-    follow(view);
 }
 
-// Every view inside takes touches too, and hands them here: Qt delivers a finger to the child under
-// it, so the second finger of a pinch would otherwise go elsewhere than the first.
-void TouchPinch::follow(QWidget* widget) {
-    widget->installEventFilter(this);
-    for (QWidget* child : widget->findChildren<QWidget*>()) {
-        child->setAttribute(Qt::WA_AcceptTouchEvents);
-        child->installEventFilter(this);
-    }
-}
-
-bool TouchPinch::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ChildAdded) {
-        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child())) {
-            child->setAttribute(Qt::WA_AcceptTouchEvents);
-            follow(child);
-        }
-        return false;
-    }
-    return watched != view && handle(event);
-}
-
-void TouchPinch::sendMouse(QEvent::Type type, const QPointF& position, const QPointF& global,
-                           const QTouchEvent* touch) {
+void TouchPinch::sendMouse(QEvent::Type type, const QPointF& position, const QPointF& global) {
     if (!target)
         return;
-    const QPointF local = target->mapFrom(view, position);
     // As the mouse's: the touch screen's points keep their own grabs, so the other fingers still come here.
-    (void)touch;
-    QMouseEvent mouse(type, local, global, Qt::LeftButton,
+    QMouseEvent mouse(type, target->mapFrom(view, position), global, Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &mouse);
 }
@@ -56,7 +31,7 @@ bool TouchPinch::handle(QEvent* anyEvent) {
     auto* event = static_cast<QTouchEvent*>(anyEvent);
     event->accept();
     if (type == QEvent::TouchCancel) {
-        sendMouse(QEvent::MouseButtonRelease, QPointF(-10000, -10000), QPointF(-10000, -10000), event);
+        sendMouse(QEvent::MouseButtonRelease, QPointF(-10000, -10000), QPointF(-10000, -10000));
         target = nullptr;
         fingers.clear();
         pinching = false;
@@ -81,7 +56,7 @@ bool TouchPinch::handle(QEvent* anyEvent) {
         const double distance = QLineF(first->position, second->position).length();
         if (!pinching) {
             // The first finger's press ends as a touch that left: a pinch presses nothing.
-            sendMouse(QEvent::MouseButtonRelease, QPointF(-10000, -10000), QPointF(-10000, -10000), event);
+            sendMouse(QEvent::MouseButtonRelease, QPointF(-10000, -10000), QPointF(-10000, -10000));
             target = nullptr;
             pinching = true;
         } else if (lastDistance > 0 && distance > 0 && distance != lastDistance) {
@@ -93,12 +68,12 @@ bool TouchPinch::handle(QEvent* anyEvent) {
         if (pressedID >= 0) {
             QWidget* under = view->childAt(finger.position.toPoint());
             target = under ? under : view;
-            sendMouse(QEvent::MouseButtonPress, finger.position, finger.global, event);
+            sendMouse(QEvent::MouseButtonPress, finger.position, finger.global);
         } else if (releasedID >= 0) {
-            sendMouse(QEvent::MouseButtonRelease, finger.position, finger.global, event);
+            sendMouse(QEvent::MouseButtonRelease, finger.position, finger.global);
             target = nullptr;
         } else if (movedID >= 0) {
-            sendMouse(QEvent::MouseMove, finger.position, finger.global, event);
+            sendMouse(QEvent::MouseMove, finger.position, finger.global);
         }
     }
     for (const QEventPoint& point : event->points()) {

@@ -19,13 +19,8 @@ public:
     // Handles the view's event when it is a touch event; true when it did.
     bool handle(QEvent* event);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void follow(QWidget* widget);
-    void sendMouse(QEvent::Type type, const QPointF& position, const QPointF& global,
-                   const QTouchEvent* touch);
+    void sendMouse(QEvent::Type type, const QPointF& position, const QPointF& global);
 
     QWidget* view;
     std::function<void(double, const QPointF&)> pinched;

@@ -9,6 +9,7 @@
 #include "model/ManagerModel.h"
 #include "model/PropertyList.h"
 #include "model/SBKCSVParser.h"
+#include "model/ShareData.h"
 #include "platform/MapTiles.h"
 #include "platform/Paths.h"
 #include "platform/TextValues.h"
@@ -414,13 +415,9 @@ struct Checker {
         const auto root = readDictionary(QStringLiteral("chapter.plist"));
         if (!root)
             return root;
-        const QVariantMap position = root->value(QStringLiteral("Default GPS Position")).toMap();
-        bool latOk = false, lonOk = false;
-        const double lat = position.value(QStringLiteral("lat")).toDouble(&latOk);
-        const double lon = position.value(QStringLiteral("long")).toDouble(&lonOk);
-        if (latOk && lonOk && std::isfinite(lat) && std::isfinite(lon) && std::abs(lat) <= 90 &&
-            std::abs(lon) <= 180)
-            centre = std::pair{lat, lon};
+        if (const auto position =
+                ShareData::positionFrom(root->value(QStringLiteral("Default GPS Position"))))
+            centre = std::pair{position->latitude, position->longitude};
         else
             report(
                 chapterListPlace(QStringLiteral("Default GPS Position")),
