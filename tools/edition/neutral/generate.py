@@ -39,165 +39,26 @@ CITY_PLACEHOLDER = "{{CITY}}"
 CITY_FONT_SIZE = 38
 
 
-# ---- SVG writing ------------------------------------------------------------------------------
+# ---- SVG writing: the demo artwork's helpers, with this set's own defaults ---------------------
 
-def fmt(value):
-    """A number as short, stable text."""
-    if isinstance(value, str):
-        return value
-    if isinstance(value, int):
-        return str(value)
-    text = f"{value:.2f}".rstrip("0").rstrip(".")
-    return "0" if text in ("-0", "") else text
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "content", "art", "tools"))
+import svglib  # noqa: E402
+from svglib import Rng, circle, el, esc, fmt, line, path, poly, pts, rect, star_points, stroked  # noqa: E402,F401
 
 
-def _attrs(kw):
-    parts = []
-    for key, value in kw.items():
-        if value is None:
-            continue
-        name = key.rstrip("_").replace("_", "-")
-        text = fmt(value).replace("&", "&amp;").replace('"', "&quot;").replace("<", "&lt;")
-        parts.append(f'{name}="{text}"')
-    return " ".join(parts)
-
-
-def el(tag, content=None, **kw):
-    a = _attrs(kw)
-    head = f"<{tag} {a}" if a else f"<{tag}"
-    if content is None:
-        return head + "/>"
-    return f"{head}>{content}</{tag}>"
-
-
-def esc(text):
-    return text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
-
-
-def pts(points):
-    return " ".join(f"{fmt(x)},{fmt(y)}" for x, y in points)
-
-
-class Svg:
-    def __init__(self, width, height):
-        self.width = width
-        self.height = height
-        self.defs = []
-        self.body = []
-        self._next = 0
-
-    def _id(self):
-        self._next += 1
-        return f"g{self._next}"
-
-    def add(self, *elements):
-        for e in elements:
-            if isinstance(e, (list, tuple)):
-                self.add(*e)
-            elif e:
-                self.body.append(e)
-        return self
-
-    def lin(self, stops, x1, y1, x2, y2):
-        """A user-space linear gradient; stops are (offset, colour) or (offset, colour, opacity)."""
-        gid = self._id()
-        self.defs.append(el("linearGradient", "".join(_stop(s) for s in stops), id=gid,
-                            gradientUnits="userSpaceOnUse", x1=x1, y1=y1, x2=x2, y2=y2))
-        return f"url(#{gid})"
-
-    def rad(self, stops, cx, cy, r):
-        gid = self._id()
-        self.defs.append(el("radialGradient", "".join(_stop(s) for s in stops), id=gid,
-                            gradientUnits="userSpaceOnUse", cx=cx, cy=cy, r=r, fx=cx, fy=cy))
-        return f"url(#{gid})"
-
+class Svg(svglib.Svg):
     def glow(self, cx, cy, r, colour, opacity):
         """A soft round light that fades to nothing at radius r."""
         return rect(0, 0, self.width, self.height,
                     self.rad([(0, colour, opacity), (1, colour, 0)], cx, cy, r))
 
-    def text(self):
-        head = (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
-                f'version="1.2" baseProfile="tiny" width="{self.width}" height="{self.height}" '
-                f'viewBox="0 0 {self.width} {self.height}">')
-        lines = [head]
-        if self.defs:
-            lines.append("<defs>")
-            lines.extend(self.defs)
-            lines.append("</defs>")
-        lines.extend(self.body)
-        lines.append("</svg>")
-        return "\n".join(lines) + "\n"
-
-
-def _stop(s):
-    if len(s) == 2:
-        return el("stop", offset=s[0], stop_color=s[1])
-    return el("stop", offset=s[0], stop_color=s[1], stop_opacity=s[2])
-
-
-def rect(x, y, w, h, fill="none", rx=None, **kw):
-    return el("rect", x=x, y=y, width=w, height=h, rx=rx, ry=rx, fill=fill, **kw)
-
-
-def circle(cx, cy, r, fill="none", **kw):
-    return el("circle", cx=cx, cy=cy, r=r, fill=fill, **kw)
-
-
-def line(x1, y1, x2, y2, stroke=WHITE, width=STROKE, **kw):
-    kw.setdefault("stroke_linecap", "round")
-    return el("line", x1=x1, y1=y1, x2=x2, y2=y2, stroke=stroke, stroke_width=width, **kw)
-
-
-def path(d, fill="none", **kw):
-    return el("path", d=d, fill=fill, **kw)
-
-
-def poly(points, fill="none", **kw):
-    return el("polygon", points=pts(points), fill=fill, **kw)
-
-
-def stroked(d, stroke=WHITE, width=STROKE, fill="none", **kw):
-    """An outline path in the icon style: round caps and joins."""
-    kw.setdefault("stroke_linecap", "round")
-    kw.setdefault("stroke_linejoin", "round")
-    return el("path", d=d, fill=fill, stroke=stroke, stroke_width=width, **kw)
-
 
 def group(children, **kw):
-    return el("g", "".join(c for c in children if c), **kw)
+    return svglib.group(list(children), **kw)
 
 
 def text(x, y, content, size=12, fill=WHITE, anchor="middle", weight=None, **kw):
-    return el("text", esc(content), x=x, y=y, font_family=FONT, font_size=size, font_weight=weight,
-              fill=fill, text_anchor=anchor, **kw)
-
-
-def star_points(cx, cy, r_out, r_in, n=5, rot=-90):
-    points = []
-    for i in range(2 * n):
-        r = r_out if i % 2 == 0 else r_in
-        a = math.radians(rot + i * 180 / n)
-        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
-    return points
-
-
-class Rng:
-    """A tiny deterministic generator (xorshift) so that the written SVGs never change between runs."""
-
-    def __init__(self, seed):
-        self.state = seed & 0xFFFFFFFF or 1
-
-    def next(self):
-        x = self.state
-        x ^= (x << 13) & 0xFFFFFFFF
-        x ^= x >> 17
-        x ^= (x << 5) & 0xFFFFFFFF
-        self.state = x & 0xFFFFFFFF
-        return self.state / 0x100000000
-
-    def uniform(self, a, b):
-        return a + (b - a) * self.next()
+    return svglib.text(x, y, content, size=size, fill=fill, anchor=anchor, weight=weight, **kw)
 
 
 # ---- shared pieces ----------------------------------------------------------------------------
