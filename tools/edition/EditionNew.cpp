@@ -1,4 +1,5 @@
 #include "tools/edition/EditionTiles.h"
+#include "tools/edition/EditionWriting.h"
 
 #include "ArtRenderer.h"
 #include "model/ManagerModel.h"
@@ -11,15 +12,11 @@
 
 #include <cmath>
 
-namespace {
+namespace Edition::Writing {
 
-// What a publisher has to write in: marked so that it stands out on every screen and in every file.
 const QString fillIn = QStringLiteral("[fill in]");
 
-struct Place {
-    double latitude = 0;
-    double longitude = 0;
-};
+const QString openStreetMapCredit = QStringLiteral("© OpenStreetMap contributors");
 
 std::optional<Place> parsePlace(const QString& text) {
     const QStringList parts = text.split(u',');
@@ -33,23 +30,30 @@ std::optional<Place> parsePlace(const QString& text) {
     return place;
 }
 
+QString cityNameProblem(const QString& city) {
+    // The settings file has no way to write a double quote or a line break inside a value.
+    if (city.isEmpty() || city.contains(u'"') || city.contains(u'\n') || city.contains(u':') ||
+        city.size() > 60)
+        return QStringLiteral("--city: a name of at most 60 characters without double quotes, colons or line "
+                              "breaks");
+    return {};
+}
+
 QString coordinate(double value) {
     return QString::number(value, 'f', 6);
 }
 
-// A field of the catalogue's CSV, quoted where it must be.
 QString csvField(const QString& text) {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n'))
         return text;
     return u'"' + QString(text).replace(u"\""_qs, u"\"\""_qs) + u'"';
 }
 
-// Catalogue texts keep apostrophes doubled.
 QString stored(const QString& text) {
     return QString(text).replace(u"'"_qs, u"''"_qs);
 }
 
-QString settingsFile(const QString& city) {
+QString settingsFile(const QString& city, const QList<Chapter>& chapters) {
     ManagerModel model;
     model.setDateRelease(QDate::currentDate().toString(Qt::ISODate));
     model.setDateCurrency(QStringLiteral("2010-01-01 T 00:00"));
@@ -60,8 +64,11 @@ QString settingsFile(const QString& city) {
           &ManagerModel::setInfoCountryCode, &ManagerModel::setInfoInternetCode,
           &ManagerModel::setInfoTimeZone, &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
         (model.*set)(fillIn);
-    model.setOrderChapters(QStringLiteral("Sights:ChapterGeneral:chapter;SIGHTS,\n"
-                                          "Search:ChapterSearch:search;SEARCH"));
+    QStringList order;
+    for (const Chapter& chapter : chapters)
+        order.append(QStringLiteral("%1:%2:chapter;%3").arg(chapter.title, chapter.icon, chapter.id));
+    order.append(QStringLiteral("Search:ChapterSearch:search;SEARCH"));
+    model.setOrderChapters(order.join(QStringLiteral(",\n")));
     model.setOrderChapterTools(QStringLiteral("Live Map:ToolLiveMap:LiveMap.tool,"
                                               "Currency:ToolCurrency:Currency.tool,"
                                               "Search:ToolSearch:Search.page"));
@@ -78,6 +85,94 @@ QString settingsFile(const QString& city) {
         values.append(u'"' + model.field(c) + u'"');
     return ManagerModel::headerLine() + values.join(u',');
 }
+
+namespace {
+
+QVariantMap colourEntry(const QColor& colour) {
+    return {{QStringLiteral("r"), colour.redF()},
+            {QStringLiteral("g"), colour.greenF()},
+            {QStringLiteral("b"), colour.blueF()},
+            {QStringLiteral("a"), 1.0}};
+}
+
+} // namespace
+
+QVariantMap chapterList(const Place& at, const QList<Chapter>& chapters) {
+    QVariantMap backgrounds, colours;
+    for (const Chapter& chapter : chapters) {
+        backgrounds.insert(chapter.title, QStringLiteral("BackgroundChapter"));
+        colours.insert(chapter.title, colourEntry(chapter.colour));
+    }
+    backgrounds.insert(QStringLiteral("Search"), QStringLiteral("BackgroundChapter"));
+    colours.insert(QStringLiteral("Search"), colourEntry(QColor::fromRgbF(0.55f, 0.80f, 0.95f)));
+    return {
+        {QStringLiteral("Backgrounds"), backgrounds},
+        {QStringLiteral("Colors"), colours},
+        {QStringLiteral("Placements"), QVariantMap{}},
+        {QStringLiteral("Default GPS Position"),
+         QVariantMap{{QStringLiteral("lat"), at.latitude}, {QStringLiteral("long"), at.longitude}}},
+    };
+}
+
+QString imprint(const QString& city, const QString& credit) {
+    return QStringLiteral("%1 City Guide\n\n"
+                          "%2 Publisher: name, postal address, e-mail address.\n\n"
+                          "%2 Texts and pictures: who wrote and made them.\n\n%3\n")
+        .arg(city, fillIn, credit);
+}
+
+namespace {
+
+// The start-up picture carries the city's name; a long name gets smaller letters so that it fits.
+QByteArray startPicture(const QString& city) {
+    QFile file(QStringLiteral(":/newedition/Default.svg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString svg = QString::fromUtf8(file.readAll());
+    const int size = std::min(38, int(296 / (0.53 * std::max<qsizetype>(1, city.size()))));
+    svg.replace(QStringLiteral("font-size=\"38\""), QStringLiteral("font-size=\"%1\"").arg(size));
+    svg.replace(QStringLiteral("{{CITY}}"), city.toHtmlEscaped());
+    return svg.toUtf8();
+}
+
+} // namespace
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool writePictures(const QString& folder, const QString& city, QString* error) {
+    const artwork::RunReport report = artwork::renderDirectory(QStringLiteral(":/newedition"), folder);
+    if (!report.errors.isEmpty()) {
+        *error = report.errors.join(QStringLiteral("; "));
+        return false;
+    }
+    const QByteArray start = startPicture(city);
+    for (int scale : {1, 2}) {
+        const QImage picture = artwork::renderSvgData(start, scale);
+        const QString path = artwork::outputPath(folder, QStringLiteral("Default"), scale);
+        if (picture.isNull() || !picture.save(path, "PNG")) {
+            *error = QStringLiteral("%1: cannot be written").arg(path);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace Edition::Writing
+
+namespace {
+
+using namespace Edition::Writing;
+
+const QList<Chapter> sightsOnly = {{QStringLiteral("Sights"), QStringLiteral("SIGHTS"),
+                                    QStringLiteral("ChapterGeneral"), QColor::fromRgbF(0.96f, 0.78f, 0.31f)}};
 
 QString catalogFile(const QString& city, const Place& at) {
     const QStringList header = {
@@ -108,75 +203,6 @@ QString catalogFile(const QString& city, const Place& at) {
     for (const QString& value : venue)
         fields.append(csvField(value));
     return header.join(u',') + u'\n' + fields.join(u',') + u'\n';
-}
-
-QVariantMap colour(double r, double g, double b) {
-    return {{QStringLiteral("r"), r},
-            {QStringLiteral("g"), g},
-            {QStringLiteral("b"), b},
-            {QStringLiteral("a"), 1.0}};
-}
-
-QVariantMap chapterList(const Place& at) {
-    return {
-        {QStringLiteral("Backgrounds"),
-         QVariantMap{{QStringLiteral("Sights"), QStringLiteral("BackgroundChapter")},
-                     {QStringLiteral("Search"), QStringLiteral("BackgroundChapter")}}},
-        {QStringLiteral("Colors"), QVariantMap{{QStringLiteral("Sights"), colour(0.96, 0.78, 0.31)},
-                                               {QStringLiteral("Search"), colour(0.55, 0.80, 0.95)}}},
-        {QStringLiteral("Placements"), QVariantMap{}},
-        {QStringLiteral("Default GPS Position"),
-         QVariantMap{{QStringLiteral("lat"), at.latitude}, {QStringLiteral("long"), at.longitude}}},
-    };
-}
-
-QString imprint(const QString& city) {
-    return QStringLiteral("%1 City Guide\n\n"
-                          "%2 Publisher: name, postal address, e-mail address.\n\n"
-                          "%2 Texts and pictures: who wrote and made them.\n\n"
-                          "Street maps © OpenStreetMap contributors, available under the Open Database "
-                          "Licence (ODbL).\n")
-        .arg(city, fillIn);
-}
-
-// The start-up picture carries the city's name; a long name gets smaller letters so that it fits.
-QByteArray startPicture(const QString& city) {
-    QFile file(QStringLiteral(":/newedition/Default.svg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString svg = QString::fromUtf8(file.readAll());
-    const int size = std::min(38, int(296 / (0.53 * std::max<qsizetype>(1, city.size()))));
-    svg.replace(QStringLiteral("font-size=\"38\""), QStringLiteral("font-size=\"%1\"").arg(size));
-    svg.replace(QStringLiteral("{{CITY}}"), city.toHtmlEscaped());
-    return svg.toUtf8();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool writePictures(const QString& folder, const QString& city, QString* error) {
-    const artwork::RunReport report = artwork::renderDirectory(QStringLiteral(":/newedition"), folder);
-    if (!report.errors.isEmpty()) {
-        *error = report.errors.join(QStringLiteral("; "));
-        return false;
-    }
-    const QByteArray start = startPicture(city);
-    for (int scale : {1, 2}) {
-        const QImage picture = artwork::renderSvgData(start, scale);
-        const QString path = artwork::outputPath(folder, QStringLiteral("Default"), scale);
-        if (picture.isNull() || !picture.save(path, "PNG")) {
-            *error = QStringLiteral("%1: cannot be written").arg(path);
-            return false;
-        }
-    }
-    return true;
 }
 
 const QString newUsage = QStringLiteral("new DIR --city NAME --at LAT,LON");
@@ -210,11 +236,8 @@ int newEdition(const QStringList& args, QTextStream& out, QString* error) {
         *error = QStringLiteral("usage: cityguide-edition ") + newUsage;
         return 2;
     }
-    // The settings file has no way to write a double quote or a line break inside a value.
-    if (city.contains(u'"') || city.contains(u'\n') || city.contains(u':') || city.size() > 60) {
-        *error =
-            QStringLiteral("--city: a name of at most 60 characters without double quotes, colons or line "
-                           "breaks");
+    if (const QString problem = cityNameProblem(city); !problem.isEmpty()) {
+        *error = problem;
         return 2;
     }
     const QDir dir(folder);
@@ -230,14 +253,20 @@ int newEdition(const QStringList& args, QTextStream& out, QString* error) {
     const QString bookmarks = dir.filePath(QStringLiteral("Bookmarks.plist"));
     QString why;
     const bool written =
-        writeFile(dir.filePath(QStringLiteral("manager.csv")), settingsFile(city).toUtf8(), error) &&
+        writeFile(dir.filePath(QStringLiteral("manager.csv")), settingsFile(city, sightsOnly).toUtf8(),
+                  error) &&
         writeFile(dir.filePath(QStringLiteral("catalog/01-sights.csv")), catalogFile(city, *at).toUtf8(),
                   error) &&
-        writeFile(dir.filePath(QStringLiteral("chapter.plist")), PropertyList::toXml(chapterList(*at)),
-                  error) &&
+        writeFile(dir.filePath(QStringLiteral("chapter.plist")),
+                  PropertyList::toXml(chapterList(*at, sightsOnly)), error) &&
         writeFile(bookmarks, PropertyList::toXml(QVariantMap{{QStringLiteral("Venues"), QVariantList{}}}),
                   error) &&
-        writeFile(dir.filePath(QStringLiteral("imprint.txt")), imprint(city).toUtf8(), error) &&
+        writeFile(
+            dir.filePath(QStringLiteral("imprint.txt")),
+            imprint(city, QStringLiteral("Street maps %1, available under the Open Database Licence (ODbL).")
+                              .arg(openStreetMapCredit))
+                .toUtf8(),
+            error) &&
         writePictures(folder, city, error);
     if (!written)
         return 1;

@@ -39,11 +39,7 @@ QByteArray renderTile(const Plan& plan, QSvgRenderer& renderer, const TileKey& k
     renderer.setViewBox(box);
     renderer.render(&painter);
     painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG", 9);
-    return bytes;
+    return Edition::pngOf(image);
 }
 
 bool exec(sqlite3* db, const char* sql, QString* error) {
@@ -60,6 +56,131 @@ bool exec(sqlite3* db, const char* sql, QString* error) {
 
 namespace Edition {
 
+TileWriter::~TileWriter() {
+    sqlite3_finalize(insert);
+    if (db)
+        sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+bool TileWriter::open(const QString& path, QString* error) {
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK) {
+        *error = path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
+        return false;
+    }
+    if (!exec(db,
+              "create table if not exists metadata (name text primary key, value text);"
+              "create table if not exists tiles (zoom_level integer, tile_column integer, tile_row integer, "
+              "tile_data blob, primary key (zoom_level, tile_column, tile_row));"
+              "begin",
+              error)) {
+        *error = path + QStringLiteral(": ") + *error;
+        return false;
+    }
+    sqlite3_prepare_v2(db, "insert or replace into tiles values (?1, ?2, ?3, ?4)", -1, &insert, nullptr);
+    return true;
+}
+
+bool TileWriter::add(const TileKey& key, const QByteArray& picture, QString* error) {
+    sqlite3_reset(insert);
+    sqlite3_bind_int(insert, 1, key.z);
+    sqlite3_bind_int(insert, 2, key.x);
+    sqlite3_bind_int(insert, 3, TileMath::tmsRow(key.y, key.z));
+    sqlite3_bind_blob(insert, 4, picture.constData(), int(picture.size()), SQLITE_STATIC);
+    if (sqlite3_step(insert) != SQLITE_DONE) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        return false;
+    }
+    return true;
+}
+
+bool TileWriter::finish(const QString& name, const QRectF& bounds, const QString& attribution,
+                        QString* error) {
+    sqlite3_finalize(insert);
+    insert = nullptr;
+    sqlite3_stmt* meta = nullptr;
+    sqlite3_prepare_v2(db, "insert or replace into metadata values (?1, ?2)", -1, &meta, nullptr);
+    const QList<std::pair<QString, QString>> values = {
+        {QStringLiteral("name"), name},
+        {QStringLiteral("format"), QStringLiteral("png")},
+        {QStringLiteral("type"), QStringLiteral("baselayer")},
+        {QStringLiteral("bounds"), QStringLiteral("%1,%2,%3,%4")
+                                       .arg(bounds.left())
+                                       .arg(bounds.top())
+                                       .arg(bounds.right())
+                                       .arg(bounds.bottom())},
+        {QStringLiteral("attribution"), attribution},
+    };
+    for (const auto& [key, value] : values) {
+        if (value.isEmpty())
+            continue;
+        sqlite3_reset(meta);
+        const QByteArray k = key.toUtf8(), v = value.toUtf8();
+        sqlite3_bind_text(meta, 1, k.constData(), int(k.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(meta, 2, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+        sqlite3_step(meta);
+    }
+    sqlite3_finalize(meta);
+    return exec(db,
+                "insert or replace into metadata values "
+                "('minzoom', (select min(zoom_level) from tiles)), "
+                "('maxzoom', (select max(zoom_level) from tiles));"
+                "commit",
+                error);
+}
+
+QList<TileKey> tilesCovering(const QRectF& region, std::pair<int, int> zooms) {
+    QList<TileKey> keys;
+    for (int z = zooms.first; z <= zooms.second; ++z) {
+        const int last = (1 << z) - 1;
+        const int x1 = std::clamp(int(TileMath::tileX(region.left(), z)), 0, last);
+        const int x2 = std::clamp(int(TileMath::tileX(region.right(), z)), 0, last);
+        const int y1 = std::clamp(int(TileMath::tileY(region.bottom(), z)), 0, last);
+        const int y2 = std::clamp(int(TileMath::tileY(region.top(), z)), 0, last);
+        for (int x = x1; x <= x2; ++x)
+            for (int y = y1; y <= y2; ++y)
+                keys.append({z, x, y});
+    }
+    return keys;
+}
+
+std::optional<std::pair<int, int>> zoomRange(const QString& text) {
+    const QStringList parts = text.split(u'-');
+    bool ok1 = false, ok2 = false;
+    const int z1 = parts.value(0).toInt(&ok1), z2 = parts.value(1).toInt(&ok2);
+    if (parts.size() != 2 || !ok1 || !ok2 || z1 < 0 || z2 < z1 || z2 > 19)
+        return std::nullopt;
+    return std::pair{z1, z2};
+}
+
+QByteArray pngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+bool renderTiles(const QList<TileKey>& keys, const std::function<QByteArray(const TileKey&)>& render,
+                 TileWriter& writer, QTextStream& out, QString* error) {
+    // A batch keeps both cores busy without holding every picture of a large region in memory.
+    constexpr qsizetype batch = 512;
+    for (qsizetype start = 0; start < keys.size(); start += batch) {
+        const QList<TileKey> part = keys.mid(start, batch);
+        const QList<QByteArray> pictures = QtConcurrent::blockingMapped(part, render);
+        for (qsizetype i = 0; i < part.size(); ++i) {
+            if (!writer.add(part[i], pictures[i], error))
+                return false;
+        }
+        const qsizetype done = start + part.size();
+        if (done == keys.size() || keys[done].z != part.last().z) {
+            out << "zoom " << part.last().z << " done (" << done << " of " << keys.size() << " tiles)\n";
+            out.flush();
+        }
+    }
+    return true;
+}
+
 int tiles(const QStringList& args, QTextStream& out, QString* error) {
     QString planPath, outPath, boundsText, zoomText;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -75,10 +196,8 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
             planPath.clear();
     }
     const auto bounds = numbersOfText(boundsText, 4);
-    const QStringList zooms = zoomText.split(u'-');
-    bool zoomOk = zooms.size() == 2;
-    const int z1 = zooms.value(0).toInt(&zoomOk), z2 = zooms.value(1).toInt(&zoomOk);
-    if (planPath.isEmpty() || outPath.isEmpty() || !bounds || !zoomOk || z1 < 0 || z2 < z1 || z2 > 19) {
+    const auto zooms = zoomRange(zoomText);
+    if (planPath.isEmpty() || outPath.isEmpty() || !bounds || !zooms) {
         *error = usage;
         return 2;
     }
@@ -104,15 +223,13 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
     plan.east = (*planBounds)[3];
     plan.size = probe.viewBoxF().size();
 
-    QList<TileKey> keys;
-    const double south = (*bounds)[0], west = (*bounds)[1], north = (*bounds)[2], east = (*bounds)[3];
-    for (int z = z1; z <= z2; ++z)
-        for (int x = int(TileMath::tileX(west, z)); x <= int(TileMath::tileX(east, z)); ++x)
-            for (int y = int(TileMath::tileY(north, z)); y <= int(TileMath::tileY(south, z)); ++y)
-                keys.append({z, x, y});
-
+    const QRectF region(QPointF((*bounds)[1], (*bounds)[0]), QPointF((*bounds)[3], (*bounds)[2]));
+    const QList<TileKey> keys = tilesCovering(region, *zooms);
+    TileWriter writer;
+    if (!writer.open(outPath, error))
+        return 1;
     // Each thread draws with a renderer of its own.
-    const QList<QByteArray> pictures = QtConcurrent::blockingMapped(keys, [&plan](const TileKey& key) {
+    const auto render = [&plan](const TileKey& key) {
         thread_local std::unique_ptr<QSvgRenderer> renderer;
         thread_local const QByteArray* loaded = nullptr;
         if (!renderer || loaded != &plan.svg) {
@@ -120,46 +237,13 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
             loaded = &plan.svg;
         }
         return renderTile(plan, *renderer, key);
-    });
-
-    sqlite3* db = nullptr;
-    if (sqlite3_open(QFile::encodeName(outPath).constData(), &db) != SQLITE_OK) {
-        *error = outPath + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
+    };
+    const QRectF planRegion(QPointF(plan.west, plan.south), QPointF(plan.east, plan.north));
+    if (!renderTiles(keys, render, writer, out, error) ||
+        !writer.finish(QStringLiteral("City plan"), planRegion, {}, error))
         return 1;
-    }
-    std::unique_ptr<sqlite3, int (*)(sqlite3*)> owner(db, sqlite3_close);
-    if (!exec(db,
-              "create table if not exists metadata (name text primary key, value text);"
-              "create table if not exists tiles (zoom_level integer, tile_column integer, tile_row integer, "
-              "tile_data blob, primary key (zoom_level, tile_column, tile_row));"
-              "begin",
-              error))
-        return 1;
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "insert or replace into tiles values (?1, ?2, ?3, ?4)", -1, &insert, nullptr);
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        sqlite3_reset(insert);
-        sqlite3_bind_int(insert, 1, keys[i].z);
-        sqlite3_bind_int(insert, 2, keys[i].x);
-        sqlite3_bind_int(insert, 3, TileMath::tmsRow(keys[i].y, keys[i].z));
-        sqlite3_bind_blob(insert, 4, pictures[i].constData(), int(pictures[i].size()), SQLITE_STATIC);
-        sqlite3_step(insert);
-    }
-    sqlite3_finalize(insert);
-    // The metadata describe everything the file holds now.
-    const QString meta =
-        QStringLiteral("insert or replace into metadata values ('name', 'City plan'), ('format', 'png'), "
-                       "('type', 'baselayer'), ('bounds', '%1,%2,%3,%4'), "
-                       "('minzoom', (select min(zoom_level) from tiles)), "
-                       "('maxzoom', (select max(zoom_level) from tiles));")
-            .arg(plan.west)
-            .arg(plan.south)
-            .arg(plan.east)
-            .arg(plan.north);
-    if (!exec(db, meta.toUtf8().constData(), error) || !exec(db, "commit", error))
-        return 1;
-    out << keys.size() << " tiles of zoom " << z1 << " to " << z2 << " written to " << outPath << '\n';
+    out << keys.size() << " tiles of zoom " << zooms->first << " to " << zooms->second << " written to "
+        << outPath << '\n';
     return 0;
 }
 

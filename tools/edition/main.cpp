@@ -1,7 +1,9 @@
 // cityguide-edition: start, build, check and show an edition of the guide from the command line.
 
 #include "tools/edition/Edition.h"
+#include "tools/edition/EditionOsm.h"
 #include "tools/edition/EditionTiles.h"
+#include "tools/edition/OsmTiles.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -47,6 +49,18 @@ const Command commands[] = {
      "Renders a georeferenced plan (an SVG drawn in Web Mercator over the bounds named by\n"
      "data-bounds=\"S,W,N,E\" on its root) into 256-pixel tiles of the zoom levels Z1 to Z2, added to the\n"
      "MBTiles file OUT. Name the file in chapter.plist under \"Map Tiles\" (key \"file\").\n"},
+    {"import-osm", "import-osm EXTRACT.osm.pbf --city NAME --center LAT,LON --radius KM [--zoom Z1-Z2] SRC",
+     "Writes a source folder SRC (new or empty) for the city from an OpenStreetMap extract (.osm.pbf or\n"
+     ".osm). The named venues within KM of the centre become chapters by their tags (Sights, Museums,\n"
+     "Cafés, Dining, Nightlife, Hotels, Shopping) and categories by their kind, with the address, postcode,\n"
+     "phones, web site, e-mail and opening hours the data holds; a venue mapped twice (one name within\n"
+     "50 m) is kept once. The street tiles of zoom Z1 to Z2 (12-17 unless told) are drawn from the same\n"
+     "extract into StreetTiles.mbtiles. The city's facts are left marked [fill in]; the imprint and the\n"
+     "map credit OpenStreetMap's contributors, as the data's licence (ODbL) asks.\n"},
+    {"tiles-osm", "tiles-osm EXTRACT.osm.pbf --center LAT,LON --radius KM --zoom Z1-Z2 OUT.mbtiles",
+     "Draws 256-pixel street tiles of the zoom levels Z1 to Z2 around the centre from an OpenStreetMap\n"
+     "extract: water, green and land use, buildings, roads by class, railways and, from zoom 15, street\n"
+     "names. They are added to the MBTiles file OUT; name it in chapter.plist under \"Map Tiles\".\n"},
     {"feed", "feed currency|weather FILE-OR-URL [--temp 1] [--distance 1] [--edition DIR]",
      "Prints as JSON what the converter or the weather page would show from that document, or the\n"
      "reader's error with exit code 1, so that a feed can be tried before an edition points at it.\n"},
@@ -95,7 +109,8 @@ int finish(int code, const QString& error, QTextStream& err) {
 int main(int argc, char** argv) {
     // Some commands draw pictures, which needs a (windowless) graphical application.
     const QByteArray first = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    const bool drawing = first == "tiles" || first == "new" || first == "build";
+    const bool drawing = first == "tiles" || first == "new" || first == "build" || first == "import-osm" ||
+                         first == "tiles-osm";
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> application(drawing ? new QGuiApplication(argc, argv)
@@ -140,6 +155,10 @@ int main(int argc, char** argv) {
         return finish(Edition::newEdition(rest, out, &error), error, err);
     if (command == u"tiles")
         return finish(Edition::tiles(rest, out, &error), error, err);
+    if (command == u"import-osm")
+        return finish(Edition::importOsm(rest, out, &error), error, err);
+    if (command == u"tiles-osm")
+        return finish(OsmTiles::command(rest, out, &error), error, err);
     if (command == u"feed")
         return finish(Edition::feed(rest, out, &error), error, err);
     if (const Command* known = findCommand(command)) {

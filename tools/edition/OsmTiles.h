@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/MapTiles.h"
+#include "tools/edition/OsmExtract.h"
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QTextStream>
+
+#include <vector>
+
+// Street tiles drawn from an OpenStreetMap extract: water, green, land use, buildings, roads by class,
+// railways and street names, in colours calm enough for the guide's pins to stand out on them.
+namespace OsmTiles {
+
+// The fill of a road of that highway class where it is drawn (its edges are darker).
+QColor roadColour(const QString& highway);
+QColor backgroundColour();
+
+class StreetMap {
+public:
+    explicit StreetMap(const Osm::Extract& extract);
+    ~StreetMap();
+
+    // One 256-pixel tile. Safe to call from several threads at once.
+    QImage render(const TileKey& key) const;
+    qsizetype featureCount() const;
+
+    struct Feature;
+
+private:
+    std::vector<int> featuresNear(const QRectF& world) const;
+
+    std::vector<Feature> features; // in the order they are drawn
+    QHash<quint64, std::vector<int>> grid;
+};
+
+// Renders the tiles of the zoom levels over the region (x longitudes, y latitudes) into the MBTiles file
+// OUT, crediting OpenStreetMap. False with a one-line *error.
+bool writeTiles(const Osm::Extract& extract, const QRectF& region, std::pair<int, int> zooms,
+                const QString& outPath, QTextStream& out, QString* error);
+
+// `tiles-osm EXTRACT --center LAT,LON --radius KM --zoom Z1-Z2 OUT.mbtiles`: 0 when written, 1 when the
+// extract or the file cannot be used, 2 for a wrong call.
+int command(const QStringList& args, QTextStream& out, QString* error);
+
+} // namespace OsmTiles
