@@ -53,7 +53,7 @@ QString stored(const QString& text) {
     return QString(text).replace(u"'"_qs, u"''"_qs);
 }
 
-QString settingsFile(const QString& city, const QList<Chapter>& chapters) {
+QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName) {
     ManagerModel model;
     model.setDateRelease(QDate::currentDate().toString(Qt::ISODate));
     model.setDateCurrency(QStringLiteral("2010-01-01 T 00:00"));
@@ -64,6 +64,8 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters) {
           &ManagerModel::setInfoCountryCode, &ManagerModel::setInfoInternetCode,
           &ManagerModel::setInfoTimeZone, &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
         (model.*set)(fillIn);
+    if (!localName.isEmpty())
+        model.setInfoNameLocal(localName);
     QStringList order;
     for (const Chapter& chapter : chapters)
         order.append(QStringLiteral("%1:%2:chapter;%3").arg(chapter.title, chapter.icon, chapter.id));

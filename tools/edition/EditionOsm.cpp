@@ -65,6 +65,8 @@ const ChapterKind chapterKinds[] = {
      "shops"},
 };
 enum ChapterIndex { Sights, Museums, Cafes, Dining, Nightlife, Hotels, Shopping, NoChapter };
+// Which chapter keeps a venue that two records place in two chapters: the order classify() asks in.
+constexpr int precedence[NoChapter] = {0, 1, 3, 4, 5, 2, 6};
 
 const Kind sightKinds[] = {
     {"attraction", "Attraction", "Attractions"},
@@ -173,14 +175,15 @@ Classified classify(const Osm::Object& object) {
     }
     if (tourism == u"museum")
         return kindOf(tourism, std::begin(otherKinds), std::end(otherKinds), Museums);
+    // A hotel with a restaurant is a hotel first.
+    if (tourism == u"hotel" || tourism == u"guest_house" || tourism == u"hostel")
+        return kindOf(tourism, std::begin(otherKinds), std::end(otherKinds), Hotels);
     if (amenity == u"cafe")
         return kindOf(amenity, std::begin(otherKinds), std::end(otherKinds), Cafes);
     if (amenity == u"restaurant" || amenity == u"fast_food")
         return kindOf(amenity, std::begin(otherKinds), std::end(otherKinds), Dining);
     if (amenity == u"bar" || amenity == u"pub")
         return kindOf(amenity, std::begin(otherKinds), std::end(otherKinds), Nightlife);
-    if (tourism == u"hotel" || tourism == u"guest_house" || tourism == u"hostel")
-        return kindOf(tourism, std::begin(otherKinds), std::end(otherKinds), Hotels);
     if (!shop.isEmpty() && shop != u"no" && shop != u"vacant") {
         if (shop == u"yes")
             return {Shopping, QStringLiteral("Shop"), QStringLiteral("Shops")};
@@ -350,6 +353,20 @@ QString settlementNear(const QList<Settlement>& settlements, const QPointF& posi
     return nearest;
 }
 
+// The city's own name, from the place of that name in the data (its English name may be the one given).
+QString localNameOf(const Osm::Extract& extract, const QString& city) {
+    for (const Osm::Object& object : extract.objects) {
+        const QString name = line(object.tag("name"));
+        if (object.kind != Osm::Object::Kind::Node || object.tag("place").isEmpty() || name.isEmpty())
+            continue;
+        if ((name.compare(city, Qt::CaseInsensitive) == 0 ||
+             line(object.tag("name:en")).compare(city, Qt::CaseInsensitive) == 0) &&
+            cityNameProblem(name).isEmpty())
+            return name;
+    }
+    return {};
+}
+
 Import venuesOf(const Osm::Extract& extract, const Place& centre, double radiusKm) {
     Import result;
     QList<OsmVenue> found;
@@ -371,10 +388,10 @@ Import venuesOf(const Osm::Extract& extract, const Place& centre, double radiusK
         if (found.last().city.isEmpty())
             found.last().city = settlementNear(settlements, object.centre);
     }
-    // The chapter that comes first wins a venue mapped twice (a hotel's node and its building), then
-    // the record that says more.
+    // The chapter that takes precedence wins a venue mapped twice (a hotel's node and its building),
+    // then the record that says more.
     std::stable_sort(found.begin(), found.end(), [](const OsmVenue& a, const OsmVenue& b) {
-        return a.chapter != b.chapter ? a.chapter < b.chapter : a.filled > b.filled;
+        return a.chapter != b.chapter ? precedence[a.chapter] < precedence[b.chapter] : a.filled > b.filled;
     });
     QHash<QString, QList<qsizetype>> byName;
     for (const OsmVenue& venue : std::as_const(found)) {
@@ -558,8 +575,8 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
                                .arg(openStreetMapCredit, QFileInfo(extractPath).fileName());
     written =
         written &&
-        writeFile(dir.filePath(QStringLiteral("manager.csv")), settingsFile(city, chapters).toUtf8(),
-                  error) &&
+        writeFile(dir.filePath(QStringLiteral("manager.csv")),
+                  settingsFile(city, chapters, localNameOf(*extract, city)).toUtf8(), error) &&
         writeFile(dir.filePath(QStringLiteral("chapter.plist")), PropertyList::toXml(chapterPlist), error) &&
         writeFile(dir.filePath(QStringLiteral("Bookmarks.plist")),
                   PropertyList::toXml(QVariantMap{{QStringLiteral("Venues"), QVariantList{}}}), error) &&
