@@ -60,12 +60,11 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters, const 
     model.setDateWeather(QStringLiteral("2010-01-01 T 00:00"));
     model.setInfoNameEnglish(city);
     for (auto set :
-         {&ManagerModel::setInfoNameLocal, &ManagerModel::setInfoAirportCode, &ManagerModel::setInfoCityCode,
+         {&ManagerModel::setInfoAirportCode, &ManagerModel::setInfoCityCode,
           &ManagerModel::setInfoCountryCode, &ManagerModel::setInfoInternetCode,
           &ManagerModel::setInfoTimeZone, &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
         (model.*set)(fillIn);
-    if (!localName.isEmpty())
-        model.setInfoNameLocal(localName);
+    model.setInfoNameLocal(localName.isEmpty() ? city : localName);
     QStringList order;
     for (const Chapter& chapter : chapters)
         order.append(QStringLiteral("%1:%2:chapter;%3").arg(chapter.title, chapter.icon, chapter.id));

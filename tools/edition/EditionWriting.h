@@ -39,8 +39,8 @@ struct Chapter {
     QColor colour;
 };
 
-// manager.csv: the city's facts marked to fill in (the local name too, unless given), the chapters (and
-// Search) and the tool bars.
+// manager.csv: the city's facts marked to fill in, its local name (the name given unless told), the
+// chapters (and Search) and the tool bars.
 QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName = {});
 
 // chapter.plist: a neutral background and a colour per chapter, no placements, the default position.
