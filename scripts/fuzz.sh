@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for SECONDS (default 60) on its corpus and fails on any finding.
-# usage: scripts/fuzz.sh [SECONDS]
+# usage: scripts/fuzz.sh [SECONDS]   (FUZZ_TARGETS="osm plist" runs only those)
 # A crash or hang leaves its input in build/fuzz/findings/TARGET/; copy it into tests/fuzz/corpus/TARGET/
 # once it is fixed, so that the replay tests keep it.
 set -euo pipefail
@@ -13,12 +13,12 @@ export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
 printf '%-12s %10s %8s %8s  %s\n' target execs/s cov ft result
-for target in settings plist catalog_csv rates weather atom mbtiles search; do
+for target in ${FUZZ_TARGETS:-settings plist catalog_csv rates weather atom mbtiles search osm}; do
   program=build/fuzz/tests/fuzz/fuzz_$target
   work=build/fuzz/work/$target findings=build/fuzz/findings/$target
   rm -rf "$work" && mkdir -p "$work" "$findings"
   dict=()
-  case $target in rates|weather|atom|plist) dict=(-dict=tests/fuzz/xml.dict) ;; esac
+  case $target in rates|weather|atom|plist|osm) dict=(-dict=tests/fuzz/xml.dict) ;; esac
   log=build/fuzz/work/$target.log
   # New inputs go to the work folder; the committed corpus is only read.
   if "$program" "$work" "tests/fuzz/corpus/$target" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \

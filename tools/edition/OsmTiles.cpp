@@ -187,9 +187,10 @@ double widthAt(double width17, int zoom) {
     return width17 * std::pow(2.0, (zoom - 17) * 0.6);
 }
 
+// Web Mercator ends short of the poles, where it would run to infinity.
 QPointF worldPoint(const QPointF& lonLat) {
     return QPointF(TileMath::tileX(lonLat.x(), 0) * TileMath::tileSize,
-                   TileMath::tileY(lonLat.y(), 0) * TileMath::tileSize);
+                   TileMath::tileY(std::clamp(lonLat.y(), -85.0511, 85.0511), 0) * TileMath::tileSize);
 }
 
 // The grid that finds the features near a tile: one cell per tile of zoom 14.
