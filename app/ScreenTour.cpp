@@ -84,6 +84,7 @@ struct Picks {
     Pick other;             // a second venue for the bookmarks
     QString searchText;     // the word that most venue names share
     QStringList placements; // chapters with a sponsored placement
+    bool weather = false;   // the edition names a weather feed
 };
 
 Picks pickFromEdition() {
@@ -102,6 +103,7 @@ Picks pickFromEdition() {
         if (ShareData::sharedInstance()->getCorrespondingPlacement(label))
             picks.placements.append(label);
     }
+    picks.weather = !settings->feedWeather().trimmed().isEmpty();
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(Paths::resourcePath(QStringLiteral("Catalog.sqlite"))).constData(),
                         &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
@@ -448,7 +450,9 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("the weather"),
          {
-             [this, navigation] {
+             [this, navigation, picks] {
+                 if (!picks->weather)
+                     return false;
                  setFeedTimes(0);
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->pushViewController(std::make_unique<WeatherPage>(), false);

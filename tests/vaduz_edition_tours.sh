@@ -15,3 +15,4 @@ for shot in 02-home 03-categories 06-venues 08-detail-picture 14-search-results 
             30-imprint; do
   test -s "$work/shots/$shot.png" || { echo "no $shot.png"; cat "$work/tour.log"; exit 1; }
 done
+grep -q "The tour skips the weather: the edition does not have it" "$work/tour.log"
