@@ -165,20 +165,26 @@ QByteArray pngOf(const QImage& image) {
 
 bool renderTiles(const QList<TileKey>& keys, const std::function<QByteArray(const TileKey&)>& render,
                  TileWriter& writer, QTextStream& out, QString* error) {
-    // A batch keeps both cores busy without holding every picture of a large region in memory.
-    constexpr qsizetype batch = 512;
-    for (qsizetype start = 0; start < keys.size(); start += batch) {
-        const QList<TileKey> part = keys.mid(start, batch);
+    // A batch keeps both cores busy without holding every picture of a large region in memory; it
+    // holds one zoom level's tiles, so that each level can be reported done.
+    constexpr qsizetype batch = 512, report = 2048;
+    for (qsizetype start = 0; start < keys.size();) {
+        qsizetype end = start;
+        while (end < keys.size() && end - start < batch && keys[end].z == keys[start].z)
+            ++end;
+        const QList<TileKey> part = keys.mid(start, end - start);
         const QList<QByteArray> pictures = QtConcurrent::blockingMapped(part, render);
         for (qsizetype i = 0; i < part.size(); ++i) {
             if (!writer.add(part[i], pictures[i], error))
                 return false;
         }
-        const qsizetype done = start + part.size();
-        if (done == keys.size() || keys[done].z != part.last().z) {
-            out << "zoom " << part.last().z << " done (" << done << " of " << keys.size() << " tiles)\n";
+        const bool levelDone = end == keys.size() || keys[end].z != part.last().z;
+        if (levelDone || end / report > start / report) {
+            out << "zoom " << part.last().z << (levelDone ? " done" : "") << " (" << end << " of "
+                << keys.size() << " tiles)\n";
             out.flush();
         }
+        start = end;
     }
     return true;
 }
