@@ -39,6 +39,14 @@ QString cityNameProblem(const QString& city) {
     return {};
 }
 
+QString notEmptyProblem(const QString& folder, const QString& command) {
+    const QDir dir(folder);
+    if (dir.exists() && !dir.isEmpty())
+        return QStringLiteral("%1: the folder is not empty; %2 writes into a new or empty folder")
+            .arg(folder, command);
+    return {};
+}
+
 QString coordinate(double value) {
     return QString::number(value, 'f', 6);
 }
@@ -241,12 +249,11 @@ int newEdition(const QStringList& args, QTextStream& out, QString* error) {
         *error = problem;
         return 2;
     }
-    const QDir dir(folder);
-    if (dir.exists() && !dir.isEmpty()) {
-        *error = QStringLiteral("%1: the folder is not empty; new starts an edition in a new or empty folder")
-                     .arg(folder);
+    if (const QString problem = notEmptyProblem(folder, QStringLiteral("new")); !problem.isEmpty()) {
+        *error = problem;
         return 1;
     }
+    const QDir dir(folder);
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("%1: cannot create the folder").arg(folder);
         return 1;

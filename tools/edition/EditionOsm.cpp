@@ -492,63 +492,42 @@ const QString usage =
 namespace Edition {
 
 int importOsm(const QStringList& args, QTextStream& out, QString* error) {
-    QString extractPath, folder, city;
-    std::optional<Place> centre;
-    double radius = 0;
-    std::optional<std::pair<int, int>> zooms = std::pair{12, 17};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString next = args.value(i + 1);
-        if (args[i] == u"--city" && i + 1 < args.size() && ++i)
-            city = next.trimmed();
-        else if (args[i] == u"--center" && i + 1 < args.size() && ++i)
-            centre = parsePlace(next);
-        else if (args[i] == u"--radius" && i + 1 < args.size() && ++i)
-            radius = next.toDouble();
-        else if (args[i] == u"--zoom" && i + 1 < args.size() && ++i)
-            zooms = zoomRange(next);
-        else if (extractPath.isEmpty() && !args[i].startsWith(u"--"))
-            extractPath = args[i];
-        else if (folder.isEmpty() && !args[i].startsWith(u"--"))
-            folder = args[i];
-        else
-            extractPath.clear();
-    }
-    if (extractPath.isEmpty() || folder.isEmpty() || city.isEmpty() || !centre || !zooms ||
-        !(radius > 0 && radius <= 200)) {
+    OsmTiles::Call call;
+    call.zooms = std::pair{12, 17};
+    if (!call.parse(args, true)) {
         *error = usage;
         return 2;
     }
+    const QString &city = call.city, &folder = call.target, &extractPath = call.extract;
+    const Place centre = *call.centre;
     if (const QString problem = cityNameProblem(city); !problem.isEmpty()) {
         *error = problem;
         return 2;
     }
-    const QDir dir(folder);
-    if (dir.exists() && !dir.isEmpty()) {
-        *error = QStringLiteral("%1: the folder is not empty; import-osm writes a new or empty folder")
-                     .arg(folder);
+    if (const QString problem = notEmptyProblem(folder, QStringLiteral("import-osm")); !problem.isEmpty()) {
+        *error = problem;
         return 1;
     }
 
     QElapsedTimer clock;
     clock.start();
-    const QRectF region = Osm::regionAround(centre->latitude, centre->longitude, radius);
-    const std::optional<Osm::Extract> extract = Osm::readExtract(
-        extractPath, Osm::regionAround(centre->latitude, centre->longitude, radius * 1.1), error);
+    const std::optional<Osm::Extract> extract = call.read(error);
     if (!extract)
         return 1;
-    const Import import = venuesOf(*extract, *centre, radius);
+    const Import import = venuesOf(*extract, centre, call.radius);
     if (import.venues.isEmpty()) {
         *error = QStringLiteral("%1: no named venue lies within %2 km of %3,%4")
                      .arg(extractPath)
-                     .arg(radius)
-                     .arg(centre->latitude)
-                     .arg(centre->longitude);
+                     .arg(call.radius)
+                     .arg(centre.latitude)
+                     .arg(centre.longitude);
         return 1;
     }
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("%1: cannot create the folder").arg(folder);
         return 1;
     }
+    const QDir dir(folder);
 
     QList<Chapter> chapters;
     QStringList counts;
@@ -565,7 +544,7 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
         written = writeFile(dir.filePath(QStringLiteral("catalog/%1.csv").arg(QLatin1String(kind.file))),
                             catalogFile(venues, kind, city).toUtf8(), error);
     }
-    QVariantMap chapterPlist = chapterList(*centre, chapters);
+    QVariantMap chapterPlist = chapterList(centre, chapters);
     chapterPlist.insert(QStringLiteral("Map Tiles"),
                         QVariantMap{{QStringLiteral("file"), tilesFile},
                                     {QStringLiteral("attribution"), openStreetMapCredit}});
@@ -589,14 +568,14 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
         *error = icons.errors.join(QStringLiteral("; "));
         return 1;
     }
-    out << city << ": " << import.venues.size() << " venues within " << radius << " km (" << counts.join(", ")
-        << ")\n  " << import.nameless << " without a name left out, " << import.merged
+    out << city << ": " << import.venues.size() << " venues within " << call.radius << " km ("
+        << counts.join(", ") << ")\n  " << import.nameless << " without a name left out, " << import.merged
         << " mapped twice merged, " << import.renamed << " of one name given their street, " << import.outside
         << " outside the radius\n  read and written in " << clock.elapsed() << " ms\n";
     out.flush();
 
     clock.restart();
-    if (!OsmTiles::writeTiles(*extract, region, *zooms, dir.filePath(tilesFile), out, error))
+    if (!OsmTiles::writeTiles(*extract, call.region(), *call.zooms, dir.filePath(tilesFile), out, error))
         return 1;
     out << "Street tiles drawn in " << clock.elapsed() << " ms\n"
         << "Fill in what is marked " << fillIn << " in manager.csv and imprint.txt, then:\n"

@@ -27,6 +27,9 @@ std::optional<Place> parsePlace(const QString& text);
 // A one-line reason why the settings file cannot carry this city name, or an empty string.
 QString cityNameProblem(const QString& city);
 
+// A one-line reason why COMMAND will not write into the folder (it holds something), or an empty string.
+QString notEmptyProblem(const QString& folder, const QString& command);
+
 QString coordinate(double value);
 // A field of the catalogue's CSV, quoted where it must be.
 QString csvField(const QString& text);

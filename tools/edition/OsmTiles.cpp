@@ -522,38 +522,48 @@ bool writeTiles(const Osm::Extract& extract, const QRectF& region, std::pair<int
                          Edition::Writing::openStreetMapCredit, error);
 }
 
-int command(const QStringList& args, QTextStream& out, QString* error) {
-    const QString usage = QStringLiteral("usage: cityguide-edition tiles-osm EXTRACT.osm.pbf --center "
-                                         "LAT,LON --radius KM --zoom Z1-Z2 OUT.mbtiles");
-    QString extractPath, outPath;
-    std::optional<Edition::Writing::Place> centre;
-    double radius = 0;
-    std::optional<std::pair<int, int>> zooms;
+bool Call::parse(const QStringList& args, bool withCity) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString next = args.value(i + 1);
-        if (args[i] == u"--center" && i + 1 < args.size() && ++i)
+        if (args[i] == u"--city" && withCity && i + 1 < args.size() && ++i)
+            city = next.trimmed();
+        else if (args[i] == u"--center" && i + 1 < args.size() && ++i)
             centre = Edition::Writing::parsePlace(next);
         else if (args[i] == u"--radius" && i + 1 < args.size() && ++i)
             radius = next.toDouble();
         else if (args[i] == u"--zoom" && i + 1 < args.size() && ++i)
             zooms = Edition::zoomRange(next);
-        else if (extractPath.isEmpty() && !args[i].startsWith(u"--"))
-            extractPath = args[i];
-        else if (outPath.isEmpty() && !args[i].startsWith(u"--"))
-            outPath = args[i];
+        else if (extract.isEmpty() && !args[i].startsWith(u"--"))
+            extract = args[i];
+        else if (target.isEmpty() && !args[i].startsWith(u"--"))
+            target = args[i];
         else
-            extractPath.clear();
+            return false;
     }
-    if (extractPath.isEmpty() || outPath.isEmpty() || !centre || !zooms || !(radius > 0 && radius <= 200)) {
-        *error = usage;
+    return !extract.isEmpty() && !target.isEmpty() && centre && zooms && radius > 0 && radius <= 200 &&
+           (!withCity || !city.isEmpty());
+}
+
+QRectF Call::region(double grow) const {
+    return Osm::regionAround(centre->latitude, centre->longitude, radius * grow);
+}
+
+std::optional<Osm::Extract> Call::read(QString* error) const {
+    return Osm::readExtract(extract, region(1.1), error);
+}
+
+int command(const QStringList& args, QTextStream& out, QString* error) {
+    Call call;
+    if (!call.parse(args, false)) {
+        *error =
+            QStringLiteral("usage: cityguide-edition tiles-osm EXTRACT.osm.pbf --center LAT,LON --radius KM "
+                           "--zoom Z1-Z2 OUT.mbtiles");
         return 2;
     }
-    const QRectF region = Osm::regionAround(centre->latitude, centre->longitude, radius);
-    const QRectF reach = Osm::regionAround(centre->latitude, centre->longitude, radius * 1.1);
-    const std::optional<Osm::Extract> extract = Osm::readExtract(extractPath, reach, error);
-    if (!extract || !writeTiles(*extract, region, *zooms, outPath, out, error))
+    const std::optional<Osm::Extract> extract = call.read(error);
+    if (!extract || !writeTiles(*extract, call.region(), *call.zooms, call.target, out, error))
         return 1;
-    out << "Street tiles written to " << outPath << '\n';
+    out << "Street tiles written to " << call.target << '\n';
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MapTiles.h"
+#include "tools/edition/EditionWriting.h"
 #include "tools/edition/OsmExtract.h"
 
 #include <QColor>
@@ -34,6 +35,22 @@ private:
 
     std::vector<Feature> features; // in the order they are drawn
     QHash<quint64, std::vector<int>> grid;
+};
+
+// A call of import-osm or tiles-osm: EXTRACT TARGET --center LAT,LON --radius KM --zoom Z1-Z2 (and
+// import-osm's --city NAME).
+struct Call {
+    QString extract, target, city;
+    std::optional<Edition::Writing::Place> centre;
+    double radius = 0;
+    std::optional<std::pair<int, int>> zooms;
+
+    // Reads the arguments over the defaults already set; false for an unknown or missing one.
+    bool parse(const QStringList& args, bool withCity);
+    // The square around the circle, grown by the factor.
+    QRectF region(double grow = 1) const;
+    // The extract's objects that reach into the region (grown a little, for the lines that leave it).
+    std::optional<Osm::Extract> read(QString* error) const;
 };
 
 // Renders the tiles of the zoom levels over the region (x longitudes, y latitudes) into the MBTiles file
