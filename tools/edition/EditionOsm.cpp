@@ -198,9 +198,11 @@ const QRegularExpression phoneShape(QStringLiteral("^\\+?[0-9 ()/.-]*[0-9][0-9 (
 const QRegularExpression websiteShape(QStringLiteral("^(https?://)?[^\\s@/]+\\.[^\\s@/.]+(/\\S*)?$"));
 const QRegularExpression emailShape(QStringLiteral("^[^\\s@]+@[^\\s@]+\\.[^\\s@]+$"));
 
-// One line of text, its blanks made single.
+// One line of text, its blanks made single and control characters (a zero byte in a PBF string) gone.
 QString line(const QString& text) {
-    return text.simplified();
+    QString clean = text;
+    clean.removeIf([](QChar c) { return c.category() == QChar::Other_Control && !c.isSpace(); });
+    return clean.simplified();
 }
 
 QString firstOf(const Osm::Object& object, std::initializer_list<const char*> keys) {
