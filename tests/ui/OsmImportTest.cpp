@@ -5,6 +5,7 @@
 #include "tools/edition/OsmExtract.h"
 #include "tools/edition/OsmTiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
@@ -248,6 +249,13 @@ TEST(OsmTiles, RoadsLieWhereTheyRunAndStreetsCarryTheirNames) {
     ASSERT_TRUE(extract);
     const TileKey street = tilePixel(47.0050, 9.0000, 16).first;
     EXPECT_GT(darkPixels(OsmTiles::StreetMap(*extract).render(street)), 40);
+    // A tile of a low zoom level spans a hundred million cells of the index; it is drawn at once all the
+    // same.
+    QElapsedTimer clock;
+    clock.start();
+    for (int z = 0; z <= 4; ++z)
+        EXPECT_FALSE(OsmTiles::StreetMap(*extract).render(tilePixel(47, 9, z).first).isNull());
+    EXPECT_LT(clock.elapsed(), 2000);
     for (Osm::Object& object : extract->objects)
         object.tags.remove(u"name"_qs);
     EXPECT_EQ(darkPixels(OsmTiles::StreetMap(*extract).render(street)), 0);

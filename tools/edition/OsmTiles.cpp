@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -385,9 +386,20 @@ qsizetype StreetMap::featureCount() const {
 }
 
 std::vector<int> StreetMap::featuresNear(const QRectF& world) const {
-    std::vector<int> found = grid.value(~quint64(0));
-    const qint64 x1 = qint64(std::max(0.0, world.left()) / cellSize), x2 = qint64(world.right() / cellSize);
-    const qint64 y1 = qint64(std::max(0.0, world.top()) / cellSize), y2 = qint64(world.bottom() / cellSize);
+    const qint64 last = (qint64(1) << gridZoom) - 1;
+    const qint64 x1 = std::clamp(qint64(world.left() / cellSize), qint64(0), last);
+    const qint64 x2 = std::clamp(qint64(world.right() / cellSize), qint64(0), last);
+    const qint64 y1 = std::clamp(qint64(world.top() / cellSize), qint64(0), last);
+    const qint64 y2 = std::clamp(qint64(world.bottom() / cellSize), qint64(0), last);
+    std::vector<int> found;
+    // A tile of a low zoom level covers more cells than there are features: look at each feature.
+    if ((x2 - x1 + 1) * (y2 - y1 + 1) > largeFeatureCells) {
+        found.resize(features.size());
+        std::iota(found.begin(), found.end(), 0);
+        std::erase_if(found, [&](int i) { return !Osm::overlaps(features[size_t(i)].box, world); });
+        return found;
+    }
+    found = grid.value(~quint64(0));
     for (qint64 x = x1; x <= x2; ++x) {
         for (qint64 y = y1; y <= y2; ++y) {
             const auto cell = grid.constFind(cellKey(x, y));
