@@ -11,8 +11,8 @@ test ! -s "$work/check.log" || { echo "the Vaduz edition does not check clean:";
 grep -q "© OpenStreetMap contributors" "$edition/imprint.txt"
 QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 timeout 120 "$guide" --edition "$edition" \
   --shoot "$work/shots" > "$work/tour.log" 2>&1 || { cat "$work/tour.log"; exit 1; }
-for shot in 02-home 03-categories 06-venues 08-detail-picture 14-search-results 24-live-map 26-live-map-venue \
-            30-imprint; do
+for shot in 02-home 03-categories 06-venues 08-detail-picture 14-search-results 21-offline-maps 22-map-picture \
+            24-live-map 26-live-map-venue 30-imprint; do
   test -s "$work/shots/$shot.png" || { echo "no $shot.png"; cat "$work/tour.log"; exit 1; }
 done
 grep -q "The tour skips the weather: the edition does not have it" "$work/tour.log"

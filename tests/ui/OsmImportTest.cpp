@@ -64,6 +64,14 @@ QString readText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+int darkPixels(const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 110 ? 1 : 0;
+    return dark;
+}
+
 class OsmImport : public ::testing::Test {
 protected:
     int import(const QStringList& extra, QString* output = nullptr) {
@@ -148,6 +156,15 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
                                  u"Hotels"_qs, u"Shopping"_qs, u"Search"_qs})
         EXPECT_TRUE(chapters.contains(title + u':')) << chapters.toStdString();
 
+    // Two offline map pictures drawn from the same streets, each crediting OpenStreetMap in its corner.
+    EXPECT_EQ(settings.value(u"OrderMaps"_qs).toString(),
+              u"City centre:MapCentre.png:MapCentreThumb,Region:MapRegion.png:MapRegionThumb"_qs);
+    const QImage centre(edition() + u"/MapCentre.png"_qs);
+    ASSERT_EQ(centre.size(), QSize(1200, 900));
+    EXPECT_GT(darkPixels(centre.copy(1000, 870, 200, 30)), 30);
+    EXPECT_EQ(darkPixels(centre.copy(0, 870, 200, 30)), 0);
+    EXPECT_EQ(QImage(edition() + u"/MapRegionThumb@2x.png"_qs).size(), QSize(180, 180));
+
     const QString credit = u"© OpenStreetMap contributors"_qs;
     EXPECT_TRUE(readText(edition() + u"/imprint.txt"_qs).contains(credit));
     const QVariantMap tiles = PropertyList::readFile(edition() + u"/chapter.plist"_qs)
@@ -211,14 +228,6 @@ std::pair<TileKey, QPoint> tilePixel(double latitude, double longitude, int z) {
     const double x = TileMath::tileX(longitude, z), y = TileMath::tileY(latitude, z);
     const TileKey key{z, int(x), int(y)};
     return {key, QPoint(int((x - key.x) * TileMath::tileSize), int((y - key.y) * TileMath::tileSize))};
-}
-
-int darkPixels(const QImage& image) {
-    int dark = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            dark += qGray(image.pixel(x, y)) < 110 ? 1 : 0;
-    return dark;
 }
 
 TEST(OsmTiles, RoadsLieWhereTheyRunAndStreetsCarryTheirNames) {

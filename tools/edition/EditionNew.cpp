@@ -61,7 +61,8 @@ QString stored(const QString& text) {
     return QString(text).replace(u"'"_qs, u"''"_qs);
 }
 
-QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName) {
+QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName,
+                     const QString& orderMaps) {
     ManagerModel model;
     model.setDateRelease(QDate::currentDate().toString(Qt::ISODate));
     model.setDateCurrency(QStringLiteral("2010-01-01 T 00:00"));
@@ -73,6 +74,7 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters, const 
           &ManagerModel::setInfoTimeZone, &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
         (model.*set)(fillIn);
     model.setInfoNameLocal(localName.isEmpty() ? city : localName);
+    model.setOrderMaps(orderMaps);
     QStringList order;
     for (const Chapter& chapter : chapters)
         order.append(QStringLiteral("%1:%2:chapter;%3").arg(chapter.title, chapter.icon, chapter.id));

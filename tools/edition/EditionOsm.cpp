@@ -485,6 +485,48 @@ QString catalogFile(const QList<OsmVenue>& venues, const ChapterKind& chapter, c
 
 const QString tilesFile = QStringLiteral("StreetTiles.mbtiles");
 
+// The offline maps page: the centre of town and the region around it, drawn from the street map.
+struct MapPicture {
+    const char* caption;
+    const char* name;
+    int zoom;
+};
+const MapPicture mapPictures[] = {{"City centre", "MapCentre", 15}, {"Region", "MapRegion", 13}};
+
+QString orderMaps() {
+    QStringList entries;
+    for (const MapPicture& picture : mapPictures)
+        entries.append(QStringLiteral("%1:%2.png:%2Thumb")
+                           .arg(QLatin1String(picture.caption), QLatin1String(picture.name)));
+    return entries.join(u',');
+}
+
+// Each map as a 1200 x 900 picture (the viewer reads it at its own size) and its thumbnail at 1x and 2x,
+// the middle of the map.
+bool writeMapPictures(const OsmTiles::StreetMap& map, const Place& centre, const QString& folder,
+                      QString* error) {
+    for (const MapPicture& picture : mapPictures) {
+        const QImage image =
+            OsmTiles::mapPicture(map, centre.latitude, centre.longitude, picture.zoom, QSize(1200, 900));
+        const QImage middle = image.copy(QRect(420, 270, 360, 360));
+        const QString name = QLatin1String(picture.name);
+        const QList<std::pair<QString, QImage>> files = {
+            {name + u".png"_qs, image},
+            {name + u"Thumb.png"_qs, middle.scaled(90, 90, Qt::KeepAspectRatio, Qt::SmoothTransformation)},
+            {name + u"Thumb@2x.png"_qs,
+             middle.scaled(180, 180, Qt::KeepAspectRatio, Qt::SmoothTransformation)},
+        };
+        for (const auto& [file, pixels] : files) {
+            const QString path = QDir(folder).filePath(file);
+            if (!pixels.save(path, "PNG")) {
+                *error = QStringLiteral("%1: cannot be written").arg(path);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 const QString usage =
     QStringLiteral("usage: cityguide-edition import-osm EXTRACT.osm.pbf --city NAME --center "
                    "LAT,LON --radius KM [--zoom Z1-Z2] SRC");
@@ -557,7 +599,7 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
     written =
         written &&
         writeFile(dir.filePath(QStringLiteral("manager.csv")),
-                  settingsFile(city, chapters, localNameOf(*extract, city)).toUtf8(), error) &&
+                  settingsFile(city, chapters, localNameOf(*extract, city), orderMaps()).toUtf8(), error) &&
         writeFile(dir.filePath(QStringLiteral("chapter.plist")), PropertyList::toXml(chapterPlist), error) &&
         writeFile(dir.filePath(QStringLiteral("Bookmarks.plist")),
                   PropertyList::toXml(QVariantMap{{QStringLiteral("Venues"), QVariantList{}}}), error) &&
@@ -577,9 +619,11 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
     out.flush();
 
     clock.restart();
-    if (!OsmTiles::writeTiles(*extract, call.region(), *call.zooms, dir.filePath(tilesFile), out, error))
+    const OsmTiles::StreetMap map(*extract);
+    if (!writeMapPictures(map, centre, folder, error) ||
+        !OsmTiles::writeTiles(map, call.region(), *call.zooms, dir.filePath(tilesFile), out, error))
         return 1;
-    out << "Street tiles drawn in " << clock.elapsed() << " ms\n"
+    out << "Map pictures and street tiles drawn in " << clock.elapsed() << " ms\n"
         << "Fill in what is marked " << fillIn << " in manager.csv and imprint.txt, then:\n"
         << "  cityguide-edition check " << folder << "\n"
         << "  cityguide-edition build " << folder << " OUT\n"

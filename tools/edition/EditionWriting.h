@@ -43,8 +43,9 @@ struct Chapter {
 };
 
 // manager.csv: the city's facts marked to fill in, its local name (the name given unless told), the
-// chapters (and Search) and the tool bars.
-QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName = {});
+// chapters (and Search), the offline maps (none unless told) and the tool bars.
+QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName = {},
+                     const QString& orderMaps = {});
 
 // chapter.plist: a neutral background and a colour per chapter, no placements, the default position.
 QVariantMap chapterList(const Place& at, const QList<Chapter>& chapters);

@@ -518,9 +518,40 @@ QImage StreetMap::render(const TileKey& key) const {
     return image;
 }
 
-bool writeTiles(const Osm::Extract& extract, const QRectF& region, std::pair<int, int> zooms,
-                const QString& outPath, QTextStream& out, QString* error) {
-    const StreetMap map(extract);
+QImage mapPicture(const StreetMap& map, double latitude, double longitude, int zoom, const QSize& size) {
+    const double size256 = TileMath::tileSize;
+    // The picture's upper left corner in pixels of the zoom level's world.
+    const QPointF corner(TileMath::tileX(longitude, zoom) * size256 - size.width() / 2.0,
+                         TileMath::tileY(std::clamp(latitude, -85.0511, 85.0511), zoom) * size256 -
+                             size.height() / 2.0);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(background);
+    QPainter painter(&picture);
+    const int last = (1 << zoom) - 1;
+    for (int x = int(std::floor(corner.x() / size256)); x * size256 < corner.x() + size.width(); ++x) {
+        for (int y = int(std::floor(corner.y() / size256)); y * size256 < corner.y() + size.height(); ++y) {
+            if (x >= 0 && y >= 0 && x <= last && y <= last)
+                painter.drawImage(QPointF(x * size256 - corner.x(), y * size256 - corner.y()),
+                                  map.render({zoom, x, y}));
+        }
+    }
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    const QString credit = Edition::Writing::openStreetMapCredit;
+    const QFontMetricsF metrics(font);
+    const QRectF box(size.width() - metrics.horizontalAdvance(credit) - 12,
+                     size.height() - metrics.height() - 6, metrics.horizontalAdvance(credit) + 12,
+                     metrics.height() + 6);
+    painter.fillRect(box, QColor(255, 255, 255, 200));
+    painter.setFont(font);
+    painter.setPen(QColor(40, 40, 40));
+    painter.drawText(box, Qt::AlignCenter, credit);
+    painter.end();
+    return picture;
+}
+
+bool writeTiles(const StreetMap& map, const QRectF& region, std::pair<int, int> zooms, const QString& outPath,
+                QTextStream& out, QString* error) {
     const QList<TileKey> keys = Edition::tilesCovering(region, zooms);
     out << "Drawing " << keys.size() << " tiles of zoom " << zooms.first << " to " << zooms.second << " from "
         << map.featureCount() << " features\n";
@@ -573,7 +604,7 @@ int command(const QStringList& args, QTextStream& out, QString* error) {
         return 2;
     }
     const std::optional<Osm::Extract> extract = call.read(error);
-    if (!extract || !writeTiles(*extract, call.region(), *call.zooms, call.target, out, error))
+    if (!extract || !writeTiles(StreetMap(*extract), call.region(), *call.zooms, call.target, out, error))
         return 1;
     out << "Street tiles written to " << call.target << '\n';
     return 0;

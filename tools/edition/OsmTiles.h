@@ -37,6 +37,10 @@ private:
     QHash<quint64, std::vector<int>> grid;
 };
 
+// A picture of the street map around a point at one zoom level, for the offline maps page, with
+// OpenStreetMap's credit in its lower right corner.
+QImage mapPicture(const StreetMap& map, double latitude, double longitude, int zoom, const QSize& size);
+
 // A call of import-osm or tiles-osm: EXTRACT TARGET --center LAT,LON --radius KM --zoom Z1-Z2 (and
 // import-osm's --city NAME).
 struct Call {
@@ -55,8 +59,8 @@ struct Call {
 
 // Renders the tiles of the zoom levels over the region (x longitudes, y latitudes) into the MBTiles file
 // OUT, crediting OpenStreetMap. False with a one-line *error.
-bool writeTiles(const Osm::Extract& extract, const QRectF& region, std::pair<int, int> zooms,
-                const QString& outPath, QTextStream& out, QString* error);
+bool writeTiles(const StreetMap& map, const QRectF& region, std::pair<int, int> zooms, const QString& outPath,
+                QTextStream& out, QString* error);
 
 // `tiles-osm EXTRACT --center LAT,LON --radius KM --zoom Z1-Z2 OUT.mbtiles`: 0 when written, 1 when the
 // extract or the file cannot be used, 2 for a wrong call.
