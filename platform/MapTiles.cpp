@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <sqlite3.h>
@@ -21,7 +22,7 @@ double tileX(double longitude, int zoom) {
 }
 
 double tileY(double latitude, int zoom) {
-    const double phi = latitude * std::numbers::pi / 180.0;
+    const double phi = std::clamp(latitude, -maxLatitude, maxLatitude) * std::numbers::pi / 180.0;
     return (1.0 - std::log(std::tan(phi) + 1.0 / std::cos(phi)) / std::numbers::pi) / 2.0 *
            std::ldexp(1.0, zoom);
 }

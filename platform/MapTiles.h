@@ -17,6 +17,8 @@
 namespace TileMath {
 
 constexpr int tileSize = 256;
+// Web Mercator ends short of the poles, where it would run to infinity; tileY holds latitudes to this.
+constexpr double maxLatitude = 85.0511;
 // Fractional tile coordinates of a position at a zoom level (x east, y south).
 double tileX(double longitude, int zoom);
 double tileY(double latitude, int zoom);

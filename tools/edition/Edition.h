@@ -14,6 +14,11 @@ const QStringList& catalogColumns();
 // other files copied. False with a one-line *error on bad input; OUT is then left as it was.
 bool build(const QString& sourceFolder, const QString& outFolder, QString* error);
 
+// Whether the value has the form its catalogue column asks for (a postcode, a phone number, a web or
+// e-mail address, a chapter id, a picture name), the form `check` holds the sources to. Any value fits
+// a column of free text.
+bool fitsColumn(const QString& column, const QString& value);
+
 // The pictures the guide loads by a fixed name, whatever the edition's content names (without ".png").
 const QStringList& alwaysNeededPictures();
 

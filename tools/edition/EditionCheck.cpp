@@ -886,6 +886,15 @@ struct Checker {
 
 namespace Edition {
 
+bool fitsColumn(const QString& column, const QString& value) {
+    const int c = int(catalogColumns().indexOf(column));
+    for (const Shape& shape : fieldShapes()) {
+        if (shape.column == c)
+            return shape.form.match(value.trimmed()).hasMatch();
+    }
+    return true;
+}
+
 QString catalogProblem(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     if (!QFileInfo::exists(path))

@@ -5,6 +5,7 @@
 #include "ArtRenderer.h"
 #include "catalog/Venue.h"
 #include "model/PropertyList.h"
+#include "tools/edition/Edition.h"
 #include "tools/edition/EditionTiles.h"
 #include "tools/edition/EditionWriting.h"
 #include "tools/edition/OsmExtract.h"
@@ -192,12 +193,6 @@ Classified classify(const Osm::Object& object) {
     return {};
 }
 
-// The shapes the catalogue's readers expect (the same that check looks for).
-const QRegularExpression postcodeShape(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9 -]{1,9}$"));
-const QRegularExpression phoneShape(QStringLiteral("^\\+?[0-9 ()/.-]*[0-9][0-9 ()/.-]*$"));
-const QRegularExpression websiteShape(QStringLiteral("^(https?://)?[^\\s@/]+\\.[^\\s@/.]+(/\\S*)?$"));
-const QRegularExpression emailShape(QStringLiteral("^[^\\s@]+@[^\\s@]+\\.[^\\s@]+$"));
-
 // One line of text, its blanks made single and control characters (a zero byte in a PBF string) gone.
 QString line(const QString& text) {
     QString clean = text;
@@ -243,22 +238,22 @@ OsmVenue venueOf(const Osm::Object& object, const Classified& kind) {
     venue.place = line(object.tag("addr:place"));
     venue.city = line(object.tag("addr:city"));
     const QString postcode = line(object.tag("addr:postcode"));
-    if (postcodeShape.match(postcode).hasMatch())
+    if (Edition::fitsColumn(QStringLiteral("postcode"), postcode))
         venue.postcode = postcode;
     // "phone" may hold several numbers, separated by semicolons.
     QStringList phones;
     for (const QString& number : firstOf(object, {"phone", "contact:phone"}).split(u';')) {
-        if (phoneShape.match(number.trimmed()).hasMatch())
+        if (Edition::fitsColumn(QStringLiteral("phone"), number))
             phones.append(number.trimmed());
     }
     venue.phone = phones.value(0);
     venue.phone2 = phones.value(1);
     const QString website =
         firstOf(object, {"website", "contact:website", "url"}).section(u';', 0, 0).trimmed();
-    if (websiteShape.match(website).hasMatch())
+    if (Edition::fitsColumn(QStringLiteral("website"), website))
         venue.website = website;
     const QString email = firstOf(object, {"email", "contact:email"}).section(u';', 0, 0).trimmed();
-    if (emailShape.match(email).hasMatch())
+    if (Edition::fitsColumn(QStringLiteral("email"), email))
         venue.email = email;
     venue.hours = line(object.tag("opening_hours"));
     QStringList cuisines;
@@ -266,7 +261,8 @@ OsmVenue venueOf(const Osm::Object& object, const Classified& kind) {
         cuisines.append(words(cuisine).toLower());
     venue.cuisine = cuisines.join(QStringLiteral(", "));
     const QString stars = line(object.tag("stars"));
-    if (QRegularExpression(QStringLiteral("^[1-7]S?$")).match(stars).hasMatch())
+    static const QRegularExpression starsForm(QStringLiteral("^[1-7]S?$"));
+    if (starsForm.match(stars).hasMatch())
         venue.stars = stars;
     venue.filled = filledFields(venue);
     return venue;

@@ -131,14 +131,12 @@ bool TileWriter::finish(const QString& name, const QRectF& bounds, const QString
 
 QList<TileKey> tilesCovering(const QRectF& region, std::pair<int, int> zooms) {
     QList<TileKey> keys;
-    // Web Mercator ends short of the poles, where it would run to infinity.
-    const double north = std::min(region.bottom(), 85.0511), south = std::max(region.top(), -85.0511);
     for (int z = zooms.first; z <= zooms.second; ++z) {
         const int last = (1 << z) - 1;
         const int x1 = std::clamp(int(TileMath::tileX(std::max(region.left(), -180.0), z)), 0, last);
         const int x2 = std::clamp(int(TileMath::tileX(std::min(region.right(), 180.0), z)), 0, last);
-        const int y1 = std::clamp(int(TileMath::tileY(north, z)), 0, last);
-        const int y2 = std::clamp(int(TileMath::tileY(south, z)), 0, last);
+        const int y1 = std::clamp(int(TileMath::tileY(region.bottom(), z)), 0, last);
+        const int y2 = std::clamp(int(TileMath::tileY(region.top(), z)), 0, last);
         for (int x = x1; x <= x2; ++x)
             for (int y = y1; y <= y2; ++y)
                 keys.append({z, x, y});

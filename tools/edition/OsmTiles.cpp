@@ -188,10 +188,9 @@ double widthAt(double width17, int zoom) {
     return width17 * std::pow(2.0, (zoom - 17) * 0.6);
 }
 
-// Web Mercator ends short of the poles, where it would run to infinity.
 QPointF worldPoint(const QPointF& lonLat) {
     return QPointF(TileMath::tileX(lonLat.x(), 0) * TileMath::tileSize,
-                   TileMath::tileY(std::clamp(lonLat.y(), -85.0511, 85.0511), 0) * TileMath::tileSize);
+                   TileMath::tileY(lonLat.y(), 0) * TileMath::tileSize);
 }
 
 // The grid that finds the features near a tile: one cell per tile of zoom 14.
@@ -435,18 +434,23 @@ QImage StreetMap::render(const TileKey& key) const {
         return pen;
     };
 
-    std::vector<const Feature*> roads, labels;
+    // A road's or a name's line in the tile's pixels, mapped once for the edges, the surface and the name.
+    struct Drawn {
+        const Feature* feature;
+        QPolygonF line;
+    };
+    std::vector<Drawn> roads, labels;
     for (int i : near) {
         const Feature& feature = features[size_t(i)];
         if (!drawn(feature))
             continue;
         if (feature.style.layer == Layer::Road) {
-            roads.push_back(&feature);
+            roads.push_back({&feature, toTile.map(feature.rings.first())});
             continue;
         }
         if (feature.style.layer == Layer::Place) {
             if (key.z <= 15)
-                labels.push_back(&feature);
+                labels.push_back({&feature, toTile.map(feature.rings.first())});
             continue;
         }
         if (feature.style.area) {
@@ -474,18 +478,18 @@ QImage StreetMap::render(const TileKey& key) const {
 
     // Roads: every edge first, then every surface, so that crossings join.
     for (bool edges : {true, false}) {
-        for (const Feature* road : roads) {
+        for (const auto& [road, line] : roads) {
             const double width = std::max(0.8, widthAt(road->style.width17, key.z));
             if (edges && (road->style.dashed || width < 2.5))
                 continue;
             const QColor colour = edges ? road->style.edge : road->style.fill;
             painter.setPen(linePen(colour, edges ? width + 2 : width, road->style.dashed));
-            painter.drawPolyline(toTile.map(road->rings.first()));
+            painter.drawPolyline(line);
         }
     }
     if (key.z >= 15) {
-        for (const Feature* road : roads) {
-            if (!road->name.isEmpty() && (!road->style.dashed || key.z >= 17))
+        for (const Drawn& road : roads) {
+            if (!road.feature->name.isEmpty() && (!road.feature->style.dashed || key.z >= 17))
                 labels.push_back(road);
         }
     }
@@ -496,16 +500,15 @@ QImage StreetMap::render(const TileKey& key) const {
     placed.setFillRule(Qt::WindingFill);
     QSet<QString> named;
     const QRectF inside(2, 2, size - 4, size - 4);
-    for (const Feature* feature : labels) {
+    for (const auto& [feature, line] : labels) {
         if (named.contains(feature->name))
             continue;
         const bool place = feature->style.layer == Layer::Place;
         font.setPixelSize(place ? 13 : (key.z >= 16 ? 12 : 11));
         font.setBold(place);
-        const std::optional<Label> label =
-            place
-                ? straightLabel(feature->name, font, toTile.map(feature->rings.first().first()))
-                : labelAlong(feature->name, font, stretchInside(toTile.map(feature->rings.first()), inside));
+        const std::optional<Label> label = place
+                                               ? straightLabel(feature->name, font, line.first())
+                                               : labelAlong(feature->name, font, stretchInside(line, inside));
         if (!label || !inside.contains(label->room.boundingRect()) || placed.intersects(label->room))
             continue;
         placed.addPath(label->room);
@@ -522,8 +525,7 @@ QImage mapPicture(const StreetMap& map, double latitude, double longitude, int z
     const double size256 = TileMath::tileSize;
     // The picture's upper left corner in pixels of the zoom level's world.
     const QPointF corner(TileMath::tileX(longitude, zoom) * size256 - size.width() / 2.0,
-                         TileMath::tileY(std::clamp(latitude, -85.0511, 85.0511), zoom) * size256 -
-                             size.height() / 2.0);
+                         TileMath::tileY(latitude, zoom) * size256 - size.height() / 2.0);
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(background);
     QPainter painter(&picture);
