@@ -12,6 +12,7 @@
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMenuBar>
 
 #include <memory>
@@ -20,6 +21,8 @@
 PreviewShell::PreviewShell(SimulatedPositionSource* source) : position(source) {
     setWindowTitle(QStringLiteral("City guide"));
     buildMenus();
+    // The window is always just the menu bar over the screen: it follows the screen as it turns.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void PreviewShell::buildMenus() {

@@ -52,6 +52,8 @@ void StrollbookAppDelegate::applicationDidFinishLaunching() {
 
     auto* startPicture = new ImageView(Images::named(QStringLiteral("Default")));
     startPicture->setImageName(QStringLiteral("Default"));
+    // A picture over the home screen while it fades: touches go through to the home screen.
+    startPicture->setUserInteractionEnabled(false);
     windowObject->addSubview(startPicture);
     windowObject->bringSubviewToFront(startPicture);
     splashViewObject = startPicture;
@@ -135,17 +137,21 @@ void StrollbookAppDelegate::startupAnimationDone() {
 
 void StrollbookAppDelegate::popNavigationController() {
     const QString shake = UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("shake"));
-    if (shake.isNull() || boolValueOfText(shake))
-        navigation->popToRootViewControllerAnimated(true);
+    if (!shake.isNull() && !boolValueOfText(shake))
+        return;
+    // What a page presented over the stack (a clip, a map picture, the imprint) goes with it, so
+    // that the home screen is the one of a fresh start.
+    QList<ViewController*> presenters = navigation->viewControllers();
+    presenters.append(navigation.get());
+    for (ViewController* presenting : std::as_const(presenters)) {
+        if (presenting->modalViewController())
+            presenting->dismissModalViewControllerAnimated(false);
+    }
+    navigation->popToRootViewControllerAnimated(true);
 }
 
 ViewController* StrollbookAppDelegate::visibleViewController() const {
-    ViewController* shown = navigation ? navigation->topViewController() : nullptr;
-    if (navigation && navigation->modalViewController())
-        shown = navigation->modalViewController();
-    while (shown && shown->modalViewController())
-        shown = shown->modalViewController();
-    return shown;
+    return navigation ? navigation->visibleViewController() : nullptr;
 }
 
 void StrollbookAppDelegate::deviceTurned(bool landscape) {

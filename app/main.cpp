@@ -2,6 +2,7 @@
 // the phone's 320 x 480 screen; --shoot DIR writes a picture of each screen offscreen and exits.
 
 #include "app/PreviewShell.h"
+#include "app/ReaderProbe.h"
 #include "app/ScreenTour.h"
 #include "app/StrollbookAppDelegate.h"
 #include "location/LocationManager.h"
@@ -102,6 +103,7 @@ struct Options {
     QString edition; // none given: the first one found (findEdition)
     QString shoot;
     QString scale;
+    QString probe;
     bool firstPaint = false;
     bool reset = false;
     bool help = false;
@@ -163,6 +165,8 @@ Options readOptions(int argc, char** argv) {
             options.shoot = next, ++i;
         else if (arg == u"--scale" && !next.isEmpty())
             options.scale = next, ++i;
+        else if (arg == u"--probe" && !next.isEmpty())
+            options.probe = next, ++i;
         else if (arg == u"--first-paint")
             options.firstPaint = true;
         else if (arg == u"--reset")
@@ -221,6 +225,10 @@ int main(int argc, char** argv) {
     parser.addOption(
         {QStringLiteral("first-paint"),
          QStringLiteral("Print \"painted\" once the home screen is first painted, offscreen, and exit.")});
+    parser.addOption({QStringLiteral("probe"),
+                      QStringLiteral("Answer a test that drives the guide from outside on the local socket "
+                                     "PATH: each line \"state\" gets what the screen shows, as JSON."),
+                      QStringLiteral("PATH")});
     parser.process(app);
 
     if (options.edition.isEmpty()) {
@@ -326,6 +334,12 @@ int main(int argc, char** argv) {
     else if (shell) {
         shell->setDelegate(&delegate);
         shell->show();
+    }
+    std::unique_ptr<ReaderProbe> readerProbe;
+    if (!options.probe.isEmpty()) {
+        readerProbe = std::make_unique<ReaderProbe>(&delegate, shell.get());
+        if (!readerProbe->listen(options.probe))
+            return 2;
     }
     return app.exec();
 }

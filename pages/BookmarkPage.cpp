@@ -42,9 +42,7 @@ void BookmarkPage::viewDidLoad() {
     addLocationNotice();
 }
 
-void BookmarkPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
+void BookmarkPage::viewWillAppear(bool) {
     waiting = false;
     header.build(navigationController(), title, QColor::fromRgbF(0.13f, 0.64f, 0.85f, 1.0f), this,
                  [this] { linkTouched(); });

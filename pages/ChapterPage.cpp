@@ -86,6 +86,9 @@ void ChapterPage::initNavigationBar() {
     if (!navigation)
         return;
     View* bar = navigation->navigationBar();
+    // Built afresh each time: never two of a kind on the bar.
+    viewWillDisappear(false);
+    removeBadge();
 
     titleLabel = makeHeaderTitle(managerModel ? managerModel->infoNameLocal() : QString(), guideTitleColor());
     bar->addSubview(titleLabel);

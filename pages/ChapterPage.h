@@ -41,6 +41,8 @@ public:
 
 protected:
     void loadView() override;
+    // The metro map or the imprint closed: the bar gets its badge back.
+    void didDismissModalViewController() override { initNavigationBar(); }
 
 private:
     void push(std::unique_ptr<ViewController> page);

@@ -25,9 +25,9 @@ CurrencyPage::CurrencyPage() = default;
 
 CurrencyPage::~CurrencyPage() = default;
 
-void CurrencyPage::viewWillAppear(bool animated) {
+void CurrencyPage::viewWillAppear(bool) {
     // Every showing builds the page anew and applies the load rule again.
-    rebuild(QStringLiteral("CurrencyPageBackground"), QStringLiteral("Currency"), animated);
+    rebuild(QStringLiteral("CurrencyPageBackground"), QStringLiteral("Currency"));
     table = nullptr;
     updated = nullptr;
     spinner = new ActivityIndicator(QRect(152, 401, 15, 15));
@@ -178,6 +178,15 @@ void CurrencyPage::didSelectRow(TableView* tableView, int row) {
 
 void CurrencyPage::didBeginEditing(TextField* field) {
     editedField = field;
+    // The pad comes up for the field; its picture keys act on this page.
+    NumberPad* pad = NumberPad::shared();
+    for (const QMetaObject::Connection& connection : std::as_const(padConnections))
+        disconnect(connection);
+    padConnections = {
+        connect(pad, &NumberPad::doneTouched, this, [this] { doneButton(editedField); }),
+        connect(pad, &NumberPad::dotTouched, this, [this] { dotButton(); }),
+        connect(pad, &NumberPad::backTouched, this, [this] { deleteButton(); }),
+    };
     const int row = field->tag();
     auto* cell = qobject_cast<CustomCell*>(table ? table->cellForRow(row) : nullptr);
     if (!cell)
@@ -196,16 +205,6 @@ void CurrencyPage::didBeginEditing(TextField* field) {
     const QRect rowRect = table->rectForRow(row);
     if (rowRect.bottom() > table->contentOffset() + 200 || rowRect.top() < table->contentOffset())
         table->setContentOffset(rowRect.top());
-
-    NumberPad* pad = NumberPad::shared();
-    for (const QMetaObject::Connection& connection : std::as_const(padConnections))
-        disconnect(connection);
-    padConnections = {
-        connect(pad, &NumberPad::doneTouched, this, [this, cell] { cell->doneButton(); }),
-        connect(pad, &NumberPad::dotTouched, this, [this] { dotButton(); }),
-        connect(pad, &NumberPad::backTouched, this, [this] { deleteButton(); }),
-    };
-    pad->showFor(field);
 }
 
 bool CurrencyPage::shouldChangeCharacters(TextField*, const QString& before, int, int length,
@@ -250,13 +249,11 @@ void CurrencyPage::didEndEditing(TextField* field) {
     const QString typed = field->text();
     if (editedField == field)
         editedField = nullptr;
-    NumberPad* pad = NumberPad::shared();
-    if (pad->target() == field || !pad->target())
-        pad->dismiss();
     for (const QMetaObject::Connection& connection : std::as_const(padConnections))
         disconnect(connection);
     padConnections.clear();
-    if (!table || k < 0 || k >= amounts.size())
+    // The rows' fields leave as the list is laid out afresh: that is no amount typed.
+    if (reloading || !table || k < 0 || k >= amounts.size())
         return;
     table->setFrame(QRect(0, 0, 320, 390));
     amounts = CurrencyAmounts::scaled(amounts, k, CurrencyAmounts::parsed(typed), amountsForOneEuro);
@@ -268,8 +265,21 @@ void CurrencyPage::didEndEditing(TextField* field) {
     QMetaObject::invokeMethod(
         this,
         [self] {
-            if (self && self->table)
-                self->table->reloadData();
+            if (self)
+                self->reloadAmounts();
         },
         Qt::QueuedConnection);
+}
+
+void CurrencyPage::reloadAmounts() {
+    if (!table)
+        return;
+    // The reader may have begun editing another row meanwhile (touching it ended the last edit):
+    // that row is edited on, showing its new amount.
+    const int editing = editedField ? editedField->tag() : -1;
+    reloading = true;
+    table->reloadData();
+    reloading = false;
+    if (auto* cell = qobject_cast<CustomCell*>(editing >= 0 ? table->cellForRow(editing) : nullptr))
+        cell->currencyValueTextField()->becomeFirstResponder();
 }

@@ -59,6 +59,7 @@ private:
     void showStoredRates();
     void parse(const QByteArray& document);
     void initFooterWithDate(const QString& date);
+    void reloadAmounts();
 
     QStringList currencyList;
     QStringList amounts;
@@ -68,5 +69,6 @@ private:
     QPointer<ActivityIndicator> spinner;
     QPointer<Label> updated;
     QPointer<TextField> editedField;
+    bool reloading = false;
     QList<QMetaObject::Connection> padConnections;
 };

@@ -11,9 +11,7 @@
 #include "platform/Paths.h"
 #include "platform/TextValues.h"
 #include "ui/Animation.h"
-#include "ui/Application.h"
 #include "ui/Images.h"
-#include "ui/MailComposer.h"
 #include "ui/NavigationController.h"
 
 #include <QFile>
@@ -282,9 +280,7 @@ void DetailedPage::layoutPage() {
     overlay.hide();
 }
 
-void DetailedPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
+void DetailedPage::viewWillAppear(bool) {
     header.build(navigationController(), title, chapterColor(title), this, [this] { linkTouched(); });
 }
 
@@ -300,7 +296,7 @@ void DetailedPage::linkTouched() {
 }
 
 void DetailedPage::callPhoneNumber(Button* sender) {
-    Application::openURL(QUrl(telephoneAddress(sender->tag() == 2 ? phoneNumber2 : phoneNumber)));
+    callOrTell(telephoneAddress(sender->tag() == 2 ? phoneNumber2 : phoneNumber), this);
 }
 
 void DetailedPage::openWebsite(Button*) {
@@ -310,7 +306,7 @@ void DetailedPage::openWebsite(Button*) {
 }
 
 void DetailedPage::sendEmail(Button*) {
-    MailComposer::compose({email}, QString(), this, nullptr);
+    writeMailOrTell(email, QString(), this);
 }
 
 void DetailedPage::barButtonItemTouched(CustomBarButtonItem* item) {

@@ -4,7 +4,6 @@
 #include "pages/PageSupport.h"
 #include "platform/Paths.h"
 #include "ui/Images.h"
-#include "ui/MailComposer.h"
 #include "views/CustomControls.h"
 
 #include <QCoreApplication>
@@ -89,7 +88,7 @@ void ImprintPage::sendMailTouched() {
         QStringLiteral("SBK - %1 %2")
             .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
     // Whatever the result, the reader is back on the imprint.
-    MailComposer::compose({contact}, subject, this, [this](MailComposer::Result) { initNavigationBar(); });
+    writeMailOrTell(contact, subject, this, [this] { initNavigationBar(); });
 }
 
 void ImprintPage::doneButtonTouched() {

@@ -113,9 +113,7 @@ void LiveMap::viewDidLoad() {
     });
 }
 
-void LiveMap::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
+void LiveMap::viewWillAppear(bool) {
     if (!source->locationServicesEnabled()) {
         showAlert(QStringLiteral("Error"),
                   QStringLiteral("Please enable location services to use this page."), QStringLiteral("Ok"));

@@ -51,11 +51,7 @@ void OfflineMapsPage::viewDidLoad() {
     view()->addSubview(grid);
 }
 
-void OfflineMapsPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, false);
-    if (Window* window = Window::keyWindow())
-        window->setStatusBarHidden(false, animated);
+void OfflineMapsPage::viewWillAppear(bool) {
     viewWillDisappear(false);
     NavigationController* navigation = navigationController();
     if (!navigation)
@@ -101,12 +97,7 @@ void MapView::loadView() {
     setView(page);
 }
 
-void MapView::viewWillAppear(bool animated) {
-    // The bars go first, so that the page is given the whole screen.
-    if (NavigationController* navigation = presenterNavigation())
-        navigation->setNavigationBarHidden(true, animated);
-    if (Window* window = Window::keyWindow())
-        window->setStatusBarHidden(true, animated);
+void MapView::viewWillAppear(bool) {
     // The picture is read from the file each time, not kept among the edition's pictures.
     const QString base = name.section(u'.', 0, 0);
     QPixmap image;
@@ -151,28 +142,17 @@ bool MapView::eventFilter(QObject*, QEvent* event) {
 void MapView::willRotate(bool landscape) {
     if (!scroller)
         return;
-    scroller->setFrame(landscape ? QRect(0, 0, 480, 320) : QRect(0, 0, 320, 480));
-    view()->setGeometry(QRect(QPoint(0, 0), landscape ? QSize(480, 320) : QSize(320, 480)));
+    const QSize screen = landscape ? QSize(480, 320) : QSize(320, 480);
+    scroller->setFrame(QRect(QPoint(0, 0), screen));
+    view()->setGeometry(QRect(QPoint(0, 0), screen));
+    // The Close button keeps its place at the bottom right of the turned screen.
+    if (closer)
+        closer->move(screen.width() - 60, screen.height() - 80);
     if (picture)
         scroller->setContentSize(picture->size() / scroller->zoomScale());
 }
 
-NavigationController* MapView::presenterNavigation() const {
-    ViewController* presenter = parentViewController();
-    if (auto* navigation = qobject_cast<NavigationController*>(presenter))
-        return navigation;
-    return presenter ? presenter->navigationController() : nullptr;
-}
-
 void MapView::close() {
-    if (Window* window = Window::keyWindow()) {
-        window->setStatusBarHidden(false, true);
-        if (window->isLandscape()) {
-            window->setLandscape(false);
-            willRotate(false);
-        }
-    }
-    if (NavigationController* navigation = presenterNavigation())
-        navigation->setNavigationBarHidden(false, true);
+    // The screen below sets the bars and turns the screen upright again.
     dismissModalViewControllerAnimated(true);
 }

@@ -46,6 +46,8 @@ public:
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
+    bool prefersStatusBarHidden() const override { return true; }
+    bool prefersNavigationBarHidden() const override { return true; }
     bool shouldAutorotate() const override { return true; }
     void willRotate(bool landscape) override;
     void close();
@@ -59,8 +61,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    NavigationController* presenterNavigation() const;
-
     QString name;
     QPointer<QnUIScrollView> scroller;
     QPointer<ImageView> picture;

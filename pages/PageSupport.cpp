@@ -7,7 +7,10 @@
 #include "pages/LiveMap.h"
 #include "platform/Log.h"
 #include "platform/TextValues.h"
+#include "ui/AlertView.h"
+#include "ui/Application.h"
 #include "ui/Images.h"
+#include "ui/MailComposer.h"
 #include "ui/NavigationController.h"
 #include "ui/Toolbar.h"
 #include "ui/Window.h"
@@ -138,4 +141,34 @@ ImageView* addPageBackground(View* page, const QString& name, int height) {
     background->setImageName(name);
     page->addSubview(background);
     return background;
+}
+
+void callOrTell(const QString& telephoneAddress, QObject* context) {
+    if (Application::openURL(QUrl(telephoneAddress)))
+        return;
+    auto* alert = new AlertView(QStringLiteral("No telephone"),
+                                QStringLiteral("This device cannot make calls. The number is %1.")
+                                    .arg(QUrl(telephoneAddress).path()),
+                                QStringLiteral("OK"), {});
+    alert->setHandler(context, [](int) {});
+    alert->show();
+}
+
+void writeMailOrTell(const QString& recipient, const QString& subject, QObject* context,
+                     std::function<void()> finished) {
+    MailComposer::compose({recipient}, subject, context,
+                          [recipient, context, finished = std::move(finished)](MailComposer::Result result) {
+                              if (result == MailComposer::Result::Failed) {
+                                  auto* alert = new AlertView(
+                                      QStringLiteral("No mail program"),
+                                      QStringLiteral("No mail program is set up on this device. "
+                                                     "Write to %1 from another one.")
+                                          .arg(recipient),
+                                      QStringLiteral("OK"), {});
+                                  alert->setHandler(context, [](int) {});
+                                  alert->show();
+                              }
+                              if (finished)
+                                  finished();
+                          });
 }

@@ -62,6 +62,12 @@ private:
     QPointer<ActivityIndicator> indicator;
 };
 
+// Hands a telephone address to the device, or writes a mail with the device's mail program; where
+// the device has nothing that does it, an alert says so (instead of a touch that does nothing).
+void callOrTell(const QString& telephoneAddress, QObject* context);
+void writeMailOrTell(const QString& recipient, const QString& subject, QObject* context,
+                     std::function<void()> finished = {});
+
 // Opens a venue's full detail.
 void openVenueDetail(NavigationController* navigation, const QString& title, const QString& venueName,
                      int venueID);

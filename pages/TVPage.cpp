@@ -49,11 +49,7 @@ void TVPage::fetch() {
                                       });
 }
 
-void TVPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
-    if (Window* window = Window::keyWindow())
-        window->setStatusBarHidden(false, animated);
+void TVPage::viewWillAppear(bool) {
     header.build(navigationController(), QStringLiteral("SBK TV"), guideTitleColor(), this,
                  [this] { linkTouched(); });
 }
@@ -218,9 +214,7 @@ QUrl VideoPage::embedAddress(const QString& videoURL) {
     return QUrl(QStringLiteral("https://www.youtube.com/embed/") + match.captured(1));
 }
 
-void VideoPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(true, animated);
+void VideoPage::viewWillAppear(bool) {
     closing = false;
     // A web player's clip plays in the web page, at the player's own https address; the clip's page
     // closes with it.
@@ -232,6 +226,7 @@ void VideoPage::viewWillAppear(bool animated) {
                 auto page = std::make_unique<WebviewPage>(embed.toString());
                 page->setModalTransitionStyle(CrossDissolve);
                 page->setOnClose([this] { close(); });
+                page->setOnLoadFailed([this] { cannotPlay(QStringLiteral("the web player did not load")); });
                 presentModalViewController(std::move(page), true);
             },
             Qt::QueuedConnection);
@@ -242,16 +237,7 @@ void VideoPage::viewWillAppear(bool animated) {
     playerView = new VideoPlayer(QRect(0, 0, 320, 460));
     view()->addSubview(playerView);
     connect(playerView, &VideoPlayer::ended, this, [this] { close(); });
-    connect(playerView, &VideoPlayer::failed, this, [this](const QString& reason) {
-        logLine(QStringLiteral("The clip %1 cannot be played: %2").arg(url, reason));
-        auto* alert =
-            new AlertView(QStringLiteral("Timeout"),
-                          QStringLiteral("Oh no! This video cannot be played. Please check your internet "
-                                         "connection and try again."),
-                          QStringLiteral("Go Back"), {});
-        alert->setHandler(this, [this](int) { close(); });
-        alert->show();
-    });
+    connect(playerView, &VideoPlayer::failed, this, [this](const QString& reason) { cannotPlay(reason); });
     closer = new Button(QRect(270, 10, 40, 40));
     closer->setImage(Images::named(QStringLiteral("Close.png")));
     closer->setBackgroundImageName(QStringLiteral("Close.png"));
@@ -272,13 +258,25 @@ void VideoPage::viewWillAppear(bool animated) {
     playerView->play(QUrl(url));
 }
 
+void VideoPage::cannotPlay(const QString& reason) {
+    logLine(QStringLiteral("The clip %1 cannot be played: %2").arg(url, reason));
+    auto* alert = new AlertView(QStringLiteral("Timeout"),
+                                QStringLiteral("Oh no! This video cannot be played. Please check your internet "
+                                               "connection and try again."),
+                                QStringLiteral("Go Back"), {});
+    alert->setHandler(this, [this](int) {
+        // The web player's page closes with the clip's.
+        if (modalViewController())
+            dismissModalViewControllerAnimated(false);
+        close();
+    });
+    alert->show();
+}
+
 void VideoPage::close() {
     if (closing)
         return;
     closing = true;
-    if (NavigationController* navigation = navigationController()) {
-        navigation->setNavigationBarHidden(false, false);
-        if (navigation->topViewController() == this)
-            navigation->popViewControllerAnimated(false);
-    }
+    if (NavigationController* navigation = navigationController(); navigation && navigation->topViewController() == this)
+        navigation->popViewControllerAnimated(false);
 }

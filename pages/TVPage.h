@@ -80,7 +80,11 @@ public:
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
+    // The clip has the screen below the status bar.
+    bool prefersNavigationBarHidden() const override { return true; }
     void close();
+    // The Timeout alert; Go Back closes the clip.
+    void cannotPlay(const QString& reason);
 
     QString videoURLString() const { return url; }
     VideoPlayer* player() const { return playerView; }

@@ -13,9 +13,7 @@ ManagerModel* ToolPage::settings() const {
     return DAOFactory::getInstance()->dao()->manager();
 }
 
-void ToolPage::rebuild(const QString& background, const QString& title, bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
+void ToolPage::rebuild(const QString& background, const QString& title) {
     for (QWidget* child : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->deleteLater();
     DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));

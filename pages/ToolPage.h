@@ -20,7 +20,7 @@ public:
 
 protected:
     // Clears the page, reads "manager.csv" and puts up the background, the header and the footer strip.
-    void rebuild(const QString& background, const QString& title, bool animated);
+    void rebuild(const QString& background, const QString& title);
     // The page's list above the footer (320 x 390), with the page as its data source and delegate.
     TableView* addTable(TableViewDataSource* source, TableViewDelegate* delegate);
     // A label of the footer, in the tool pages' blue.

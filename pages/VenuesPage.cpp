@@ -48,9 +48,7 @@ void VenuesPage::viewDidLoad() {
     view()->addSubview(tools);
 }
 
-void VenuesPage::viewWillAppear(bool animated) {
-    if (NavigationController* navigation = navigationController())
-        navigation->setNavigationBarHidden(false, animated);
+void VenuesPage::viewWillAppear(bool) {
     addLocationNotice();
     header.build(navigationController(), title, chapterColor(title), this, [this] { linkTouched(); });
 }

@@ -21,8 +21,8 @@ constexpr qint64 cacheLifetimeSeconds = 60 * 60;
 WeatherPage::WeatherPage() = default;
 WeatherPage::~WeatherPage() = default;
 
-void WeatherPage::viewWillAppear(bool animated) {
-    rebuild(QStringLiteral("WeatherPageBackground"), QStringLiteral("Local Weather"), animated);
+void WeatherPage::viewWillAppear(bool) {
+    rebuild(QStringLiteral("WeatherPageBackground"), QStringLiteral("Local Weather"));
     table = nullptr;
     spinner = nullptr;
     // Any value but 0 counts as the second unit.

@@ -42,7 +42,11 @@ void WebviewPage::viewDidLoad() {
     view()->addSubview(background);
     web = new WebView(QRect(0, 0, 320, 460));
     view()->addSubview(web);
-    connect(web, &WebView::loadFinished, this, [] { showNetworkActivity(false); });
+    connect(web, &WebView::loadFinished, this, [this](bool ok) {
+        showNetworkActivity(false);
+        if (!ok && onLoadFailed)
+            onLoadFailed();
+    });
     done = new Button(QRect(260, 400, 40, 40));
     done->setBackgroundImage(Images::named(QStringLiteral("Close.png")));
     done->setBackgroundImageName(QStringLiteral("Close.png"));
@@ -52,6 +56,8 @@ void WebviewPage::viewDidLoad() {
     const QUrl url = loadableAddress(address);
     if (url.isEmpty()) {
         logLine(QStringLiteral("Refused to load %1: only http and https addresses are shown").arg(address));
+        if (onLoadFailed)
+            QMetaObject::invokeMethod(this, [this] { onLoadFailed(); }, Qt::QueuedConnection);
         return;
     }
     showNetworkActivity(true);

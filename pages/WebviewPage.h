@@ -22,6 +22,9 @@ public:
     void doneButtonTouched();
     // Runs once the page has been closed.
     void setOnClose(std::function<void()> closed) { onClose = std::move(closed); }
+    // Runs when the page cannot be loaded (no network, an address that may not be reached, a load
+    // that failed); without it the page shows whatever the web view shows.
+    void setOnLoadFailed(std::function<void()> failed) { onLoadFailed = std::move(failed); }
 
     // The address loaded for the stored one, or an empty URL when it may not be loaded.
     static QUrl loadableAddress(const QString& webAddress);
@@ -35,4 +38,5 @@ private:
     QPointer<WebView> web;
     QPointer<Button> done;
     std::function<void()> onClose;
+    std::function<void()> onLoadFailed;
 };

@@ -69,6 +69,8 @@ std::optional<QList<double>> numbersOfText(const QString& text, int count) {
 }
 
 QString minutesAndSeconds(int seconds) {
+    if (seconds <= 0)
+        return {};
     return QString::asprintf("%d:%02d", seconds / 60, seconds % 60);
 }
 

@@ -18,7 +18,8 @@ QString trimmedText(const QString& text);
 // Exactly `count` decimal numbers separated by "," ("16.2,48.1,16.5,48.3"), or none.
 std::optional<QList<double>> numbersOfText(const QString& text, int count);
 
-// A length in seconds as minutes and two-digit seconds: 125 gives "2:05".
+// A length in seconds as minutes and two-digit seconds: 125 gives "2:05". A feed without a length
+// gives 0: no text, rather than a clip of no length.
 QString minutesAndSeconds(int seconds);
 
 // The text as search compares it: case folded, accents and other marks dropped, "ß" as "ss", one

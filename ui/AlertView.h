@@ -20,6 +20,8 @@ public:
     QString title() const { return titleText; }
     QString message() const { return messageText; }
     QStringList buttonTitles() const { return buttons; }
+    // The object whose alert this is (the handler's context), null once it is gone.
+    QObject* handlerContext() const { return context; }
     // Touches the button with that index (the tests' and the keyboard's way in).
     void dismissWithButtonIndex(int index);
 

@@ -3,6 +3,7 @@
 #include "platform/Log.h"
 
 #include <QDesktopServices>
+#include <QStandardPaths>
 
 namespace {
 bool recordOnly = false;
@@ -15,6 +16,13 @@ bool openURL(const QUrl& url) {
     opened.append(url.toString());
     if (recordOnly)
         return true;
+#if defined(Q_OS_LINUX) && !defined(Q_OS_ANDROID)
+    // A Linux desktop opens addresses with xdg-open; without it Qt only warns.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
+        logLine(QStringLiteral("Nothing on this desktop opens %1 (no xdg-open)").arg(url.toString()));
+        return false;
+    }
+#endif
     const bool ok = QDesktopServices::openUrl(url);
     if (!ok)
         logLine(QStringLiteral("Nothing on this desktop opens %1").arg(url.toString()));

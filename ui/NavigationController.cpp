@@ -159,6 +159,7 @@ void NavigationController::transition(ViewController* from, ViewController* to, 
     show(to);
     to->viewWillAppear(animated);
     updateBackButton();
+    updateScreen(animated);
 
     // As on the phone, the pages taking part ignore touches until they have come to rest.
     fromView->setAttribute(Qt::WA_TransparentForMouseEvents, true);
@@ -197,6 +198,29 @@ void NavigationController::transition(ViewController* from, ViewController* to, 
         released->clear();
     };
     Animation::animateSteps(this, animated ? 300 : 0, step, done);
+}
+
+ViewController* NavigationController::visibleViewController() const {
+    ViewController* shown = modalViewController() ? modalViewController() : topViewController();
+    while (shown && shown->modalViewController())
+        shown = shown->modalViewController();
+    return shown;
+}
+
+void NavigationController::updateScreen(bool animated) {
+    ViewController* shown = visibleViewController();
+    if (!shown)
+        return;
+    if (Window* window = Window::keyWindow()) {
+        if (window->isLandscape() && !shown->shouldAutorotate())
+            window->setLandscape(false);
+        if (window->isStatusBarHidden() != shown->prefersStatusBarHidden())
+            window->setStatusBarHidden(shown->prefersStatusBarHidden(), animated);
+    }
+    // A screen presented over the stack covers the bar; the stack keeps it as its top page asks.
+    const bool hidden = topViewController()->prefersNavigationBarHidden();
+    if (hidden != barHidden)
+        setNavigationBarHidden(hidden, animated);
 }
 
 bool NavigationController::isInTransition() const {

@@ -45,6 +45,13 @@ public:
 
     void loadView() override;
 
+    // The screen the reader sees: the top of the stack, or what is presented over it.
+    ViewController* visibleViewController() const;
+    // Keeps the window as the screen the reader sees asks, whatever screen asked before: its status
+    // bar, the navigation bar as the top of the stack asks, and the screen upright unless it turns.
+    // Every push, pop, presentation and dismissal ends here.
+    void updateScreen(bool animated);
+
     // The area where the top screen's view is shown.
     QRect contentFrame() const;
     // True while a push or pop is sliding.

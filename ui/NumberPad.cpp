@@ -5,6 +5,7 @@
 #include "ui/TextField.h"
 #include "ui/Window.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace {
@@ -40,7 +41,8 @@ protected:
 
 NumberPad* NumberPad::shared() {
     QPointer<NumberPad>& pad = sharedPad();
-    if (!pad || pad->window() != Window::keyWindow())
+    // The pad's parent is the phone's screen, which may lie inside another window (the preview's).
+    if (!pad || pad->parentWidget() != Window::keyWindow())
         pad = new NumberPad(Window::keyWindow());
     return pad;
 }
@@ -95,6 +97,7 @@ void NumberPad::showFor(TextField* edited) {
     if (shown)
         return;
     shown = true;
+    qApp->installEventFilter(this);
     if (auto* window = qobject_cast<Window*>(parentWidget()))
         window->addOverlay(this);
     show();
@@ -116,12 +119,30 @@ void NumberPad::dismiss() {
         return;
     shown = false;
     field = nullptr;
+    qApp->removeEventFilter(this);
     for (Button* key : {done, dot, back})
         key->hide();
     Animation::animate(this, 300, QRect(0, Window::height, Window::width, height), std::nullopt, [this] {
         if (!shown)
             hide();
     });
+}
+
+bool NumberPad::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType())
+        return false;
+    auto* touched = static_cast<QWidget*>(watched);
+    QWidget* screen = parentWidget();
+    // Touches of the phone's screen only: the preview's menus are not the phone's.
+    if (!screen || !screen->isAncestorOf(touched) || isAncestorOf(touched) || touched == this)
+        return false;
+    if (!field) {
+        dismiss();
+        return false;
+    }
+    if (touched != field && !field->isAncestorOf(touched))
+        field->resignFirstResponder();
+    return false;
 }
 
 void NumberPad::paintEvent(QPaintEvent*) {

@@ -7,9 +7,11 @@
 class Button;
 class TextField;
 
-// The phone's number pad: it slides up from the bottom of the key window while an amount is edited.
-// Its keys type into the field through the field's typing filter. Three picture keys lie over its
-// bottom row (Done, Dot and Back); what they do is the page's.
+// The phone's number pad: it slides up from the bottom of the key window while an amount field is
+// being edited, and only then (the field shows and dismisses it as its editing begins and ends). Its
+// keys type into that field through the field's typing filter. A touch anywhere else on the screen
+// ends the editing. Three picture keys lie over its bottom row (Done, Dot and Back); what they do is
+// the page's.
 class NumberPad : public View {
     Q_OBJECT
 public:
@@ -37,6 +39,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit NumberPad(QWidget* parent);

@@ -1,6 +1,7 @@
 #include "ui/TextField.h"
 
 #include "ui/Images.h"
+#include "ui/NumberPad.h"
 #include "ui/Window.h"
 
 #include <QKeyEvent>
@@ -135,6 +136,21 @@ void TextField::pressReturn() {
         delegateObject->shouldReturn(this);
 }
 
+// An amount field's number pad is up exactly while the field is being edited.
+void TextField::beganEditing() {
+    if (delegateObject && delegateGuard)
+        delegateObject->didBeginEditing(this);
+    if (numbers && edit->hasFocus())
+        NumberPad::shared()->showFor(this);
+}
+
+void TextField::endedEditing() {
+    if (delegateObject && delegateGuard)
+        delegateObject->didEndEditing(this);
+    if (numbers && NumberPad::shared()->target() == this)
+        NumberPad::shared()->dismiss();
+}
+
 void TextField::becomeFirstResponder() {
     edit->setFocus();
 }
@@ -153,12 +169,14 @@ bool TextField::eventFilter(QObject* watched, QEvent* event) {
         return QKeySequence(key->keyCombination()) == Window::shakeShortcut();
     }
     if (watched == edit && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        if (delegateObject && delegateGuard) {
-            if (event->type() == QEvent::FocusIn)
-                delegateObject->didBeginEditing(this);
-            else
-                delegateObject->didEndEditing(this);
-        }
+        // A menu of the preview or another window taking the keys for a while is no end of editing.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            return false;
+        if (event->type() == QEvent::FocusIn)
+            beganEditing();
+        else
+            endedEditing();
         return false;
     }
     if (watched != edit || event->type() != QEvent::KeyPress)

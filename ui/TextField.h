@@ -43,8 +43,8 @@ public:
     // Which row a field belongs to.
     void setTag(int tag) { tagValue = tag; }
     int tag() const { return tagValue; }
-    // A field for amounts: the page shows the number pad while it is edited, and the desktop's keys
-    // type only what the pad could.
+    // A field for amounts: the number pad is up while it is edited, and the desktop's keys type only
+    // what the pad could.
     void setNumberPad(bool numberPad) { numbers = numberPad; }
     bool isNumberPad() const { return numbers; }
 
@@ -61,6 +61,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void beganEditing();
+    void endedEditing();
     bool apply(int start, int length, const QString& replacement);
     void review(const QString& after);
     void restyle();

@@ -38,6 +38,16 @@ void ViewController::setNavigationController(NavigationController* controller) {
     navigation = controller;
 }
 
+NavigationController* ViewController::hostNavigation() {
+    for (ViewController* screen = this; screen; screen = screen->presenter) {
+        if (auto* stack = qobject_cast<NavigationController*>(screen))
+            return stack;
+        if (NavigationController* stack = screen->navigationController())
+            return stack;
+    }
+    return nullptr;
+}
+
 void ViewController::presentModalViewController(std::unique_ptr<ViewController> controller, bool animated) {
     Window* window = Window::keyWindow();
     if (!window || modal)
@@ -47,7 +57,9 @@ void ViewController::presentModalViewController(std::unique_ptr<ViewController> 
     View* shown = modal->view();
     window->addSubview(shown);
     modal->viewWillAppear(animated);
-    // After viewWillAppear: a screen that hides the status bar there is given the whole window.
+    if (NavigationController* stack = hostNavigation())
+        stack->updateScreen(animated);
+    // After the bars: a screen that hides the status bar is given the whole window.
     const QRect frame = window->applicationFrame();
     const int duration = animated ? (modal->transition == FlipHorizontal ? 750 : 300) : 0;
     QPointer<ViewController> guard(modal.get());
@@ -95,6 +107,9 @@ void ViewController::dismissModalViewControllerAnimated(bool animated) {
         end = frame.translated(0, frame.height());
     // The screen lives until its view has left, then goes at the next turn of the event loop.
     ViewController* leaving = modal.release();
+    if (NavigationController* stack = hostNavigation())
+        stack->updateScreen(animated);
+    didDismissModalViewController();
     Animation::animate(shown, duration, end, alpha, [leaving, animated] {
         leaving->viewDidDisappear(animated);
         leaving->deleteLater();

@@ -41,14 +41,23 @@ public:
     void dismissModalViewControllerAnimated(bool animated);
     ViewController* modalViewController() const { return modal.get(); }
 
+    // What the screen asks of the window while the reader sees it: the stack it is on shows or hides
+    // the status bar and the navigation bar as the screen on top asks, whatever came before it.
+    virtual bool prefersStatusBarHidden() const { return false; }
+    virtual bool prefersNavigationBarHidden() const { return false; }
+
     // Turning with the device: a page that allows it is told before its screen turns to 480 x 320
     // (landscape) or back to 320 x 480.
     virtual bool shouldAutorotate() const { return false; }
     virtual void willRotate(bool landscape) { Q_UNUSED(landscape); }
     ViewController* parentViewController() const { return presenter; }
+    // The stack this screen is on, or the one of the screen that presented it.
+    NavigationController* hostNavigation();
 
 protected:
     void setView(View* view);
+    // The screen this one presented has gone.
+    virtual void didDismissModalViewController() {}
 
 private:
     QPointer<View> viewObject;

@@ -4,6 +4,10 @@
 #include "platform/Log.h"
 #include "ui/Application.h"
 
+#include "ui/Window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 #ifdef GUIDE_HAS_WEBENGINE
@@ -28,10 +32,20 @@ WebView::WebView(const QRect& frame, QWidget* parent) : View(frame, parent) {
                                     });
         emit loadFinished(ok);
     });
+    // The page's engine takes every key while it has the focus, the shake's among them (its redo).
+    qApp->installEventFilter(this);
 #endif
 }
 
 WebView::~WebView() = default;
+
+bool WebView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+        !isAncestorOf(static_cast<QWidget*>(watched)))
+        return false;
+    // Not offered to the page: the key is the window's shortcut.
+    return QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) == Window::shakeShortcut();
+}
 
 bool WebView::hasBrowserEngine() {
 #ifdef GUIDE_HAS_WEBENGINE

@@ -1,12 +1,38 @@
 #include "tests/support/LocalHttpServer.h"
 
 #include <memory>
+#include <optional>
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 namespace testsupport {
+
+namespace {
+
+// A file of the folder, for a path that stays inside it.
+std::optional<LocalHttpServer::Answer> fileAnswer(const QString& folder, const QString& path) {
+    const QString relative = QUrl(path).path();
+    if (relative.contains(QStringLiteral("..")))
+        return std::nullopt;
+    QFile file(folder + relative);
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    static const QHash<QString, QByteArray> types = {
+        {QStringLiteral("xml"), "text/xml; charset=UTF-8"}, {QStringLiteral("html"), "text/html; charset=UTF-8"},
+        {QStringLiteral("png"), "image/png"},               {QStringLiteral("webm"), "video/webm"},
+        {QStringLiteral("mp4"), "video/mp4"}};
+    LocalHttpServer::Answer answer;
+    answer.body = file.readAll();
+    answer.contentType = types.value(QFileInfo(relative).suffix(), "application/octet-stream");
+    return answer;
+}
+
+} // namespace
 
 LocalHttpServer::LocalHttpServer() : server(new QTcpServer(this)) {
     server->listen(QHostAddress::LocalHost, 0);
@@ -53,6 +79,11 @@ void LocalHttpServer::readRequest(QTcpSocket* socket) {
     counts[path] += 1;
     headers.insert(path, request.left(end));
     pending.remove(socket);
+    if (!answers.contains(path) && !files.isEmpty())
+        if (const auto file = fileAnswer(files, path)) {
+            answer(socket, *file);
+            return;
+        }
     if (!answers.contains(path)) {
         Answer missing;
         missing.status = 404;

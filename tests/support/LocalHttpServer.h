@@ -41,6 +41,9 @@ public:
     QUrl url(const QString& path) const;
     void serve(const QString& path, const Answer& answer);
     void serve(const QString& path, const QByteArray& body);
+    // Paths without an answer of their own are the files of the folder (an edition's feeds, clips and
+    // pictures, as a web server would serve them).
+    void serveFolder(const QString& folder) { files = folder; }
     // Answers the requests held so far with what the path serves now (Normal).
     void release(const QString& path);
 
@@ -55,6 +58,7 @@ private:
     static QByteArray head(const Answer& answer);
 
     QTcpServer* server;
+    QString files;
     QHash<QString, Answer> answers;
     QHash<QString, int> counts;
     QHash<QString, QByteArray> headers;

@@ -33,7 +33,8 @@ TEST(VideoFeedReader, ReadsTheDemoFeedAndTodaysPlaylists) {
     EXPECT_EQ(today->at(0).mediaTitle, u"Walking the Ring"_qs);
     EXPECT_EQ(today->at(1).mediaTitle, u"Coffee houses & cake"_qs);
     EXPECT_EQ(today->at(0).duration, 0);
-    EXPECT_EQ(VideoFeedReader::lengthText(today->at(0).duration), u"0:00"_qs);
+    // A row shows no length rather than "0:00" for a clip the feed gives none.
+    EXPECT_EQ(VideoFeedReader::lengthText(today->at(0).duration), u""_qs);
     EXPECT_EQ(today->at(0).highQualityThumbnail()->url,
               u"https://i.example.org/vi/AAAAAAAAAAA/hqdefault.jpg"_qs);
     EXPECT_EQ(today->at(0).mediaContents, QStringList{u"https://www.example.org/v/AAAAAAAAAAA?version=3"_qs});
@@ -65,7 +66,7 @@ TEST(VideoFeedReader, MissingPartsReadAsEmptyAndBrokenFeedsFail) {
     const struct {
         int seconds;
         const char* text;
-    } lengths[] = {{59, "0:59"}, {60, "1:00"}, {61, "1:01"}, {125, "2:05"}, {600, "10:00"}};
+    } lengths[] = {{-5, ""}, {0, ""}, {1, "0:01"}, {59, "0:59"}, {60, "1:00"}, {61, "1:01"}, {125, "2:05"}, {600, "10:00"}};
     for (const auto& length : lengths)
         EXPECT_EQ(VideoFeedReader::lengthText(length.seconds), QString::fromLatin1(length.text));
 }
