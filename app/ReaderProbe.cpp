@@ -294,7 +294,8 @@ QJsonObject ReaderProbe::state() const {
     out[u"warnings"_qs] = QJsonArray::fromStringList(warnings());
     out[u"opened"_qs] = QJsonArray::fromStringList(Application::openedURLs());
     // A fingerprint of what the screen shows, to tell whether a touch changed anything.
-    const QImage picture = window->grab().toImage();
+    // (As the screen shows it: no alpha.)
+    const QImage picture = window->grab().toImage().convertToFormat(QImage::Format_RGB888);
     out[u"picture"_qs] = QString::fromLatin1(
         QCryptographicHash::hash(QByteArrayView(picture.constBits(), picture.sizeInBytes()),
                                  QCryptographicHash::Md5)

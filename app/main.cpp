@@ -227,7 +227,8 @@ int main(int argc, char** argv) {
          QStringLiteral("Print \"painted\" once the home screen is first painted, offscreen, and exit.")});
     parser.addOption({QStringLiteral("probe"),
                       QStringLiteral("Answer a test that drives the guide from outside on the local socket "
-                                     "PATH: each line \"state\" gets what the screen shows, as JSON."),
+                                     "PATH: each line \"state\" gets what the screen shows, as JSON. "
+                                     "No host but this machine is reached."),
                       QStringLiteral("PATH")});
     parser.process(app);
 
@@ -337,6 +338,8 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<ReaderProbe> readerProbe;
     if (!options.probe.isEmpty()) {
+        // A driven guide keeps to this machine, as the tests do.
+        HttpClient::setLoopbackOnly(true);
         readerProbe = std::make_unique<ReaderProbe>(&delegate, shell.get());
         if (!readerProbe->listen(options.probe))
             return 2;

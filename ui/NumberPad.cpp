@@ -129,7 +129,8 @@ void NumberPad::dismiss() {
 }
 
 bool NumberPad::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress || !watched->isWidgetType())
+    // At the end of a touch, so that a row touched meanwhile is selected as usual.
+    if (event->type() != QEvent::MouseButtonRelease || !watched->isWidgetType())
         return false;
     auto* touched = static_cast<QWidget*>(watched);
     QWidget* screen = parentWidget();
