@@ -58,6 +58,9 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
 void AlertView::setHandler(QObject* handlerContext, std::function<void(int)> willDismiss) {
     context = handlerContext;
     handler = std::move(willDismiss);
+    // The alert of a page goes with the page (a shake, the badge): nothing is left to answer it.
+    if (handlerContext)
+        connect(handlerContext, &QObject::destroyed, this, [this] { removeFromSuperview(); });
 }
 
 void AlertView::show() {

@@ -6,7 +6,7 @@
 
 // The phone's alert: a title, a message and buttons over a dimmed screen. The cancel button has index
 // 0 and the others follow in order; the handler is told the index of the touched button just before
-// the alert goes away, unless the handler's context object is gone by then.
+// the alert goes away. The alert goes with the handler's context object (its page).
 class AlertView : public View {
     Q_OBJECT
 public:

@@ -22,9 +22,16 @@ int environmentNumber(const char* name, int fallback) {
 }
 
 // Buttons that are there to be seen and do nothing when touched, on the page named.
-bool doesNothingByDesign(const QString& page, const Control& control) {
+bool doesNothingByDesign(const QString& page, const Control& control, bool hasPosition) {
     // The home screen's badge is its emblem; on inner pages it leads home.
-    return page == u"ChapterPage" && control.name == u"SBK Badge";
+    if (page == u"ChapterPage" && control.name == u"SBK Badge")
+        return true;
+    // A list already in that order (or empty) stays as it is; a venue bookmarked again is told so with
+    // the same notice.
+    if (control.name == u"A-Z" || control.name == u"Nearest" || control.name == u"Bookmark")
+        return true;
+    // Without a position a list's live map waits for one, as its notice says.
+    return control.name == u"Live Map" && !hasPosition && page != u"ChapterPage";
 }
 
 class Walk {
@@ -92,6 +99,8 @@ private:
                                                 QStringLiteral("Location services off")};
             const QString choice = choices[pick(int(choices.size()))];
             guide.menu({QStringLiteral("Location"), choice});
+            if (choice != u"Location services off")
+                hasPosition = choice == u"City centre";
             return QStringLiteral("Location: ") + choice;
         }
         if (roll < 95) {
@@ -123,7 +132,7 @@ private:
         guide.tapAt(control.centre());
         const QJsonObject after = guide.settle();
         // A button that is there to touch does something a reader can see (or hands an address on).
-        if (control.kind == u"button" && !doesNothingByDesign(now[u"page"].toString(), control) &&
+        if (control.kind == u"button" && !doesNothingByDesign(now[u"page"].toString(), control, hasPosition) &&
             after[u"picture"] == now[u"picture"] && after[u"page"] == now[u"page"] &&
             after[u"opened"] == now[u"opened"])
             deadControl = QStringLiteral("the button \"%1\" of %2 did nothing").arg(control.name, control.owner);
@@ -157,6 +166,7 @@ private:
     QStringList journal;
     QString deadControl;
     bool networkOn = true;
+    bool hasPosition = true;
 };
 
 struct WalkCase {
