@@ -107,8 +107,8 @@ void LiveMap::viewDidLoad() {
         if (description == u"no Internet connection" && !disappeared)
             showAlert(
                 QStringLiteral("Timeout"),
-                QStringLiteral("Oh no! Google Maps is unavailable. Please check your internet connection and "
-                               "try again."),
+                QStringLiteral("Oh no! The online map is unavailable. Please check your internet connection "
+                               "and try again."),
                 QStringLiteral("Go Back"));
     });
 }

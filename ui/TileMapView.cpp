@@ -205,6 +205,17 @@ std::optional<QPixmap> TileMapView::tilePicture(const TileKey& key) const {
     return std::nullopt;
 }
 
+bool TileMapView::showsAnyTile() const {
+    const TileGrid grid = visibleTiles();
+    for (int y = grid.y0; y <= grid.y1; ++y) {
+        for (int x = grid.x0; x <= grid.x1; ++x) {
+            if (memory.contains(grid.key(x, y)))
+                return true;
+        }
+    }
+    return false;
+}
+
 TileMapView::TileGrid TileMapView::visibleTiles() const {
     TileGrid grid;
     grid.z = tileZoom();
@@ -264,10 +275,29 @@ void TileMapView::tileArrived(const TileKey& key, std::optional<QByteArray> byte
         return;
     }
     failed.insert(key);
-    if (networkFailed && !failureReported) {
+    update();
+    // With tiles of its own on screen the map is of use: the gaps say "no map here" and the map
+    // stays quiet. Only a map that can show nothing reports the failure.
+    if (networkFailed && !failureReported && !showsAnyTile()) {
         failureReported = true;
         emit didFailLoadingMap(QStringLiteral("no Internet connection"));
     }
+}
+
+// A tile that no source has: light hatching and, where there is room, the words.
+void TileMapView::paintNoMap(QPainter& painter, const QRectF& tile) const {
+    painter.save();
+    painter.fillRect(tile, QColor(226, 226, 222));
+    painter.setPen(QPen(QColor(205, 205, 200), 1));
+    painter.setClipRect(tile);
+    for (double d = -tile.height(); d < tile.width(); d += 16)
+        painter.drawLine(QPointF(tile.left() + d, tile.bottom()), QPointF(tile.left() + d + tile.height(), tile.top()));
+    if (tile.width() >= 120) {
+        painter.setPen(QColor(130, 130, 125));
+        painter.setFont(Fonts::system(12));
+        painter.drawText(tile, Qt::AlignCenter, QStringLiteral("No map here"));
+    }
+    painter.restore();
 }
 
 void TileMapView::paintEvent(QPaintEvent*) {
@@ -282,6 +312,8 @@ void TileMapView::paintEvent(QPaintEvent*) {
                                 grid.tilePoints, grid.tilePoints);
             if (auto picture = tilePicture(grid.key(x, y)))
                 painter.drawPixmap(target, *picture, QRectF(picture->rect()));
+            else if (failed.contains(grid.key(x, y)))
+                paintNoMap(painter, target);
         }
     }
 
@@ -350,11 +382,36 @@ void TileMapView::selectAnnotation(int index) {
     calloutSubtitle->setText(pin.subtitle);
     disclosure = new DisclosureButton(QRect(textWidth + 18, 7, 32, 32), box);
     disclosure->setTag(pin.tag);
+    disclosure->setAccessibleName(QStringLiteral("Details"));
     connect(disclosure, &Button::touchUpInside, this, [this] { emit calloutAccessoryTapped(selected); });
     box->show();
     callout = box;
     placeCallout();
+    revealCallout();
     attribution->raise();
+}
+
+void TileMapView::revealCallout() {
+    // As the phone's map does: a callout that would stand partly off the view moves the map until
+    // it is whole.
+    constexpr int margin = 6;
+    const QRect box = callout->geometry();
+    QPoint by;
+    if (box.left() < margin)
+        by.setX(box.left() - margin);
+    else if (box.right() > width() - 1 - margin)
+        by.setX(box.right() - (width() - 1 - margin));
+    if (box.top() < margin)
+        by.setY(box.top() - margin);
+    if (by.isNull() || width() <= 0)
+        return;
+    const double points = TileMath::tileSize * std::exp2(zoom);
+    const QPointF centre = QPointF(TileMath::tileX(centreLongitude, 0), TileMath::tileY(centreLatitude, 0)) * points + by;
+    centreLongitude = TileMath::longitude(centre.x() / points, 0);
+    centreLatitude = std::clamp(TileMath::latitude(centre.y() / points, 0), -85.0, 85.0);
+    placeCallout();
+    loadVisibleTiles();
+    update();
 }
 
 void TileMapView::placeCallout() {

@@ -102,7 +102,11 @@ private:
     std::optional<QPixmap> tilePicture(const TileKey& key) const;
     void tileArrived(const TileKey& key, std::optional<QByteArray> bytes, bool networkFailed);
     int pinAt(const QPointF& point) const;
+    // Whether any tile the view shows now has a picture.
+    bool showsAnyTile() const;
+    void paintNoMap(QPainter& painter, const QRectF& tile) const;
     void placeCallout();
+    void revealCallout();
 
     double centreLatitude = 0, centreLongitude = 0;
     double zoom = 12;

@@ -249,7 +249,7 @@ TEST_F(LiveMapTest, TheTimeoutAlertComesOnlyWhenNoSourceHasTheTiles) {
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->title(), u"Timeout"_qs);
     EXPECT_EQ(alert->message(),
-              u"Oh no! Google Maps is unavailable. Please check your internet connection and "
+              u"Oh no! The online map is unavailable. Please check your internet connection and "
               "try again."_qs);
     EXPECT_EQ(alert->buttonTitles(), QStringList{u"Go Back"_qs});
     alert->dismissWithButtonIndex(0);

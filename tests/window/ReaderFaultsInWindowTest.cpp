@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -230,12 +231,57 @@ TEST_F(ReaderFaultsInWindow, ATapDuringTheStartUpFadeReachesTheHomeScreen) {
 }
 
 TEST_F(ReaderFaultsInWindow, TheLiveMapOfATownWithItsOwnTilesStaysQuietOffline) {
-    start(QStringLiteral(GUIDE_VADUZ_EDITION));
+    // The edition's tiles cover every other column: each view holds tiles of its own and gaps.
+    start(QStringLiteral(GUIDE_VADUZ_EDITION), [](const QString& folder, const QUrl&) {
+        for (const QString& name : QDir(folder).entryList({QStringLiteral("*.mbtiles")})) {
+            sqlite3* db = nullptr;
+            ASSERT_EQ(sqlite3_open((folder + u'/' + name).toUtf8().constData(), &db), SQLITE_OK);
+            EXPECT_EQ(sqlite3_exec(db, "DELETE FROM tiles WHERE tile_column % 2 = 0", nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+            sqlite3_close(db);
+        }
+    });
     ASSERT_TRUE(guide->menu({u"Device"_qs, u"Network available"_qs}));
     tap(u"button"_qs, u"Live Map"_qs);
-    const QJsonObject now = expectSound("the live map offline");
+    QJsonObject now = expectSound("the live map offline");
     EXPECT_EQ(now[u"page"].toString(), u"LiveMap");
     EXPECT_FALSE(now.contains(u"alert")) << now[u"alert"].toObject()[u"message"].toString().toStdString();
+
+    // Where the edition has no tiles at all, the map can show nothing: then the alert, naming no map
+    // service the edition does not use.
+    const auto map = guide->find(now, u"map"_qs, {});
+    ASSERT_TRUE(map);
+    for (int i = 0; i < 6 && !guide->state().contains(u"alert"); ++i)
+        guide->drag(map->centre() + QPoint(140, 0), map->centre() - QPoint(140, 0));
+    now = guide->settle();
+    ASSERT_TRUE(now.contains(u"alert"));
+    const QString message = now[u"alert"].toObject()[u"message"].toString();
+    EXPECT_TRUE(message.startsWith(u"Oh no!")) << message.toStdString();
+    EXPECT_FALSE(message.contains(u"Google")) << message.toStdString();
+}
+
+TEST_F(ReaderFaultsInWindow, ACalloutNearTheEdgeIsWholeWithItsButton) {
+    start();
+    tap(u"button"_qs, u"Live Map"_qs);
+    QJsonObject now = guide->settle(8000);
+    const auto map = guide->find(now, u"map"_qs, {});
+    ASSERT_TRUE(map);
+    // The pin furthest right is dragged to the right edge, then touched.
+    std::optional<Control> pin;
+    for (const Control& control : guide->controls(now)) {
+        if (control.kind == u"pin" && (!pin || control.rect.x() > pin->rect.x()))
+            pin = control;
+    }
+    ASSERT_TRUE(pin) << "no pin on the live map";
+    const QString name = pin->name;
+    guide->drag(map->centre(), map->centre() + QPoint(map->rect.right() - 12 - pin->centre().x(), 0));
+    pin = guide->find(guide->settle(), u"pin"_qs, name);
+    ASSERT_TRUE(pin) << name.toStdString() << " left the map";
+    guide->tapAt(pin->centre());
+    now = expectSound("a callout at the edge");
+    const auto more = guide->find(now, u"button"_qs, u"Details"_qs);
+    ASSERT_TRUE(more) << "the callout's button cannot be touched";
+    EXPECT_TRUE(map->rect.contains(more->rect)) << "the callout's button stands off the map";
 }
 
 } // namespace
