@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -31,6 +32,13 @@ QNetworkAccessManager* manager() {
     return shared;
 }
 
+class Exchange;
+// The exchanges under way (user-interface thread only).
+QSet<Exchange*>& liveExchanges() {
+    static QSet<Exchange*> exchanges;
+    return exchanges;
+}
+
 bool webAddress(const QUrl& url) {
     return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
 }
@@ -42,12 +50,22 @@ public:
              std::function<void(const HttpResponse&)> done)
         : request(request), context(context), hasContext(context != nullptr), done(std::move(done)) {
         ++outstanding;
+        liveExchanges().insert(this);
         timer.setSingleShot(true);
         connect(&timer, &QTimer::timeout, this, [this] {
             timedOut = true;
             if (reply)
                 reply->abort();
         });
+    }
+
+    ~Exchange() override { liveExchanges().remove(this); }
+
+    // The network went away under the exchange: it fails now, as on a phone, not at its time limit.
+    void networkLost() {
+        lost = true;
+        if (reply)
+            reply->abort();
     }
 
     void start(const QUrl& url) {
@@ -103,6 +121,10 @@ private:
         if (tooLarge) {
             fail(HttpResponse::TooLarge,
                  QStringLiteral("the answer is larger than %1 bytes").arg(request.maxBytes));
+            return;
+        }
+        if (lost) {
+            fail(HttpResponse::NoConnection, QStringLiteral("the network is not available"));
             return;
         }
         if (timedOut) {
@@ -170,6 +192,7 @@ private:
     int redirects = 0;
     bool timedOut = false;
     bool tooLarge = false;
+    bool lost = false;
 };
 
 } // namespace
@@ -183,6 +206,11 @@ void HttpClient::get(const Request& request, QObject* context,
 
 void HttpClient::setNetworkAvailable(bool available) {
     networkOn.store(available);
+    if (available)
+        return;
+    const QSet<Exchange*> underWay = liveExchanges(); // a copy: a lost exchange may end at once
+    for (Exchange* exchange : underWay)
+        exchange->networkLost();
 }
 
 void HttpClient::setLoopbackOnly(bool loopbackOnly) {

@@ -45,7 +45,8 @@ public:
     // Starts the request; `done` runs once, later, on the user-interface thread.
     static void get(const Request& request, QObject* context, std::function<void(const HttpResponse&)> done);
 
-    // Off: every request fails at once as on a phone without network (the preview, the tests).
+    // Off: every request fails at once as on a phone without network (the preview, the tests), the
+    // ones under way too. Call it on the user-interface thread.
     static void setNetworkAvailable(bool available);
     static bool networkAvailable();
     // On: only 127.0.0.1 and localhost are reached; any other host fails as without network (tests).

@@ -83,6 +83,30 @@ TEST(HttpClient, TellsEveryKindOfFailureApart) {
     EXPECT_EQ(HttpClient::outstandingRequests(), 0);
 }
 
+TEST(HttpClient, ARequestUnderWayFailsAtOnceWhenTheNetworkGoes) {
+    LocalHttpServer server;
+    LocalHttpServer::Answer held;
+    held.kind = LocalHttpServer::Answer::Held;
+    server.serve(u"/held"_qs, held);
+    std::optional<HttpResponse> answer;
+    HttpClient::Request request;
+    request.url = server.url(u"/held"_qs);
+    request.timeoutMs = 20000;
+    HttpClient::get(request, nullptr, [&answer](const HttpResponse& response) { answer = response; });
+    QElapsedTimer waited;
+    waited.start();
+    while (server.requests(u"/held"_qs) == 0 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    HttpClient::setNetworkAvailable(false);
+    waited.restart();
+    while (!answer && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    HttpClient::setNetworkAvailable(true);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->error, HttpResponse::NoConnection);
+    EXPECT_LT(waited.elapsed(), 2000);
+}
+
 TEST(HttpClient, AnAnswerForAContextThatWentIsDropped) {
     LocalHttpServer server;
     server.serve(u"/ok"_qs, QByteArray("late"));
