@@ -172,20 +172,20 @@ QJsonObject ReaderProbe::state() const {
                                        {u"navigationBarHidden"_qs, visible->prefersNavigationBarHidden()},
                                        {u"turns"_qs, visible->shouldAutorotate()}};
         if (visible->isViewLoaded())
-            out[u"pageFrame"_qs] = rectJson(QRect(visible->view()->mapTo(window, QPoint(0, 0)),
-                                                  visible->view()->size()));
+            out[u"pageFrame"_qs] =
+                rectJson(QRect(visible->view()->mapTo(window, QPoint(0, 0)), visible->view()->size()));
     }
     NavigationBar* bar = navigation->navigationBar();
-    out[u"bars"_qs] = QJsonObject{
-        {u"statusBarHidden"_qs, window->isStatusBarHidden()},
-        {u"navigationBarHidden"_qs, navigation->isNavigationBarHidden()},
-        {u"navigationBarShown"_qs, bar->isVisible() && bar->mapTo(window, QPoint(0, 0)).y() >= 0},
-        {u"backButton"_qs, [&] {
-             for (Button* button : bar->findChildren<Button*>())
-                 if (button->title() == u"Back" && button->isVisible())
-                     return true;
-             return false;
-         }()}};
+    out[u"bars"_qs] =
+        QJsonObject{{u"statusBarHidden"_qs, window->isStatusBarHidden()},
+                    {u"navigationBarHidden"_qs, navigation->isNavigationBarHidden()},
+                    {u"navigationBarShown"_qs, bar->isVisible() && bar->mapTo(window, QPoint(0, 0)).y() >= 0},
+                    {u"backButton"_qs, [&] {
+                         for (Button* button : bar->findChildren<Button*>())
+                             if (button->title() == u"Back" && button->isVisible())
+                                 return true;
+                         return false;
+                     }()}};
 
     // What the reader could touch.
     QJsonArray controls;
@@ -208,10 +208,9 @@ QJsonObject ReaderProbe::state() const {
         else if (auto* field = qobject_cast<TextField*>(widget)) {
             // A field is named by its row, where it has one ("USD, $").
             auto* row = qobject_cast<TableViewCell*>(field->parentWidget());
-            addControl(u"field"_qs, row ? accessibleName(row) : field->placeholder(), globalRect(field), owner,
-                       field->text());
-        }
-        else if (auto* map = qobject_cast<TileMapView*>(widget)) {
+            addControl(u"field"_qs, row ? accessibleName(row) : field->placeholder(), globalRect(field),
+                       owner, field->text());
+        } else if (auto* map = qobject_cast<TileMapView*>(widget)) {
             addControl(u"map"_qs, {}, globalRect(map), owner);
             int listed = 0;
             for (const MapAnnotation& pin : map->annotations()) {
@@ -270,8 +269,9 @@ QJsonObject ReaderProbe::state() const {
         QMenuBar* menuBar = shell->menuBar();
         for (QAction* action : menuBar->actions()) {
             const QRect rect = menuBar->actionGeometry(action);
-            menus.append(QJsonObject{{u"name"_qs, action->text().remove(u'&')},
-                                     {u"rect"_qs, rectJson(QRect(menuBar->mapToGlobal(rect.topLeft()), rect.size()))}});
+            menus.append(QJsonObject{
+                {u"name"_qs, action->text().remove(u'&')},
+                {u"rect"_qs, rectJson(QRect(menuBar->mapToGlobal(rect.topLeft()), rect.size()))}});
         }
         out[u"menus"_qs] = menus;
     }
@@ -281,15 +281,17 @@ QJsonObject ReaderProbe::state() const {
             if (action->isSeparator() || !action->isVisible())
                 continue;
             const QRect rect = menu->actionGeometry(action);
-            items.append(QJsonObject{{u"name"_qs, action->text().remove(u'&')},
-                                     {u"checked"_qs, action->isChecked()},
-                                     {u"enabled"_qs, action->isEnabled()},
-                                     {u"submenu"_qs, action->menu() != nullptr},
-                                     {u"rect"_qs, rectJson(QRect(menu->mapToGlobal(rect.topLeft()), rect.size()))}});
+            items.append(
+                QJsonObject{{u"name"_qs, action->text().remove(u'&')},
+                            {u"checked"_qs, action->isChecked()},
+                            {u"enabled"_qs, action->isEnabled()},
+                            {u"submenu"_qs, action->menu() != nullptr},
+                            {u"rect"_qs, rectJson(QRect(menu->mapToGlobal(rect.topLeft()), rect.size()))}});
         }
         out[u"openMenu"_qs] = items;
     }
-    out[u"dialog"_qs] = QApplication::activeModalWidget() ? nameOf(QApplication::activeModalWidget()) : QString();
+    out[u"dialog"_qs] =
+        QApplication::activeModalWidget() ? nameOf(QApplication::activeModalWidget()) : QString();
 
     out[u"warnings"_qs] = QJsonArray::fromStringList(warnings());
     out[u"opened"_qs] = QJsonArray::fromStringList(Application::openedURLs());

@@ -146,10 +146,10 @@ ImageView* addPageBackground(View* page, const QString& name, int height) {
 void callOrTell(const QString& telephoneAddress, QObject* context) {
     if (Application::openURL(QUrl(telephoneAddress)))
         return;
-    auto* alert = new AlertView(QStringLiteral("No telephone"),
-                                QStringLiteral("This device cannot make calls. The number is %1.")
-                                    .arg(QUrl(telephoneAddress).path()),
-                                QStringLiteral("OK"), {});
+    auto* alert = new AlertView(
+        QStringLiteral("No telephone"),
+        QStringLiteral("This device cannot make calls. The number is %1.").arg(QUrl(telephoneAddress).path()),
+        QStringLiteral("OK"), {});
     alert->setHandler(context, [](int) {});
     alert->show();
 }

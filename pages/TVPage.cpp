@@ -260,10 +260,11 @@ void VideoPage::viewWillAppear(bool) {
 
 void VideoPage::cannotPlay(const QString& reason) {
     logLine(QStringLiteral("The clip %1 cannot be played: %2").arg(url, reason));
-    auto* alert = new AlertView(QStringLiteral("Timeout"),
-                                QStringLiteral("Oh no! This video cannot be played. Please check your internet "
-                                               "connection and try again."),
-                                QStringLiteral("Go Back"), {});
+    auto* alert =
+        new AlertView(QStringLiteral("Timeout"),
+                      QStringLiteral("Oh no! This video cannot be played. Please check your internet "
+                                     "connection and try again."),
+                      QStringLiteral("Go Back"), {});
     alert->setHandler(this, [this](int) {
         // The web player's page closes with the clip's.
         if (modalViewController())
@@ -277,6 +278,7 @@ void VideoPage::close() {
     if (closing)
         return;
     closing = true;
-    if (NavigationController* navigation = navigationController(); navigation && navigation->topViewController() == this)
+    if (NavigationController* navigation = navigationController();
+        navigation && navigation->topViewController() == this)
         navigation->popViewControllerAnimated(false);
 }

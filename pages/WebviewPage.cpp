@@ -57,7 +57,8 @@ void WebviewPage::viewDidLoad() {
     if (url.isEmpty()) {
         logLine(QStringLiteral("Refused to load %1: only http and https addresses are shown").arg(address));
         if (onLoadFailed)
-            QMetaObject::invokeMethod(this, [this] { onLoadFailed(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { onLoadFailed(); }, Qt::QueuedConnection);
         return;
     }
     showNetworkActivity(true);

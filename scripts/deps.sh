@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev
+  xvfb xdotool x11-apps imagemagick
 )
 
 missing=()

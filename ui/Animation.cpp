@@ -125,7 +125,8 @@ void animate(QWidget* view, int durationMs, std::optional<QRect> frame, std::opt
         if (frame) {
             auto mix = [t](int a, int b) { return a + qRound((b - a) * t); };
             guard->setGeometry(mix(startFrame.x(), frame->x()), mix(startFrame.y(), frame->y()),
-                               mix(startFrame.width(), frame->width()), mix(startFrame.height(), frame->height()));
+                               mix(startFrame.width(), frame->width()),
+                               mix(startFrame.height(), frame->height()));
         }
         if (alpha) {
             if (auto* v = qobject_cast<View*>(guard.data()))

@@ -217,8 +217,10 @@ void NavigationController::updateScreen(bool animated) {
         if (window->isStatusBarHidden() != shown->prefersStatusBarHidden())
             window->setStatusBarHidden(shown->prefersStatusBarHidden(), animated);
     }
-    // A screen presented over the stack covers the bar; the stack keeps it as its top page asks.
-    const bool hidden = topViewController()->prefersNavigationBarHidden();
+    // Hidden while the screen the reader sees or the top of the stack asks for it so (a screen
+    // presented over the stack covers the bar; the page below it keeps its own wish).
+    const bool hidden =
+        shown->prefersNavigationBarHidden() || topViewController()->prefersNavigationBarHidden();
     if (hidden != barHidden)
         setNavigationBarHidden(hidden, animated);
 }

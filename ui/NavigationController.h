@@ -48,7 +48,8 @@ public:
     // The screen the reader sees: the top of the stack, or what is presented over it.
     ViewController* visibleViewController() const;
     // Keeps the window as the screen the reader sees asks, whatever screen asked before: its status
-    // bar, the navigation bar as the top of the stack asks, and the screen upright unless it turns.
+    // bar, the navigation bar (hidden when it or the top of the stack asks), and the screen upright
+    // unless it turns.
     // Every push, pop, presentation and dismissal ends here.
     void updateScreen(bool animated);
 

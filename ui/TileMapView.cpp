@@ -291,7 +291,8 @@ void TileMapView::paintNoMap(QPainter& painter, const QRectF& tile) const {
     painter.setPen(QPen(QColor(205, 205, 200), 1));
     painter.setClipRect(tile);
     for (double d = -tile.height(); d < tile.width(); d += 16)
-        painter.drawLine(QPointF(tile.left() + d, tile.bottom()), QPointF(tile.left() + d + tile.height(), tile.top()));
+        painter.drawLine(QPointF(tile.left() + d, tile.bottom()),
+                         QPointF(tile.left() + d + tile.height(), tile.top()));
     if (tile.width() >= 120) {
         painter.setPen(QColor(130, 130, 125));
         painter.setFont(Fonts::system(12));
@@ -406,7 +407,8 @@ void TileMapView::revealCallout() {
     if (by.isNull() || width() <= 0)
         return;
     const double points = TileMath::tileSize * std::exp2(zoom);
-    const QPointF centre = QPointF(TileMath::tileX(centreLongitude, 0), TileMath::tileY(centreLatitude, 0)) * points + by;
+    const QPointF centre =
+        QPointF(TileMath::tileX(centreLongitude, 0), TileMath::tileY(centreLatitude, 0)) * points + by;
     centreLongitude = TileMath::longitude(centre.x() / points, 0);
     centreLatitude = std::clamp(TileMath::latitude(centre.y() / points, 0), -85.0, 85.0);
     placeCallout();

@@ -22,10 +22,11 @@ std::optional<LocalHttpServer::Answer> fileAnswer(const QString& folder, const Q
     QFile file(folder + relative);
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    static const QHash<QString, QByteArray> types = {
-        {QStringLiteral("xml"), "text/xml; charset=UTF-8"}, {QStringLiteral("html"), "text/html; charset=UTF-8"},
-        {QStringLiteral("png"), "image/png"},               {QStringLiteral("webm"), "video/webm"},
-        {QStringLiteral("mp4"), "video/mp4"}};
+    static const QHash<QString, QByteArray> types = {{QStringLiteral("xml"), "text/xml; charset=UTF-8"},
+                                                     {QStringLiteral("html"), "text/html; charset=UTF-8"},
+                                                     {QStringLiteral("png"), "image/png"},
+                                                     {QStringLiteral("webm"), "video/webm"},
+                                                     {QStringLiteral("mp4"), "video/mp4"}};
     LocalHttpServer::Answer answer;
     answer.body = file.readAll();
     answer.contentType = types.value(QFileInfo(relative).suffix(), "application/octet-stream");

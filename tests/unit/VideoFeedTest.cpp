@@ -66,7 +66,8 @@ TEST(VideoFeedReader, MissingPartsReadAsEmptyAndBrokenFeedsFail) {
     const struct {
         int seconds;
         const char* text;
-    } lengths[] = {{-5, ""}, {0, ""}, {1, "0:01"}, {59, "0:59"}, {60, "1:00"}, {61, "1:01"}, {125, "2:05"}, {600, "10:00"}};
+    } lengths[] = {{-5, ""},     {0, ""},      {1, "0:01"},   {59, "0:59"},
+                   {60, "1:00"}, {61, "1:01"}, {125, "2:05"}, {600, "10:00"}};
     for (const auto& length : lengths)
         EXPECT_EQ(VideoFeedReader::lengthText(length.seconds), QString::fromLatin1(length.text));
 }

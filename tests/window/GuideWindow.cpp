@@ -50,10 +50,10 @@ GuideWindow::~GuideWindow() {
 
 bool GuideWindow::startX() {
     // Xvfb picks a free display and writes its number on the given descriptor (its standard output).
-    xserver.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                           QStringLiteral("-screen"), QStringLiteral("0"),
-                                           QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                           QStringLiteral("tcp")});
+    xserver.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp")});
     if (!xserver.waitForStarted(5000))
         return false;
     QDeadlineTimer deadline(10000);
@@ -177,8 +177,9 @@ QList<Control> GuideWindow::controls(const QJsonObject& state) const {
     QList<Control> list;
     for (const QJsonValue& value : state[u"controls"].toArray()) {
         const QJsonObject control = value.toObject();
-        list.append(Control{control[u"kind"].toString(), control[u"name"].toString(), rectOf(control[u"rect"]),
-                            control[u"owner"].toString(), control[u"text"].toString()});
+        list.append(Control{control[u"kind"].toString(), control[u"name"].toString(),
+                            rectOf(control[u"rect"]), control[u"owner"].toString(),
+                            control[u"text"].toString()});
     }
     return list;
 }
@@ -295,8 +296,9 @@ void GuideWindow::screenshot(const QString& path) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     shot.setProcessEnvironment(environment);
-    shot.start(QStringLiteral("sh"), {QStringLiteral("-c"),
-                                      QStringLiteral("xwd -root -silent | convert xwd:- png:'%1'").arg(path)});
+    shot.start(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"), QStringLiteral("xwd -root -silent | convert xwd:- png:'%1'").arg(path)});
     shot.waitForFinished(10000);
 }
 

@@ -18,7 +18,7 @@ namespace window {
 struct Control {
     QString kind; // button, row, field, pin, map, scroll
     QString name;
-    QRect rect;   // on the X screen
+    QRect rect; // on the X screen
     QString owner;
     QString text; // a field's text
     QPoint centre() const { return rect.center(); }

@@ -58,7 +58,8 @@ void checkSize(const QJsonObject& state, QStringList& broken) {
                       .arg(expected.width())
                       .arg(expected.height());
     if (landscape && !state[u"wants"].toObject()[u"turns"].toBool())
-        broken << QStringLiteral("%1 does not turn, and the screen is in landscape").arg(state[u"page"].toString());
+        broken << QStringLiteral("%1 does not turn, and the screen is in landscape")
+                      .arg(state[u"page"].toString());
     // The preview's window holds its menu bar and the screen, and no band beside or below it.
     if (state.contains(u"toplevelContent") && !state[u"toplevelContent"].isNull()) {
         const QRect content = rectOf(state[u"toplevelContent"]);
@@ -73,7 +74,8 @@ void checkSize(const QJsonObject& state, QStringList& broken) {
 
 // What the test machine lacks rather than what the guide does: no sound server for the player.
 bool aboutThisMachine(const QString& warning) {
-    return warning.contains(u"PulseAudioService"_qs) || warning == u"Warning: \"Failed to connect: Connection refused\""_qs;
+    return warning.contains(u"PulseAudioService"_qs) ||
+           warning == u"Warning: \"Failed to connect: Connection refused\""_qs;
 }
 
 } // namespace

@@ -35,7 +35,8 @@ protected:
     }
 
     void tap(const QString& kind, const QString& name) {
-        ASSERT_TRUE(guide->tap(kind, name)) << "no " << kind.toStdString() << " \"" << name.toStdString() << "\"";
+        ASSERT_TRUE(guide->tap(kind, name))
+            << "no " << kind.toStdString() << " \"" << name.toStdString() << "\"";
     }
 
     QString fieldText(const QString& row) {
@@ -191,7 +192,8 @@ TEST_F(ReaderFaultsInWindow, TheShakeWorksWhileAWebPageHasTheKeys) {
     start(QStringLiteral(GUIDE_DEMO_EDITION), [](const QString& folder, const QUrl& server) {
         const QString site = server.authority() + QStringLiteral("/web/index.html");
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((folder + QStringLiteral("/Catalog.sqlite")).toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open((folder + QStringLiteral("/Catalog.sqlite")).toUtf8().constData(), &db),
+                  SQLITE_OK);
         const QByteArray update = "UPDATE catalog SET website = '" + site.toUtf8() + "'";
         EXPECT_EQ(sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
@@ -236,8 +238,9 @@ TEST_F(ReaderFaultsInWindow, TheLiveMapOfATownWithItsOwnTilesStaysQuietOffline) 
         for (const QString& name : QDir(folder).entryList({QStringLiteral("*.mbtiles")})) {
             sqlite3* db = nullptr;
             ASSERT_EQ(sqlite3_open((folder + u'/' + name).toUtf8().constData(), &db), SQLITE_OK);
-            EXPECT_EQ(sqlite3_exec(db, "DELETE FROM tiles WHERE tile_column % 2 = 0", nullptr, nullptr, nullptr),
-                      SQLITE_OK);
+            EXPECT_EQ(
+                sqlite3_exec(db, "DELETE FROM tiles WHERE tile_column % 2 = 0", nullptr, nullptr, nullptr),
+                SQLITE_OK);
             sqlite3_close(db);
         }
     });
