@@ -58,8 +58,15 @@ private:
 };
 
 // A termination request (SIGTERM, SIGINT, SIGHUP) ends the event loop like closing the window does, so
-// that what the run made for itself (a picture tour's documents folder) is cleaned up.
+// that what the run made for itself (a picture tour's documents folder) is cleaned up. A loop that does
+// not come round to it within three seconds (or a second request) ends the program the signal's way.
 int signalPipe[2] = {-1, -1};
+volatile sig_atomic_t terminatingSignal = 0;
+
+void endTheSignalsWay(int) {
+    ::signal(terminatingSignal, SIG_DFL);
+    ::raise(terminatingSignal);
+}
 
 void quitOnSignals(QCoreApplication* app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
@@ -67,7 +74,14 @@ void quitOnSignals(QCoreApplication* app) {
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, app);
     QObject::connect(notifier, &QSocketNotifier::activated, app, [app] { app->exit(3); });
     struct sigaction action = {};
-    action.sa_handler = [](int) {
+    action.sa_handler = [](int signal) {
+        if (terminatingSignal != 0) {
+            endTheSignalsWay(SIGALRM);
+            return;
+        }
+        terminatingSignal = signal;
+        ::signal(SIGALRM, endTheSignalsWay);
+        ::alarm(3);
         const char byte = 1;
         [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
     };

@@ -84,43 +84,97 @@ MBTilesSource::MBTilesSource(const QString& path) {
         db = nullptr;
     }
     sqlite3_finalize(probe);
+    if (db)
+        sqlite3_progress_handler(db, 1000, &MBTilesSource::pastDeadline, this);
 }
 
 MBTilesSource::~MBTilesSource() {
     sqlite3_close(db);
 }
 
-std::optional<QByteArray> MBTilesSource::tile(const TileKey& key) const {
-    if (!db)
-        return std::nullopt;
+int MBTilesSource::pastDeadline(void* source) {
+    return static_cast<MBTilesSource*>(source)->deadline.hasExpired() ? 1 : 0;
+}
+
+sqlite3_stmt* MBTilesSource::prepare(const char* sql) const {
+    if (!db || abandoned)
+        return nullptr;
+    deadline.setRemainingTime(readTimeLimitMs);
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(
-            db, "select tile_data from tiles where zoom_level = ?1 and tile_column = ?2 and tile_row = ?3",
-            -1, &statement, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        if (sqlite3_errcode(db) == SQLITE_INTERRUPT)
+            tooSlow();
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    return statement;
+}
+
+void MBTilesSource::tooSlow() const {
+    abandoned = true;
+    why = QStringLiteral("reading a tile took longer than %1 ms; the file is read no more")
+              .arg(readTimeLimitMs);
+    logLine(QStringLiteral("Map tiles: %1").arg(why));
+}
+
+std::optional<QByteArray> MBTilesSource::tile(const TileKey& key) const {
+    sqlite3_stmt* statement =
+        prepare("select tile_data from tiles where zoom_level = ?1 and tile_column = ?2 and tile_row = ?3");
+    if (!statement)
         return std::nullopt;
     sqlite3_bind_int(statement, 1, key.z);
     sqlite3_bind_int(statement, 2, key.x);
     sqlite3_bind_int(statement, 3, TileMath::tmsRow(key.y, key.z));
     std::optional<QByteArray> bytes;
-    if (sqlite3_step(statement) == SQLITE_ROW)
+    const int step = sqlite3_step(statement);
+    if (step == SQLITE_ROW)
         bytes = QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, 0)),
                            sqlite3_column_bytes(statement, 0));
+    else if (step == SQLITE_INTERRUPT)
+        tooSlow();
     sqlite3_finalize(statement);
     return bytes;
 }
 
+bool MBTilesSource::tilesIsView() const {
+    sqlite3_stmt* statement = prepare("select type from sqlite_master where name = 'tiles'");
+    if (!statement)
+        return false;
+    const bool view = sqlite3_step(statement) == SQLITE_ROW &&
+                      qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), "view") == 0;
+    sqlite3_finalize(statement);
+    return view;
+}
+
+bool MBTilesSource::tilesIndexed() const {
+    // SQLite's own plan for the read the map makes: a search by index, or a scan of every row.
+    sqlite3_stmt* statement =
+        prepare("explain query plan select tile_data from tiles where zoom_level = 1 and "
+                "tile_column = 1 and tile_row = 1");
+    if (!statement)
+        return false;
+    bool indexed = false;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        const QByteArray detail(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
+        if (detail.startsWith("SEARCH") && detail.contains("USING"))
+            indexed = true;
+    }
+    sqlite3_finalize(statement);
+    return indexed;
+}
+
 QString MBTilesSource::metadata(const QString& name) const {
-    if (!db)
-        return {};
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "select value from metadata where name = ?1", -1, &statement, nullptr) !=
-        SQLITE_OK)
+    sqlite3_stmt* statement = prepare("select value from metadata where name = ?1");
+    if (!statement)
         return {};
     const QByteArray utf8 = name.toUtf8();
     sqlite3_bind_text(statement, 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     QString value;
-    if (sqlite3_step(statement) == SQLITE_ROW)
+    const int step = sqlite3_step(statement);
+    if (step == SQLITE_ROW)
         value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    else if (step == SQLITE_INTERRUPT)
+        tooSlow();
     sqlite3_finalize(statement);
     return value;
 }

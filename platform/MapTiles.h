@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -50,14 +51,28 @@ public:
 
     bool isOpen() const { return db != nullptr; }
     QString error() const { return why; }
+    // A read that takes longer than this has met a file made to hang its reader (a view that never
+    // ends, millions of rows without their index): it fails, and the file is read no more.
+    static constexpr int readTimeLimitMs = 250;
     std::optional<QByteArray> tile(const TileKey& key) const;
+    // How the file keeps its tiles: "tiles" a view instead of a table, and whether a tile is found by
+    // an index on (zoom_level, tile_column, tile_row) or by reading every row.
+    bool tilesIsView() const;
+    bool tilesIndexed() const;
     // From the metadata: "bounds" as west, south, east, north; the zoom range.
     std::optional<QList<double>> bounds() const;
     QString metadata(const QString& name) const;
 
 private:
+    // Prepares a statement whose steps end at the read time limit.
+    struct sqlite3_stmt* prepare(const char* sql) const;
+    void tooSlow() const;
+    static int pastDeadline(void* source);
+
     struct sqlite3* db = nullptr;
-    QString why;
+    mutable QString why;
+    mutable QDeadlineTimer deadline;
+    mutable bool abandoned = false;
 };
 
 // True when the bytes look like a whole PNG or JPEG picture (a cut file does not).

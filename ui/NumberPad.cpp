@@ -94,6 +94,8 @@ Button* NumberPad::digitKey(int digit) const {
 
 void NumberPad::showFor(TextField* edited) {
     field = edited;
+    // A field that goes (its row laid out afresh, its page closed) takes the pad with it.
+    connect(edited, &QObject::destroyed, this, &NumberPad::dismiss, Qt::UniqueConnection);
     if (shown)
         return;
     shown = true;

@@ -266,6 +266,25 @@ TEST_F(EditionMapTilesTest, CheckReadsTheMapTilesAndTheirBounds) {
     problems = check();
     EXPECT_TRUE(problems.contains(u"tiles.mbtiles: venue 1 \"Art Cafe\" lies outside the tiles' bounds"_qs))
         << problems.join(u'\n').toStdString();
+    // That table has no index for the map's reads.
+    EXPECT_TRUE(
+        problems.contains(u"tiles.mbtiles: warning: \"tiles\" has no index on (zoom_level, tile_column, "
+                          "tile_row): the live map reads every row for each tile"_qs))
+        << problems.join(u'\n').toStdString();
+
+    // Tiles as a view (one that never ends, here) are refused before any is read.
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("tiles.mbtiles")).constData(), &db), SQLITE_OK);
+    sqlite3_exec(
+        db,
+        "drop table tiles; create view tiles as with recursive n(i) as (select 0 union all select i + 1 "
+        "from n) select 1 as zoom_level, 1 as tile_column, i as tile_row, x'00' as tile_data from n;",
+        nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    problems = check();
+    EXPECT_TRUE(
+        problems.contains(u"tiles.mbtiles: \"tiles\" is a view; the guide reads a table of tiles (make "
+                          "the file with cityguide-edition tiles)"_qs))
+        << problems.join(u'\n').toStdString();
 }
 
 } // namespace

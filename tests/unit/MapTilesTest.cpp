@@ -74,6 +74,50 @@ TEST(MBTilesSource, ReadsRowsInTmsOrderAndItsMetadata) {
     EXPECT_FALSE(MBTilesSource(dir.filePath(u"plain.mbtiles"_qs)).isOpen());
 }
 
+// An MBTiles file made by the SQL given, in the folder.
+QString tilesFile(const QTemporaryDir& dir, const char* name, const char* sql) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    return path;
+}
+
+TEST(MBTilesSource, AFileMadeToHangItsReaderIsGivenUpWithinTheTimeLimit) {
+    QTemporaryDir dir;
+    // "tiles" a view that counts for ever: every read would step it without end.
+    const QString endless = tilesFile(
+        dir, "endless.mbtiles",
+        "create table metadata (name text, value text);"
+        "create view tiles as with recursive n(i) as (select 0 union all select i + 1 from n) "
+        "select 1 + 0 * i as zoom_level, i % 2 as tile_column, -i as tile_row, x'00' as tile_data from n;");
+    MBTilesSource source(endless);
+    ASSERT_TRUE(source.isOpen()) << source.error().toStdString();
+    EXPECT_TRUE(source.tilesIsView());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(source.tile({1, 1, 0})); // row 1 never comes
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(source.error().contains(u"250 ms"_qs)) << source.error().toStdString();
+    // Given up: the next read costs nothing, even of a tile the view would give at once.
+    clock.restart();
+    EXPECT_FALSE(source.tile({1, 0, 1}));
+    EXPECT_LT(clock.elapsed(), 50);
+
+    // A table without its index is read, row by row, and says so; with the key it is searched.
+    const QString plain = tilesFile(dir, "plain.mbtiles",
+                                    "create table tiles (zoom_level integer, tile_column integer, tile_row "
+                                    "integer, tile_data blob);");
+    EXPECT_FALSE(MBTilesSource(plain).tilesIndexed());
+    EXPECT_FALSE(MBTilesSource(plain).tilesIsView());
+    const QString keyed =
+        tilesFile(dir, "keyed.mbtiles",
+                  "create table tiles (zoom_level integer, tile_column integer, tile_row "
+                  "integer, tile_data blob, primary key (zoom_level, tile_column, tile_row));");
+    EXPECT_TRUE(MBTilesSource(keyed).tilesIndexed());
+}
+
 // Waits for one tile while the event loop turns.
 std::optional<QByteArray> fetched(OnlineTileSource& source, const TileKey& key,
                                   bool* networkFailed = nullptr) {

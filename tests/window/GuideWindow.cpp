@@ -274,6 +274,11 @@ QPoint GuideWindow::onScreen(const QJsonObject& state, const QPoint& point) cons
     return screen(state).topLeft() + point;
 }
 
+bool GuideWindow::terminateWithin(int ms) {
+    guide.terminate();
+    return guide.waitForFinished(ms);
+}
+
 qint64 GuideWindow::residentKiB() const {
     QFile status(QStringLiteral("/proc/%1/status").arg(guide.processId()));
     if (!status.open(QIODevice::ReadOnly))

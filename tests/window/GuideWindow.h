@@ -65,6 +65,8 @@ public:
     // Everything the guide wrote on stderr so far.
     QString output();
     qint64 pid() const { return guide.processId(); }
+    // Sends SIGTERM; true when the guide has ended within the time.
+    bool terminateWithin(int ms);
     QUrl server() const { return http->url(QStringLiteral("/")); }
     QString editionCopy() const { return folder.path() + QStringLiteral("/edition"); }
     // A picture of the X screen, for a failing step.

@@ -23,13 +23,16 @@ int environmentNumber(const char* name, int fallback) {
 }
 
 // Buttons that are there to be seen and do nothing when touched, on the page named.
-bool doesNothingByDesign(const QString& page, const Control& control, bool hasPosition) {
+bool doesNothingByDesign(const QString& page, const Control& control, bool hasPosition, bool networkOn) {
     // The home screen's badge is its emblem; on inner pages it leads home.
     if (page == u"ChapterPage" && control.name == u"SBK Badge")
         return true;
     // A list already in that order (or empty) stays as it is; a venue bookmarked again is told so with
     // the same notice.
     if (control.name == u"A-Z" || control.name == u"Nearest" || control.name == u"Bookmark")
+        return true;
+    // Without network a feed tried again fails again at once, with the same alert.
+    if (control.name == u"Try again" && !networkOn)
         return true;
     // Without a position a list's live map waits for one, as its notice says.
     return control.name == u"Live Map" && !hasPosition && page != u"ChapterPage";
@@ -135,7 +138,8 @@ private:
         // A button that is there to touch does something a reader can see (or hands an address on),
         // within a moment (a page may load in the background first).
         if (control.kind == u"button" &&
-            !doesNothingByDesign(now[u"page"].toString(), control, hasPosition) && !changesWithin(now, 1500))
+            !doesNothingByDesign(now[u"page"].toString(), control, hasPosition, networkOn) &&
+            !changesWithin(now, 1500))
             deadControl =
                 QStringLiteral("the button \"%1\" of %2 did nothing").arg(control.name, control.owner);
         return QStringLiteral("tap the %1 \"%2\" of %3")

@@ -797,6 +797,16 @@ struct Checker {
             report(file, source.error().section(QStringLiteral(": "), 1));
             return;
         }
+        if (source.tilesIsView()) {
+            report(file,
+                   QStringLiteral("\"tiles\" is a view; the guide reads a table of tiles (make the file "
+                                  "with cityguide-edition tiles)"));
+            return;
+        }
+        if (!source.tilesIndexed())
+            warn(file,
+                 QStringLiteral("\"tiles\" has no index on (zoom_level, tile_column, tile_row): the live "
+                                "map reads every row for each tile"));
         const auto bounds = source.bounds();
         if (!bounds) {
             report(file, QStringLiteral("has no \"bounds\" in its metadata"));
