@@ -3,6 +3,8 @@
 #include "ui/Animation.h"
 #include "ui/Images.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
@@ -266,10 +268,24 @@ void TileMapView::loadVisibleTiles() {
     }
 }
 
+std::optional<QPixmap> TileMapView::decodeTile(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size(); // from the header, nothing decoded yet
+    if (size != QSize(256, 256) && size != QSize(512, 512))
+        return std::nullopt;
+    const QImage image = reader.read();
+    if (image.isNull() || image.size() != size)
+        return std::nullopt;
+    return QPixmap::fromImage(image);
+}
+
 void TileMapView::tileArrived(const TileKey& key, std::optional<QByteArray> bytes, bool networkFailed) {
-    QPixmap picture;
-    if (bytes && picture.loadFromData(*bytes)) {
-        memory.insert(key, new QPixmap(picture));
+    const std::optional<QPixmap> picture = bytes ? decodeTile(*bytes) : std::nullopt;
+    if (picture) {
+        const int kib = int(qint64(picture->width()) * picture->height() * 4 / 1024);
+        memory.insert(key, new QPixmap(*picture), kib);
         failureReported = false;
         update();
         return;

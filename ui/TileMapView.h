@@ -37,6 +37,12 @@ public:
         double latitude = 0, longitude = 0, latitudeSpan = 0, longitudeSpan = 0;
     };
 
+    // What decoded tiles may take (a 256-pixel tile is 256 KiB, a 512-pixel one 1 MiB).
+    static constexpr int tileMemoryKiB = 48 * 1024;
+    // A tile is a square of 256 or 512 pixels; any other picture is refused before it is decoded (a
+    // small file may hold a picture of 64 MB).
+    static std::optional<QPixmap> decodeTile(const QByteArray& bytes);
+
     explicit TileMapView(const QRect& frame, QWidget* parent = nullptr);
     ~TileMapView() override;
 
@@ -114,7 +120,8 @@ private:
     int offlineDeepest = 0;      // the offline tiles' deepest zoom level (0: not known)
     QList<double> offlineBounds; // west, south, east, north
     QPointer<OnlineTileSource> onlineTiles;
-    QCache<TileKey, QPixmap> memory{600};
+    // Decoded tiles, weighed in KiB: a fixed budget whatever size the tiles claim.
+    QCache<TileKey, QPixmap> memory{tileMemoryKiB};
     QSet<TileKey> failed;
     bool failureReported = false;
     QList<MapAnnotation> pins;

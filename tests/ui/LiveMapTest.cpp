@@ -100,6 +100,31 @@ protected:
     std::unique_ptr<LocalHttpServer> server;
 };
 
+QByteArray png(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+TEST(TileMapViewTiles, OnlyTilesOf256Or512PixelsAreDecoded) {
+    EXPECT_EQ(TileMapView::decodeTile(png(256, 256))->size(), QSize(256, 256));
+    EXPECT_EQ(TileMapView::decodeTile(png(512, 512))->size(), QSize(512, 512));
+    // A 4096-pixel square is 64 MB decoded from a file of a few KB.
+    const QByteArray huge = png(4096, 4096);
+    EXPECT_LT(huge.size(), 1024 * 1024);
+    EXPECT_FALSE(TileMapView::decodeTile(huge));
+    EXPECT_FALSE(TileMapView::decodeTile(png(255, 256)));
+    EXPECT_FALSE(TileMapView::decodeTile(png(257, 257)));
+    EXPECT_FALSE(TileMapView::decodeTile(png(512, 256)));
+    EXPECT_FALSE(TileMapView::decodeTile(QByteArray("\x89PNG\r\n\x1a\n not a picture")));
+    // A header that claims 256 x 256 over a body cut short decodes to nothing.
+    EXPECT_FALSE(TileMapView::decodeTile(png(256, 256).left(60)));
+}
+
 TEST_F(LiveMapTest, NearMeShowsTheVenuesAroundTheReaderFromOfflineTiles) {
     useTiles(true);
     start();
