@@ -62,11 +62,16 @@ void CurrencyPage::download() {
 
 void CurrencyPage::downloaded(const HttpResponse& response) {
     const QString text = response.ok() ? QString::fromUtf8(response.body) : QString();
-    // Only a rate document is stored: a text without "<Cube>" is a failed download.
+    // Only a rate document that gives every currency of the edition is stored: anything else (a
+    // portal's page that happens to say "<Cube>", a document cut off part-way) is a failed download,
+    // and the rates stored last stand with their date.
     const std::optional<QString> stored = ReferenceRateReader::withStoredHead(text);
-    if (!response.ok() || !stored) {
+    const std::optional<ReferenceRates> rates =
+        stored ? ReferenceRateReader::read(response.body) : std::nullopt;
+    if (!response.ok() || !rates || !CurrencyAmounts::fromRates(currencyList, *rates)) {
         logLine(QStringLiteral("Currency feed failed: %1")
-                    .arg(response.ok() ? QStringLiteral("the answer holds no rates") : response.errorText));
+                    .arg(response.ok() ? QStringLiteral("the answer holds no rates for the edition's currencies")
+                                       : response.errorText));
         showStoredRates();
         return;
     }

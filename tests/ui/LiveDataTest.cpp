@@ -215,6 +215,34 @@ TEST_F(LiveDataTest, AFailedDownloadAlertsAndFallsBackToTheCache) {
     EXPECT_FALSE(qobject_cast<CurrencyPage*>(driver->navigation()->topViewController()));
 }
 
+TEST_F(LiveDataTest, AnAnswerWithoutTheEditionsRatesNeverReplacesTheStoredOnes) {
+    start();
+    useCurrencies(u""_qs);
+    const QString good = saved()->userCurrencyRates();
+    const QByteArray whole = rateDocument({{"USD", "1.25"}, {"SEK", "25.5"}});
+    // A portal's page that says "<Cube>", a document cut off before the rates, one without SEK.
+    const QByteArray answers[] = {
+        "<?xml version=\"1.0\"?><html><body><p>Log in to the hotel Wi-Fi</p><Cube></Cube>" +
+            QByteArray(400, ' ') + "</body></html>",
+        whole.left(whole.indexOf("<Cube currency='USD'")),
+        rateDocument({{"USD", "1.25"}}),
+    };
+    for (const QByteArray& answer : answers) {
+        server->serve(u"/rates.xml"_qs, answer);
+        auto* page = push<CurrencyPage>();
+        AlertView* alert = AlertView::visibleAlert();
+        ASSERT_NE(alert, nullptr) << answer.left(80).toStdString();
+        EXPECT_EQ(alert->title(), u"Timeout"_qs);
+        // The stored rates and their date stand; the page shows them, and the next showing tries again.
+        EXPECT_EQ(saved()->userCurrencyRates(), good);
+        EXPECT_EQ(saved()->dateCurrency(), QString());
+        ASSERT_NE(page->tableView(), nullptr);
+        EXPECT_EQ(amountTexts(page), (QStringList{u"1.00"_qs, u"30.00"_qs, u"1.50"_qs}));
+        alert->dismissWithButtonIndex(0);
+        driver->waitIdle();
+    }
+}
+
 TEST_F(LiveDataTest, TheTypingFilter) {
     start();
     useCurrencies(u""_qs);
