@@ -65,12 +65,13 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
             visit(node);
             break;
         case XML_READER_TYPE_TEXT:
+        case XML_READER_TYPE_CDATA: // a CDATA section is text written another way
             node.kind = Node::Text;
             node.text = fromXml(xmlTextReaderConstValue(r));
             visit(node);
             break;
         default:
-            break; // blanks between elements, CDATA sections, comments, unexpanded entity references
+            break; // blanks between elements, comments, unexpanded entity references
         }
     }
     if (rc != 0) {

@@ -70,8 +70,9 @@ void CurrencyPage::downloaded(const HttpResponse& response) {
         stored ? ReferenceRateReader::read(response.body) : std::nullopt;
     if (!response.ok() || !rates || !CurrencyAmounts::fromRates(currencyList, *rates)) {
         logLine(QStringLiteral("Currency feed failed: %1")
-                    .arg(response.ok() ? QStringLiteral("the answer holds no rates for the edition's currencies")
-                                       : response.errorText));
+                    .arg(response.ok()
+                             ? QStringLiteral("the answer holds no rates for the edition's currencies")
+                             : response.errorText));
         showStoredRates();
         return;
     }

@@ -4,6 +4,7 @@
 #include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
+#include "platform/Paths.h"
 #include "ui/AlertView.h"
 #include "ui/Images.h"
 #include "ui/NavigationController.h"
@@ -12,6 +13,7 @@
 #include "views/CustomCell.h"
 #include "views/CustomControls.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 TVPage::TVPage() {
@@ -255,7 +257,26 @@ void VideoPage::viewWillAppear(bool) {
         }
     });
     view()->addSubview(toggle);
-    playerView->play(QUrl(url));
+    const QUrl playable = playableAddress(url);
+    if (playable.isEmpty()) {
+        cannotPlay(QStringLiteral("the address may not be played here"));
+        return;
+    }
+    playerView->play(playable);
+}
+
+QUrl VideoPage::playableAddress(const QString& videoURL) {
+    const QString trimmed = videoURL.trimmed();
+    const QUrl address(trimmed);
+    if (address.scheme() == u"http" || address.scheme() == u"https")
+        return HttpClient::mayReach(address) ? address : QUrl();
+    // A plain name is a clip of the edition's own videos folder; no other file of the device is opened.
+    if (address.scheme().isEmpty() && Paths::isPlainName(trimmed)) {
+        const QString path = Paths::resourcePath(QStringLiteral("videos/") + trimmed);
+        if (QFileInfo(path).isFile())
+            return QUrl::fromLocalFile(path);
+    }
+    return {};
 }
 
 void VideoPage::cannotPlay(const QString& reason) {

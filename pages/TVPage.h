@@ -91,6 +91,10 @@ public:
     Button* closeButton() const { return closer; }
     Button* playPauseButton() const { return toggle; }
 
+    // The address the player is given for a feed's clip address: an http or https address the HTTP
+    // client may reach (this machine only in tests, nothing without network), or a plain name of the
+    // edition's videos folder; none for anything else (file: addresses, paths).
+    static QUrl playableAddress(const QString& videoURL);
     // The embed address of a web player's clip ("/v/ID", "watch?v=ID", "/embed/ID"), or an empty URL.
     static QUrl embedAddress(const QString& videoURL);
 

@@ -87,6 +87,8 @@ public:
         for (const auto& [name, value] : request.headers)
             networkRequest.setRawHeader(name, value);
         reply = manager()->get(networkRequest);
+        // Qt would buffer an endless answer as fast as it comes: no more than the cap is held.
+        reply->setReadBufferSize(request.maxBytes + 1);
         if (!timer.isActive())
             timer.start(timeLimit()); // one time limit for the whole exchange, redirects included
         connect(reply, &QNetworkReply::metaDataChanged, this, [this] {

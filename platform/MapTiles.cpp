@@ -203,6 +203,11 @@ QString OnlineTileSource::address(const TileKey& key) const {
     return text;
 }
 
+void OnlineTileSource::forget(const TileKey& key) const {
+    QFile::remove(cachePath(key));
+    QFile::remove(cachePath(key) + QStringLiteral(".expires"));
+}
+
 QString OnlineTileSource::cachePath(const TileKey& key) const {
     return QStringLiteral("%1/%2/%3/%4.tile").arg(cacheFolder).arg(key.z).arg(key.x).arg(key.y);
 }
@@ -259,7 +264,9 @@ QDateTime expiryOf(const QList<QPair<QByteArray, QByteArray>>& headers, qint64 m
                 seconds = std::max(seconds, now.secsTo(QDateTime(at.date(), at.time(), Qt::UTC)));
         }
     }
-    return now.addSecs(std::max(seconds, minimumSeconds));
+    // A server's "for ever" (max-age=9223372036854775807) is a year: past it the time overflows.
+    constexpr qint64 year = 365 * 24 * 3600;
+    return now.addSecs(std::clamp(seconds, minimumSeconds, std::max(minimumSeconds, year)));
 }
 
 } // namespace

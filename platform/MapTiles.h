@@ -90,6 +90,8 @@ public:
 
     // A fresh cached tile, without the network.
     std::optional<QByteArray> cached(const TileKey& key) const;
+    // The map could not make a picture of the tile: it is not kept (and is fetched again when asked).
+    void forget(const TileKey& key) const;
     // Fetches the tile unless it is on its way; `done` runs on the user-interface thread with the
     // bytes, or none when the network failed (networkFailed tells whether it was the connection).
     void fetch(const TileKey& key, QObject* context,

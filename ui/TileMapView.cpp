@@ -291,6 +291,8 @@ void TileMapView::tileArrived(const TileKey& key, std::optional<QByteArray> byte
         return;
     }
     failed.insert(key);
+    if (bytes && onlineTiles)
+        onlineTiles->forget(key); // a picture that does not decode is not kept for a week
     update();
     // With tiles of its own on screen the map is of use: the gaps say "no map here" and the map
     // stays quiet. Only a map that can show nothing reports the failure.

@@ -2,6 +2,7 @@
 #include "pages/TVPage.h"
 #include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
+#include "platform/Paths.h"
 #include "tests/support/GuideDriver.h"
 #include "tests/support/LocalHttpServer.h"
 #include "ui/AlertView.h"
@@ -12,7 +13,9 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QEventLoop>
 #include <QImage>
 #include <QProcess>
@@ -154,9 +157,17 @@ TEST_F(VideoTest, AClipPlaysToItsEndAndTheListShowsAgain) {
     ASSERT_EQ(made, 0) << "gst-launch-1.0 could not make a clip";
     start();
     useFeed(1);
+    // The clip as a feed gives it: an address of the server.
+    QFile file(clip);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    LocalHttpServer::Answer answer;
+    answer.body = file.readAll();
+    answer.contentType = "video/webm";
+    server->serve(u"/clip.webm"_qs, answer);
+    const QString address = server->url(u"/clip.webm"_qs).toString();
     driver->navigation()->pushViewController(std::make_unique<TVPage>(), false);
     driver->waitIdle();
-    auto* page = new VideoPage(QUrl::fromLocalFile(clip).toString());
+    auto* page = new VideoPage(address);
     driver->navigation()->pushViewController(std::unique_ptr<VideoPage>(page), false);
     driver->waitIdle();
     QPointer<VideoPage> playing(page);
@@ -173,13 +184,33 @@ TEST_F(VideoTest, AClipPlaysToItsEndAndTheListShowsAgain) {
     EXPECT_TRUE(list() != nullptr) << "the list is on top again after the clip ended";
 
     // Closed by the reader.
-    driver->navigation()->pushViewController(
-        std::make_unique<VideoPage>(QUrl::fromLocalFile(clip).toString()), false);
+    driver->navigation()->pushViewController(std::make_unique<VideoPage>(address), false);
     driver->waitIdle();
     auto* shown = qobject_cast<VideoPage*>(driver->navigation()->topViewController());
     ASSERT_NE(shown, nullptr);
     driver->tapView(shown->closeButton());
     EXPECT_TRUE(list() != nullptr);
+}
+
+TEST_F(VideoTest, ThePlayerGetsOnlyAddressesTheClientAllowsAndClipsOfTheEdition) {
+    start();
+    QTemporaryDir edition;
+    Paths::setResourceFolder(edition.path());
+    QDir(edition.path()).mkpath(u"videos"_qs);
+    writeText(edition.filePath(u"videos/walk.webm"_qs), u"clip"_qs);
+    EXPECT_EQ(VideoPage::playableAddress(u"walk.webm"_qs),
+              QUrl::fromLocalFile(edition.filePath(u"videos/walk.webm"_qs)));
+    EXPECT_EQ(VideoPage::playableAddress(u"http://127.0.0.1:8642/videos/a.webm"_qs),
+              QUrl(u"http://127.0.0.1:8642/videos/a.webm"_qs));
+    // The tests keep to this machine, as the tour does: another host is not reached by the player either.
+    for (const char* refused :
+         {"https://videos.example.org/a.webm", "file:///etc/passwd", "/etc/passwd", "../../etc/passwd",
+          "videos/../../etc/passwd", "missing.webm", "rtsp://127.0.0.1/a", ""})
+        EXPECT_TRUE(VideoPage::playableAddress(QString::fromLatin1(refused)).isEmpty()) << refused;
+    // Without network, no address is played.
+    HttpClient::setNetworkAvailable(false);
+    EXPECT_TRUE(VideoPage::playableAddress(u"http://127.0.0.1:8642/videos/a.webm"_qs).isEmpty());
+    HttpClient::setNetworkAvailable(true);
 }
 
 TEST_F(VideoTest, AnUnplayableClipAlertsAndAWebPlayersClipGoesToItsEmbedPage) {

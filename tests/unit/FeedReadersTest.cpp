@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace testsupport;
@@ -161,6 +162,21 @@ TEST(WeatherReader, ReadsThePositionsOfTheSampleInBothUnitSystems) {
     EXPECT_EQ(imperial[0].windSpeed, u"7"_qs);
     EXPECT_EQ(imperial[1].temperature, u"37"_qs);
     EXPECT_EQ(imperial[1].temperatureMin, u"30"_qs);
+}
+
+TEST(WeatherReader, TextInCDataSectionsIsReadInItsPlace) {
+    // The sample with every value written as a CDATA section reads the same.
+    QString text = QString::fromUtf8(fixture("weather.xml"));
+    text.replace(QRegularExpression(QStringLiteral(">([^<>]+)</")), QStringLiteral("><![CDATA[\\1]]></"));
+    ASSERT_TRUE(text.contains(u"<humidity><![CDATA[87]]></humidity>"_qs)) << text.left(600).toStdString();
+    const auto elements = WeatherReader::read(text.toUtf8());
+    ASSERT_TRUE(elements);
+    const QList<WeatherReader::Entry> metric = WeatherReader::entries(*elements, false, false);
+    ASSERT_EQ(metric.size(), 6);
+    EXPECT_EQ(metric[0].humidity, u"87"_qs);
+    EXPECT_EQ(metric[0].windSpeed, u"11"_qs);
+    EXPECT_EQ(metric[0].windDirection, u"WNW"_qs);
+    EXPECT_EQ(metric[0].description, u"Overcast"_qs);
 }
 
 TEST(WeatherReader, ShortElementsAndBadDaysAreLeftOutAndBrokenDocumentsRefused) {

@@ -167,6 +167,14 @@ TEST(OnlineTileSource, NamesItselfCachesAsLongAsAllowedAndFetchesADamagedTileAga
     EXPECT_EQ(fetched(source, key), tile);
     EXPECT_EQ(server.requests(u"/12/2232/1420.png"_qs), 3);
 
+    // A lifetime of "for ever" is kept a year, not overflowed into the past.
+    answer.headers = {{"Cache-Control", "max-age=9223372036854775807"}};
+    server.serve(u"/12/2232/1421.png"_qs, answer);
+    EXPECT_EQ(fetched(source, {12, 2232, 1421}), tile);
+    EXPECT_EQ(source.cached({12, 2232, 1421}), tile);
+    const qint64 kept = readText(cache.filePath(u"12/2232/1421.tile.expires"_qs)).toLongLong();
+    EXPECT_NEAR(double(kept - QDateTime::currentSecsSinceEpoch()), 31536000.0, 120.0);
+
     // A server that answers something else than a picture gives no tile; no network is told apart.
     server.serve(u"/12/1/1.png"_qs, QByteArray("<html>rate limited</html>"));
     bool networkFailed = true;
