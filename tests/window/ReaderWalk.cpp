@@ -11,6 +11,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QRandomGenerator>
+#include <cstdio>
 
 using namespace window;
 
@@ -49,7 +50,9 @@ public:
             const QString action = act(now);
             journal << QStringLiteral("%1. %2").arg(step).arg(action);
             now = guide.settle();
-            QStringList broken = brokenInvariants(now, guide.residentKiB());
+            const qint64 resident = guide.residentKiB();
+            peakKiB = std::max(peakKiB, resident);
+            QStringList broken = brokenInvariants(now, resident);
             if (!deadControl.isEmpty())
                 broken << deadControl;
             if (!broken.isEmpty()) {
@@ -65,6 +68,8 @@ public:
         }
         return {};
     }
+
+    qint64 peakResidentKiB() const { return peakKiB; }
 
 private:
     int pick(int count) { return int(random.bounded(quint32(count))); }
@@ -184,6 +189,7 @@ private:
     QString deadControl;
     bool networkOn = true;
     bool hasPosition = true;
+    qint64 peakKiB = 0;
 };
 
 struct WalkCase {
@@ -206,12 +212,15 @@ void PrintTo(const WalkCase& walk, std::ostream* out) {
 class ReaderWalk : public testing::TestWithParam<WalkCase> {};
 
 TEST_P(ReaderWalk, EveryStepLeavesTheScreenAsItsTopPageAsks) {
-    const WalkCase& walk = GetParam();
-    GuideWindow guide({QString::fromUtf8(walk.edition), {}});
+    const WalkCase& walkCase = GetParam();
+    GuideWindow guide({QString::fromUtf8(walkCase.edition), {}});
     ASSERT_TRUE(guide.failure().isEmpty()) << guide.failure().toStdString();
-    const quint32 seed = quint32(environmentNumber("WALK_SEED", int(walk.seed)));
-    const int steps = environmentNumber("WALK_STEPS", walk.steps);
-    const QString failure = Walk(guide, seed).run(steps);
+    const quint32 seed = quint32(environmentNumber("WALK_SEED", int(walkCase.seed)));
+    const int steps = environmentNumber("WALK_STEPS", walkCase.steps);
+    Walk walk(guide, seed);
+    const QString failure = walk.run(steps);
+    std::printf("%d steps from seed %u; peak resident memory %lld MiB\n", steps, seed,
+                walk.peakResidentKiB() / 1024);
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString() << "\nthe guide said:\n"
                                    << guide.output().right(3000).toStdString();
 }
