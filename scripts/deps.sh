@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev
-  xvfb xdotool x11-apps imagemagick
+  xvfb xdotool x11-apps imagemagick sqlite3 time
 )
 
 missing=()
