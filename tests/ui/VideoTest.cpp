@@ -15,8 +15,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
