@@ -207,9 +207,15 @@ void GuideWindow::xdotool(const QStringList& arguments) {
     environment.insert(QStringLiteral("DISPLAY"), display);
     tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral("xdotool"), arguments);
-    // The guide keeps running its loop meanwhile; the test's server answers it.
-    while (!tool.waitForFinished(10))
+    // The guide keeps running its loop meanwhile; the test's server answers it. No input takes long:
+    // one that does (a window that never shows) is given up.
+    QDeadlineTimer deadline(15000);
+    while (!tool.waitForFinished(10) && !deadline.hasExpired())
         QCoreApplication::processEvents();
+    if (tool.state() != QProcess::NotRunning) {
+        tool.kill();
+        tool.waitForFinished(1000);
+    }
 }
 
 void GuideWindow::tapAt(const QPoint& point) {
