@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QGeoPositionInfoSource>
 #include <QGridLayout>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -119,6 +120,7 @@ struct Options {
     QString scale;
     QString probe;
     bool firstPaint = false;
+    bool log = false;
     bool reset = false;
     bool help = false;
     bool fullscreen = false;
@@ -181,6 +183,8 @@ Options readOptions(int argc, char** argv) {
             options.scale = next, ++i;
         else if (arg == u"--probe" && !next.isEmpty())
             options.probe = next, ++i;
+        else if (arg == u"--log")
+            options.log = true;
         else if (arg == u"--first-paint")
             options.firstPaint = true;
         else if (arg == u"--reset")
@@ -244,7 +248,12 @@ int main(int argc, char** argv) {
                                      "PATH: each line \"state\" gets what the screen shows, as JSON. "
                                      "No host but this machine is reached."),
                       QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("log"),
+                      QStringLiteral("Also write the guide's traces of its inner steps (the logging category "
+                                     "cityguide.trace).")});
     parser.process(app);
+    if (options.log)
+        QLoggingCategory::setFilterRules(QStringLiteral("cityguide.trace.debug=true"));
 
     if (options.edition.isEmpty()) {
         options.edition = findEdition();

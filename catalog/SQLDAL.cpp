@@ -484,7 +484,7 @@ QString SQLDAL::getChapterNameForVenue(const QString& name) {
 
 QVariantList SQLDAL::getVenueDetails(int venueID, const QString& venueName) {
     const bool byID = venueID >= 0;
-    logLine(byID ? QStringLiteral("1st if") : QStringLiteral("2nd if"));
+    traceLine(byID ? QStringLiteral("1st if") : QStringLiteral("2nd if"));
     const QByteArray sql = QByteArray(detailColumns) + ", mobile_highlight from catalog where " +
                            (byID ? "rowid = ?001" : "name like ?001 or name like ?002");
     Statement statement(sql.constData());

@@ -71,7 +71,7 @@ void CategoryPage::viewWillDisappear(bool) {
 }
 
 void CategoryPage::linkTouched() {
-    logLine(QStringLiteral("linkTouched"));
+    traceLine(QStringLiteral("linkTouched"));
     header.removeBadge();
     if (NavigationController* navigation = navigationController())
         navigation->popToRootViewControllerAnimated(true);

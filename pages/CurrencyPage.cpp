@@ -121,7 +121,7 @@ void CurrencyPage::parse(const QByteArray& document) {
     QStringList comparisons;
     const std::optional<QStringList> fresh = CurrencyAmounts::fromRates(currencyList, *rates, &comparisons);
     for (const QString& line : std::as_const(comparisons))
-        logLine(line);
+        traceLine(line);
     amountsForOneEuro = fresh.value_or(QStringList());
     // The last typed amounts stand within twelve hours, when they still line up with the currencies.
     std::optional<QStringList> built;
@@ -215,7 +215,7 @@ void CurrencyPage::didBeginEditing(TextField* field) {
 
 bool CurrencyPage::shouldChangeCharacters(TextField*, const QString& before, int, int length,
                                           const QString& replacement) {
-    logLine(QStringLiteral("textField shouldChangeCharactersInRange"));
+    traceLine(QStringLiteral("textField shouldChangeCharactersInRange"));
     const bool full = measureTextWidth(boldArial(20), before) > 140 || before.size() > 15 ||
                       CurrencyAmounts::parsed(before) > 99999999999.0;
     if (full && length == 0)
@@ -245,7 +245,7 @@ void CurrencyPage::doneButton(TextField* field) {
 }
 
 bool CurrencyPage::shouldReturn(TextField* field) {
-    logLine(QStringLiteral("textFieldShouldReturn"));
+    traceLine(QStringLiteral("textFieldShouldReturn"));
     field->resignFirstResponder();
     return true;
 }

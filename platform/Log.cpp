@@ -1,5 +1,6 @@
 #include "platform/Log.h"
 
+#include <QLoggingCategory>
 #include <QMutex>
 #include <QSet>
 #include <cstdio>
@@ -21,6 +22,23 @@ void logLine(const QString& line) {
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
     if (current)
         current(line);
+}
+
+Q_LOGGING_CATEGORY(traces, "cityguide.trace", QtInfoMsg)
+
+void traceLine(const QString& line) {
+    std::function<void(const QString&)> current;
+    {
+        QMutexLocker lock(&mutex);
+        current = sink;
+    }
+    qCDebug(traces).noquote() << line;
+    if (current)
+        current(line);
+}
+
+bool tracesShown() {
+    return traces().isDebugEnabled();
 }
 
 void logOnce(const QString& line) {

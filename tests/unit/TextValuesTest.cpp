@@ -1,4 +1,7 @@
 #include "platform/TextValues.h"
+#include "platform/Log.h"
+
+#include <QLoggingCategory>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,24 @@ TEST(TextValues, IntegerValueOfStoredText) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(intValueOfText(QString::fromLatin1(text)), expected) << '"' << text << '"';
+}
+
+} // namespace
+
+namespace {
+
+TEST(Log, TracesAreOffUnlessAskedForAndTheSinkHearsThem) {
+    QStringList heard;
+    setLogSink([&heard](const QString& line) { heard.append(line); });
+    EXPECT_FALSE(tracesShown());
+    traceLine(u"1st if"_qs);
+    logLine(u"Cannot open the catalogue"_qs);
+    EXPECT_EQ(heard, (QStringList{u"1st if"_qs, u"Cannot open the catalogue"_qs}));
+    QLoggingCategory::setFilterRules(u"cityguide.trace.debug=true"_qs);
+    EXPECT_TRUE(tracesShown());
+    QLoggingCategory::setFilterRules(QString());
+    EXPECT_FALSE(tracesShown());
+    setLogSink(nullptr);
 }
 
 } // namespace
