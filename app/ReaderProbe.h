@@ -19,7 +19,8 @@ public:
     ReaderProbe(StrollbookAppDelegate* delegate, PreviewShell* shell, QObject* parent = nullptr);
     ~ReaderProbe() override;
 
-    // Listens at the socket's path; false (with a line on stderr) when it cannot.
+    // Listens at the socket's path; false (with a line of the logging category cityguide.probe) when it
+    // cannot.
     bool listen(const QString& path);
 
     // The state as the probe reports it.

@@ -143,31 +143,35 @@ ImageView* addPageBackground(View* page, const QString& name, int height) {
     return background;
 }
 
-void callOrTell(const QString& telephoneAddress, QObject* context) {
-    if (Application::openURL(QUrl(telephoneAddress)))
-        return;
-    auto* alert = new AlertView(
-        QStringLiteral("No telephone"),
-        QStringLiteral("This device cannot make calls. The number is %1.").arg(QUrl(telephoneAddress).path()),
-        QStringLiteral("OK"), {});
+namespace {
+
+// An alert of the page (context) that only tells.
+void tell(const QString& title, const QString& message, QObject* context) {
+    auto* alert = new AlertView(title, message, QStringLiteral("OK"), {});
     alert->setHandler(context, [](int) {});
     alert->show();
+}
+
+} // namespace
+
+void callOrTell(const QString& telephoneAddress, QObject* context) {
+    if (!Application::openURL(QUrl(telephoneAddress)))
+        tell(QStringLiteral("No telephone"),
+             QStringLiteral("This device cannot make calls. The number is %1.")
+                 .arg(QUrl(telephoneAddress).path()),
+             context);
 }
 
 void writeMailOrTell(const QString& recipient, const QString& subject, QObject* context,
                      std::function<void()> finished) {
     MailComposer::compose({recipient}, subject, context,
                           [recipient, context, finished = std::move(finished)](MailComposer::Result result) {
-                              if (result == MailComposer::Result::Failed) {
-                                  auto* alert = new AlertView(
-                                      QStringLiteral("No mail program"),
-                                      QStringLiteral("No mail program is set up on this device. "
-                                                     "Write to %1 from another one.")
-                                          .arg(recipient),
-                                      QStringLiteral("OK"), {});
-                                  alert->setHandler(context, [](int) {});
-                                  alert->show();
-                              }
+                              if (result == MailComposer::Result::Failed)
+                                  tell(QStringLiteral("No mail program"),
+                                       QStringLiteral("No mail program is set up on this device. Write to "
+                                                      "%1 from another one.")
+                                           .arg(recipient),
+                                       context);
                               if (finished)
                                   finished();
                           });

@@ -10,31 +10,29 @@ namespace {
 QMutex mutex;
 std::function<void(const QString&)> sink;
 QSet<QString> loggedOnce;
+Q_LOGGING_CATEGORY(traces, "cityguide.trace", QtInfoMsg)
 
-} // namespace
-
-void logLine(const QString& line) {
+// Handed the sink under the lock, called outside it: a sink may log.
+void tellSink(const QString& line) {
     std::function<void(const QString&)> current;
     {
         QMutexLocker lock(&mutex);
         current = sink;
     }
-    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
     if (current)
         current(line);
 }
 
-Q_LOGGING_CATEGORY(traces, "cityguide.trace", QtInfoMsg)
+} // namespace
+
+void logLine(const QString& line) {
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+    tellSink(line);
+}
 
 void traceLine(const QString& line) {
-    std::function<void(const QString&)> current;
-    {
-        QMutexLocker lock(&mutex);
-        current = sink;
-    }
     qCDebug(traces).noquote() << line;
-    if (current)
-        current(line);
+    tellSink(line);
 }
 
 bool tracesShown() {

@@ -117,6 +117,13 @@ void MBTilesSource::tooSlow() const {
     logLine(QStringLiteral("Map tiles: %1").arg(why));
 }
 
+int MBTilesSource::step(sqlite3_stmt* statement) const {
+    const int result = sqlite3_step(statement);
+    if (result == SQLITE_INTERRUPT)
+        tooSlow();
+    return result;
+}
+
 std::optional<QByteArray> MBTilesSource::tile(const TileKey& key) const {
     sqlite3_stmt* statement =
         prepare("select tile_data from tiles where zoom_level = ?1 and tile_column = ?2 and tile_row = ?3");
@@ -126,12 +133,9 @@ std::optional<QByteArray> MBTilesSource::tile(const TileKey& key) const {
     sqlite3_bind_int(statement, 2, key.x);
     sqlite3_bind_int(statement, 3, TileMath::tmsRow(key.y, key.z));
     std::optional<QByteArray> bytes;
-    const int step = sqlite3_step(statement);
-    if (step == SQLITE_ROW)
+    if (step(statement) == SQLITE_ROW)
         bytes = QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, 0)),
                            sqlite3_column_bytes(statement, 0));
-    else if (step == SQLITE_INTERRUPT)
-        tooSlow();
     sqlite3_finalize(statement);
     return bytes;
 }
@@ -140,7 +144,7 @@ bool MBTilesSource::tilesIsView() const {
     sqlite3_stmt* statement = prepare("select type from sqlite_master where name = 'tiles'");
     if (!statement)
         return false;
-    const bool view = sqlite3_step(statement) == SQLITE_ROW &&
+    const bool view = step(statement) == SQLITE_ROW &&
                       qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), "view") == 0;
     sqlite3_finalize(statement);
     return view;
@@ -154,7 +158,7 @@ bool MBTilesSource::tilesIndexed() const {
     if (!statement)
         return false;
     bool indexed = false;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    while (step(statement) == SQLITE_ROW) {
         const QByteArray detail(reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
         if (detail.startsWith("SEARCH") && detail.contains("USING"))
             indexed = true;
@@ -170,11 +174,8 @@ QString MBTilesSource::metadata(const QString& name) const {
     const QByteArray utf8 = name.toUtf8();
     sqlite3_bind_text(statement, 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     QString value;
-    const int step = sqlite3_step(statement);
-    if (step == SQLITE_ROW)
+    if (step(statement) == SQLITE_ROW)
         value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    else if (step == SQLITE_INTERRUPT)
-        tooSlow();
     sqlite3_finalize(statement);
     return value;
 }

@@ -66,6 +66,8 @@ public:
 private:
     // Prepares a statement whose steps end at the read time limit.
     struct sqlite3_stmt* prepare(const char* sql) const;
+    // One step of it; a step stopped at the time limit gives the file up.
+    int step(struct sqlite3_stmt* statement) const;
     void tooSlow() const;
     static int pastDeadline(void* source);
 

@@ -139,11 +139,8 @@ bool NumberPad::eventFilter(QObject* watched, QEvent* event) {
     // Touches of the phone's screen only: the preview's menus are not the phone's.
     if (!screen || !screen->isAncestorOf(touched) || isAncestorOf(touched) || touched == this)
         return false;
-    if (!field) {
-        dismiss();
-        return false;
-    }
-    if (touched != field && !field->isAncestorOf(touched))
+    // (A shown pad always has its field: a field that goes dismisses it.)
+    if (field && touched != field && !field->isAncestorOf(touched))
         field->resignFirstResponder();
     return false;
 }

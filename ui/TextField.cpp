@@ -147,8 +147,8 @@ void TextField::beganEditing() {
 void TextField::endedEditing() {
     if (delegateObject && delegateGuard)
         delegateObject->didEndEditing(this);
-    if (numbers && NumberPad::shared()->target() == this)
-        NumberPad::shared()->dismiss();
+    if (NumberPad* pad = numbers ? NumberPad::shared() : nullptr; pad && pad->target() == this)
+        pad->dismiss();
 }
 
 void TextField::becomeFirstResponder() {

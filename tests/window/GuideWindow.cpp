@@ -1,5 +1,7 @@
 #include "tests/window/GuideWindow.h"
 
+#include "tests/window/Invariants.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -8,15 +10,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QThread>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace window {
 
 namespace {
-
-QRect rectOf(const QJsonValue& value) {
-    const QJsonObject rect = value.toObject();
-    return QRect(rect[u"x"].toInt(), rect[u"y"].toInt(), rect[u"w"].toInt(), rect[u"h"].toInt());
-}
 
 // The demo editions name the address their feeds are served at while the preview runs; the copy
 // names the test's own server instead.
@@ -93,10 +92,24 @@ bool GuideWindow::copyEdition(const Options& options) {
     return true;
 }
 
+void GuideWindow::runSql(const QString& database, const QByteArray& sql) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(database).constData(), &db) != SQLITE_OK ||
+        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        ADD_FAILURE() << database.toStdString() << ": " << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+void GuideWindow::runSqlOnTiles(const QString& folder, const QByteArray& sql) {
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.mbtiles")}))
+        runSql(folder + u'/' + name, sql);
+}
+
 bool GuideWindow::startGuide() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
+    QProcessEnvironment environment = onDisplay();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // Why a probe could not listen, should it not.
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("cityguide.probe.debug=true"));
     // The reader's files and preferences of a fresh reader.
     environment.insert(QStringLiteral("HOME"), folder.path());
     environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.path() + QStringLiteral("/data"));
@@ -201,14 +214,18 @@ bool GuideWindow::tap(const QString& kind, const QString& name) {
     return true;
 }
 
-void GuideWindow::xdotool(const QStringList& arguments) {
-    QProcess tool;
+QProcessEnvironment GuideWindow::onDisplay() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
-    tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral("xdotool"), arguments);
-    // The guide keeps running its loop meanwhile; the test's server answers it. No input takes long:
-    // one that does (a window that never shows) is given up.
+    return environment;
+}
+
+void GuideWindow::runOnDisplay(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.setProcessEnvironment(onDisplay());
+    tool.start(program, arguments);
+    // The guide keeps running its loop meanwhile; the test's server answers it. Nothing run here
+    // takes long: one that does (a window that never shows) is given up.
     QDeadlineTimer deadline(15000);
     while (!tool.waitForFinished(10) && !deadline.hasExpired())
         QCoreApplication::processEvents();
@@ -216,6 +233,10 @@ void GuideWindow::xdotool(const QStringList& arguments) {
         tool.kill();
         tool.waitForFinished(1000);
     }
+}
+
+void GuideWindow::xdotool(const QStringList& arguments) {
+    runOnDisplay(QStringLiteral("xdotool"), arguments);
 }
 
 void GuideWindow::tapAt(const QPoint& point) {
@@ -303,14 +324,9 @@ QString GuideWindow::output() {
 }
 
 void GuideWindow::screenshot(const QString& path) {
-    QProcess shot;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
-    shot.setProcessEnvironment(environment);
-    shot.start(
+    runOnDisplay(
         QStringLiteral("sh"),
         {QStringLiteral("-c"), QStringLiteral("xwd -root -silent | convert xwd:- png:'%1'").arg(path)});
-    shot.waitForFinished(10000);
 }
 
 } // namespace window

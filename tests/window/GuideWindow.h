@@ -69,6 +69,10 @@ public:
     bool terminateWithin(int ms);
     QUrl server() const { return http->url(QStringLiteral("/")); }
     QString editionCopy() const { return folder.path() + QStringLiteral("/edition"); }
+    // Runs SQL on a database of the edition's copy, or on each of its MBTiles files (before the guide
+    // starts: in Options::prepare). A statement that fails fails the test.
+    static void runSql(const QString& database, const QByteArray& sql);
+    static void runSqlOnTiles(const QString& folder, const QByteArray& sql);
     // A picture of the X screen, for a failing step.
     void screenshot(const QString& path);
 
@@ -76,6 +80,10 @@ private:
     bool startX();
     bool copyEdition(const Options& options);
     bool startGuide();
+    // The system's environment with this X server's display.
+    QProcessEnvironment onDisplay() const;
+    // Runs a program on this X server, turning the event loop until it ends (15 s at most).
+    void runOnDisplay(const QString& program, const QStringList& arguments);
     void xdotool(const QStringList& arguments);
     void wait(int ms);
 

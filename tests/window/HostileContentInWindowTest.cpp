@@ -5,9 +5,6 @@
 #include "tests/window/Invariants.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-
-#include <QDir>
 
 using namespace window;
 
@@ -15,14 +12,7 @@ namespace {
 
 // Replaces the tiles of every MBTiles file of the edition's copy by the SQL given.
 auto spoilTiles(const char* sql) {
-    return [sql](const QString& folder, const QUrl&) {
-        for (const QString& name : QDir(folder).entryList({QStringLiteral("*.mbtiles")})) {
-            sqlite3* db = nullptr;
-            ASSERT_EQ(sqlite3_open((folder + u'/' + name).toUtf8().constData(), &db), SQLITE_OK);
-            EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-            sqlite3_close(db);
-        }
-    };
+    return [sql](const QString& folder, const QUrl&) { GuideWindow::runSqlOnTiles(folder, sql); };
 }
 
 TEST(HostileContentInWindow, TilesThatNeverEndLeaveTheLiveMapUsableAndTheGuideEndsOnSIGTERM) {

@@ -5,12 +5,12 @@
 
 namespace window {
 
-namespace {
-
 QRect rectOf(const QJsonValue& value) {
     const QJsonObject rect = value.toObject();
     return QRect(rect[u"x"].toInt(), rect[u"y"].toInt(), rect[u"w"].toInt(), rect[u"h"].toInt());
 }
+
+namespace {
 
 void checkBars(const QJsonObject& state, QStringList& broken) {
     const QJsonObject wants = state[u"wants"].toObject();

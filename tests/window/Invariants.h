@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QRect>
 #include <QStringList>
 
 namespace window {
+
+// A rectangle as the probe writes it ({"x", "y", "w", "h"}).
+QRect rectOf(const QJsonValue& value);
 
 // The bound on the guide's resident memory that holds on every page (the web engine and the player
 // loaded, tiles and pictures cached).

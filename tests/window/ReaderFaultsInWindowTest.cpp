@@ -6,9 +6,7 @@
 #include "tests/window/Invariants.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -191,12 +189,8 @@ TEST_F(ReaderFaultsInWindow, TheShakeWorksWhileAWebPageHasTheKeys) {
     // Every venue's web site is the edition's own page, served here.
     start(QStringLiteral(GUIDE_DEMO_EDITION), [](const QString& folder, const QUrl& server) {
         const QString site = server.authority() + QStringLiteral("/web/index.html");
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((folder + QStringLiteral("/Catalog.sqlite")).toUtf8().constData(), &db),
-                  SQLITE_OK);
-        const QByteArray update = "UPDATE catalog SET website = '" + site.toUtf8() + "'";
-        EXPECT_EQ(sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        GuideWindow::runSql(folder + QStringLiteral("/Catalog.sqlite"),
+                            "UPDATE catalog SET website = '" + site.toUtf8() + "'");
     });
     tap(u"button"_qs, u"Sights"_qs);
     tap(u"row"_qs, u"All, 67"_qs);
@@ -235,14 +229,7 @@ TEST_F(ReaderFaultsInWindow, ATapDuringTheStartUpFadeReachesTheHomeScreen) {
 TEST_F(ReaderFaultsInWindow, TheLiveMapOfATownWithItsOwnTilesStaysQuietOffline) {
     // The edition's tiles cover every other column: each view holds tiles of its own and gaps.
     start(QStringLiteral(GUIDE_VADUZ_EDITION), [](const QString& folder, const QUrl&) {
-        for (const QString& name : QDir(folder).entryList({QStringLiteral("*.mbtiles")})) {
-            sqlite3* db = nullptr;
-            ASSERT_EQ(sqlite3_open((folder + u'/' + name).toUtf8().constData(), &db), SQLITE_OK);
-            EXPECT_EQ(
-                sqlite3_exec(db, "DELETE FROM tiles WHERE tile_column % 2 = 0", nullptr, nullptr, nullptr),
-                SQLITE_OK);
-            sqlite3_close(db);
-        }
+        GuideWindow::runSqlOnTiles(folder, "DELETE FROM tiles WHERE tile_column % 2 = 0");
     });
     ASSERT_TRUE(guide->menu({u"Device"_qs, u"Network available"_qs}));
     tap(u"button"_qs, u"Live Map"_qs);
