@@ -5,6 +5,7 @@
 #include "app/ReaderProbe.h"
 #include "app/ScreenTour.h"
 #include "app/StrollbookAppDelegate.h"
+#include "app/Termination.h"
 #include "location/LocationManager.h"
 #include "model/ShareData.h"
 #include "platform/Device.h"
@@ -24,16 +25,13 @@
 #include <QGridLayout>
 #include <QLoggingCategory>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -57,40 +55,6 @@ public:
 private:
     bool done = false;
 };
-
-// A termination request (SIGTERM, SIGINT, SIGHUP) ends the event loop like closing the window does, so
-// that what the run made for itself (a picture tour's documents folder) is cleaned up. A loop that does
-// not come round to it within three seconds (or a second request) ends the program the signal's way.
-int signalPipe[2] = {-1, -1};
-volatile sig_atomic_t terminatingSignal = 0;
-
-void endTheSignalsWay(int) {
-    ::signal(terminatingSignal, SIG_DFL);
-    ::raise(terminatingSignal);
-}
-
-void quitOnSignals(QCoreApplication* app) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, app);
-    QObject::connect(notifier, &QSocketNotifier::activated, app, [app] { app->exit(3); });
-    struct sigaction action = {};
-    action.sa_handler = [](int signal) {
-        if (terminatingSignal != 0) {
-            endTheSignalsWay(SIGALRM);
-            return;
-        }
-        terminatingSignal = signal;
-        ::signal(SIGALRM, endTheSignalsWay);
-        ::alarm(3);
-        const char byte = 1;
-        [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
-    };
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
-}
 
 // Without --edition: the first edition (a folder with a manager.csv) in the user's data folder, in the
 // data folder of the prefix the program is installed in, in the system's data folders, and at last the
@@ -211,7 +175,7 @@ int main(int argc, char** argv) {
     // The web page's engine shares the graphics context of the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    quitOnSignals(&app);
+    Termination::quitOnSignals(&app);
     const bool touring = !options.shoot.isEmpty() || options.firstPaint;
     if (!options.help && (!touring || options.fullscreen))
         restartScaledToFill(app, options.fullscreen, argv);
@@ -287,6 +251,7 @@ int main(int argc, char** argv) {
         HttpClient::setLoopbackOnly(true);
         VideoPlayer::setAudioEnabled(false);
         Paths::setDocumentsFolder(tourDocuments.path());
+        Termination::setForsakenFolder(tourDocuments.path());
         UserDefaults::standardUserDefaults().useMemoryStore();
     }
     const QString version =

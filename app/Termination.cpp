@@ -1,0 +1,84 @@
+#include "app/Termination.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+#include <semaphore.h>
+#include <string>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace Termination {
+namespace {
+
+int signalPipe[2] = {-1, -1};
+sem_t requests;
+volatile sig_atomic_t terminatingSignal = 0;
+std::mutex forsakenLock;
+std::string forsaken;
+
+// Only what is safe in a signal handler: a byte to the event loop, a post to the watchdog.
+void onRequest(int signal) {
+    if (terminatingSignal == 0)
+        terminatingSignal = signal;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+    ::sem_post(&requests);
+}
+
+bool secondRequestWithin(std::chrono::seconds wait) {
+    timespec until{};
+    ::clock_gettime(CLOCK_REALTIME, &until);
+    until.tv_sec += wait.count();
+    while (::sem_timedwait(&requests, &until) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+// Runs on a thread of its own, so that it acts while the user-interface thread is blocked.
+void watch() {
+    while (::sem_wait(&requests) != 0) {
+    }
+    secondRequestWithin(std::chrono::seconds(3));
+    {
+        const std::lock_guard lock(forsakenLock);
+        if (!forsaken.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(forsaken, ignored);
+        }
+    }
+    const int signal = terminatingSignal;
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+} // namespace
+
+void quitOnSignals(QCoreApplication* app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0 || ::sem_init(&requests, 0, 0) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, app);
+    QObject::connect(notifier, &QSocketNotifier::activated, app, [app] { app->exit(3); });
+    std::thread(watch).detach();
+    struct sigaction action = {};
+    action.sa_handler = onRequest;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+void setForsakenFolder(const QString& folder) {
+    const std::lock_guard lock(forsakenLock);
+    forsaken = folder.toStdString();
+}
+
+} // namespace Termination

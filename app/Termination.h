@@ -1,0 +1,17 @@
+// Termination requests (SIGTERM, SIGINT, SIGHUP) end the event loop like closing the window does, so
+// that what the run made for itself is cleaned up on the way out.
+#pragma once
+
+#include <QString>
+
+class QCoreApplication;
+
+namespace Termination {
+
+// Quits `app`'s event loop on a termination request. A loop that does not come round to it within three
+// seconds (a step that blocks), or a second request, ends the program the signal's way: the forsaken folder,
+// one the run made for itself, is removed first, since no destructor runs then.
+void quitOnSignals(QCoreApplication* app);
+void setForsakenFolder(const QString& folder);
+
+} // namespace Termination
