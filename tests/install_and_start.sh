@@ -13,9 +13,18 @@ edition="$work/prefix/share/cityguide/editions/vienna"
 "$work/prefix/bin/cityguide-edition" check "$edition"
 # No edition of the user's and none of the system's: the one beside the installed program.
 mkdir -p "$work/home" "$work/none"
+# (The loader names the files it opens.)
 XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/none" QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
-  timeout 120 "$work/prefix/bin/cityguide" --shoot "$work/shots" > "$work/tour.log" 2>&1 || { cat "$work/tour.log"; exit 1; }
+  LD_DEBUG=files timeout 120 "$work/prefix/bin/cityguide" --shoot "$work/shots" > "$work/tour.log" 2>&1 ||
+  { cat "$work/tour.log"; exit 1; }
 grep -q "Opening the edition in $edition" "$work/tour.log" || { cat "$work/tour.log"; exit 1; }
+# The program links neither the browser engine nor the player: the tour's web page loads the
+# installed browser engine's module, not the build tree's.
+if readelf -d "$work/prefix/bin/cityguide" | grep -E "NEEDED.*(WebEngine|Multimedia|Quick|Qml)"; then
+  echo "the guide links what only its modules need"; exit 1
+fi
+grep -q "opening file=$work/prefix/lib[^ ]*/cityguide/libcityguide-web.so" "$work/tour.log" ||
+  { echo "the tour did not load the installed browser engine"; grep "cityguide-web\\|module" "$work/tour.log"; exit 1; }
 test -s "$work/shots/02-home.png"
 # An edition of the user's comes first.
 mkdir -p "$work/home/cityguide/editions"

@@ -1,10 +1,8 @@
 #include "ui/VideoPlayer.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
+#include "ui/EngineModules.h"
+
 #include <QPainter>
-#include <QVideoFrame>
-#include <QVideoSink>
 #include <atomic>
 
 namespace {
@@ -13,67 +11,64 @@ std::atomic<bool> audioOn{true};
 
 VideoPlayer::VideoPlayer(const QRect& frame, QWidget* parent) : View(frame, parent) {
     setBackgroundColor(Qt::black);
-    player = new QMediaPlayer(this);
-    sink = new QVideoSink(this);
-    player->setVideoSink(sink);
-    if (audioOn.load()) {
-        audio = new QAudioOutput(this);
-        player->setAudioOutput(audio);
-    }
-    connect(sink, &QVideoSink::videoFrameChanged, this, &VideoPlayer::frameArrived);
-    connect(player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia && !reported) {
-            reported = true;
-            emit ended();
-        } else if (status == QMediaPlayer::InvalidMedia && !reported) {
-            reported = true;
-            emit failed(player->errorString());
-        }
-    });
-    connect(player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& reason) {
-        if (!reported) {
-            reported = true;
-            emit failed(reason);
-        }
-    });
 }
 
-VideoPlayer::~VideoPlayer() {
-    // The player and the sink go first, without telling this half-destroyed view anything.
-    player->disconnect(this);
-    sink->disconnect(this);
-    player->stop();
-    delete player;
-    delete sink;
-}
+VideoPlayer::~VideoPlayer() = default;
 
 void VideoPlayer::setAudioEnabled(bool enabled) {
     audioOn.store(enabled);
 }
 
+// The engine is made on the first clip, which loads the player's module.
+bool VideoPlayer::hasEngine() {
+    if (engine)
+        return true;
+    const auto make = EngineModules::clipEngineMaker();
+    if (!make)
+        return false;
+    engine.reset(make(audioOn.load()));
+    engine->frameArrived = [this](const QImage& frame) { frameArrived(frame); };
+    engine->ended = [this] { report([this] { emit ended(); }); };
+    engine->failed = [this](const QString& reason) { report([this, reason] { emit failed(reason); }); };
+    return true;
+}
+
+// A clip ends or fails once, whatever the engine says after.
+void VideoPlayer::report(const std::function<void()>& signal) {
+    if (reported)
+        return;
+    reported = true;
+    signal();
+}
+
 void VideoPlayer::play(const QUrl& url) {
     reported = false;
     frames = 0;
-    player->setSource(url);
-    player->play();
+    if (!hasEngine()) {
+        QMetaObject::invokeMethod(
+            this, [this] { report([this] { emit failed(tr("The player is not installed")); }); },
+            Qt::QueuedConnection);
+        return;
+    }
+    engine->play(url);
 }
 
 void VideoPlayer::pause() {
-    player->pause();
+    if (engine)
+        engine->pause();
 }
 
 void VideoPlayer::resume() {
-    player->play();
+    if (engine)
+        engine->resume();
 }
 
 bool VideoPlayer::isPlaying() const {
-    return player->playbackState() == QMediaPlayer::PlayingState;
+    return engine && engine->isPlaying();
 }
 
-void VideoPlayer::frameArrived(const QVideoFrame& frame) {
-    if (!frame.isValid())
-        return;
-    current = frame.toImage();
+void VideoPlayer::frameArrived(const QImage& frame) {
+    current = frame;
     ++frames;
     update();
 }

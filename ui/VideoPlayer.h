@@ -4,14 +4,16 @@
 
 #include <QImage>
 #include <QUrl>
+#include <functional>
+#include <memory>
 
-class QMediaPlayer;
-class QAudioOutput;
-class QVideoSink;
-class QVideoFrame;
+namespace EngineModules {
+class ClipEngine;
+}
 
 // A clip player on the screen: the frames of the playing clip drawn fitted into the view on black.
-// It tells when the clip has ended and when it cannot be played.
+// It tells when the clip has ended and when it cannot be played (also when the player's module is
+// missing).
 class VideoPlayer : public View {
     Q_OBJECT
 public:
@@ -24,7 +26,6 @@ public:
     bool isPlaying() const;
     // Frames shown so far (tests look at them instead of pixels).
     int framesShown() const { return frames; }
-    QVideoSink* videoSink() const { return sink; }
 
     // Off: clips play without sound (tests, the picture tour).
     static void setAudioEnabled(bool enabled);
@@ -37,11 +38,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void frameArrived(const QVideoFrame& frame);
+    bool hasEngine();
+    void frameArrived(const QImage& frame);
+    void report(const std::function<void()>& signal);
 
-    QMediaPlayer* player = nullptr;
-    QAudioOutput* audio = nullptr;
-    QVideoSink* sink = nullptr;
+    std::unique_ptr<EngineModules::ClipEngine> engine;
     QImage current;
     int frames = 0;
     bool reported = false;

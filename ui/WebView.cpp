@@ -3,38 +3,24 @@
 #include "platform/HttpClient.h"
 #include "platform/Log.h"
 #include "ui/Application.h"
-
+#include "ui/EngineModules.h"
 #include "ui/Window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QResizeEvent>
 
-#ifdef GUIDE_HAS_WEBENGINE
-#include <QWebEnginePage>
-#include <QWebEngineView>
-#endif
-
 WebView::WebView(const QRect& frame, QWidget* parent) : View(frame, parent) {
     setBackgroundColor(Qt::transparent);
-#ifdef GUIDE_HAS_WEBENGINE
-    auto* view = new QWebEngineView(this);
-    view->setGeometry(rect());
-    engine = view;
-    connect(view, &QWebEngineView::loadStarted, this, &WebView::loadStarted);
-    connect(view, &QWebEngineView::loadFinished, this, [this, view](bool ok) {
-        // Scaled so that the page's width fits the view.
-        view->page()->runJavaScript(QStringLiteral("document.documentElement.scrollWidth"),
-                                    [this, view](const QVariant& width) {
-                                        const double w = width.toDouble();
-                                        if (w > this->width())
-                                            view->setZoomFactor(std::max(0.25, this->width() / w));
-                                    });
-        emit loadFinished(ok);
-    });
+    const auto make = EngineModules::webEngineMaker();
+    if (!make)
+        return;
+    engine.reset(make(this));
+    engine->widget()->setGeometry(rect());
+    engine->loadStarted = [this] { emit loadStarted(); };
+    engine->loadFinished = [this](bool ok) { emit loadFinished(ok); };
     // The page's engine takes every key while it has the focus, the shake's among them (its redo).
     qApp->installEventFilter(this);
-#endif
 }
 
 WebView::~WebView() = default;
@@ -48,11 +34,7 @@ bool WebView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool WebView::hasBrowserEngine() {
-#ifdef GUIDE_HAS_WEBENGINE
-    return true;
-#else
-    return false;
-#endif
+    return EngineModules::webEngineMaker() != nullptr;
 }
 
 void WebView::load(const QUrl& url) {
@@ -64,32 +46,24 @@ void WebView::load(const QUrl& url) {
             this, [this] { emit loadFinished(false); }, Qt::QueuedConnection);
         return;
     }
-#ifdef GUIDE_HAS_WEBENGINE
-    static_cast<QWebEngineView*>(engine)->load(url);
-#else
+    if (engine) {
+        engine->load(url);
+        return;
+    }
     Application::openURL(url);
     emit loadFinished(true);
-#endif
 }
 
 QString WebView::title() const {
-#ifdef GUIDE_HAS_WEBENGINE
-    return static_cast<QWebEngineView*>(engine)->title();
-#else
-    return {};
-#endif
+    return engine ? engine->title() : QString();
 }
 
 QUrl WebView::url() const {
-#ifdef GUIDE_HAS_WEBENGINE
-    return static_cast<QWebEngineView*>(engine)->url();
-#else
-    return {};
-#endif
+    return engine ? engine->url() : QUrl();
 }
 
 void WebView::resizeEvent(QResizeEvent* event) {
     View::resizeEvent(event);
     if (engine)
-        engine->setGeometry(rect());
+        engine->widget()->setGeometry(rect());
 }

@@ -3,9 +3,15 @@
 #include "ui/View.h"
 
 #include <QUrl>
+#include <memory>
 
-// A web page inside the guide, scaled so that the page's width fits the view. Off a build with a
-// browser engine, the address goes to the desktop's browser instead and the view stays empty.
+namespace EngineModules {
+class WebEngine;
+}
+
+// A web page inside the guide, scaled so that the page's width fits the view. Where the browser
+// engine's module is missing, the address goes to the desktop's browser instead and the view stays
+// empty.
 class WebView : public View {
     Q_OBJECT
 public:
@@ -15,6 +21,7 @@ public:
     void load(const QUrl& url);
     QString title() const;
     QUrl url() const;
+    // Loads the engine's module where it has not been loaded yet.
     static bool hasBrowserEngine();
 
 signals:
@@ -27,5 +34,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* engine = nullptr;
+    std::unique_ptr<EngineModules::WebEngine> engine;
 };
