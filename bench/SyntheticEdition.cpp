@@ -47,7 +47,7 @@ QString csvField(const QString& value) {
 }
 
 QString stampText(const SyntheticEdition::Shape& shape) {
-    return QStringLiteral("%1 %2 %3 v5")
+    return QStringLiteral("%1 %2 %3 v6")
         .arg(shape.venues)
         .arg(shape.chapters)
         .arg(shape.categoriesPerChapter);

@@ -21,6 +21,8 @@ std::atomic<sqlite3*> connection{nullptr};
 // by the edition tool have both; -1 when not looked at yet.
 std::atomic<int> searchIndex{-1};
 enum SearchHelp { TrigramIndex = 1, FoldedCopy = 2 };
+// Whether the open catalogue has the R*Tree of positions "catalog_position"; -1 when not looked at yet.
+std::atomic<int> positionIndex{-1};
 // Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
 thread_local int threadFailures = 0;
 // When the statement this thread runs must have ended: no catalogue, however made, keeps a screen
@@ -243,6 +245,7 @@ void SQLDAL::closeDatabase() {
     if (sqlite3* db = connection.exchange(nullptr))
         sqlite3_close_v2(db);
     searchIndex.store(-1);
+    positionIndex.store(-1);
 }
 
 bool SQLDAL::isOpen() {
@@ -439,13 +442,34 @@ VenueList SQLDAL::getVenueDataForVenues(const QStringList& names) {
     return venues;
 }
 
+namespace {
+
+bool hasPositionIndex() {
+    int known = positionIndex.load();
+    if (known < 0) {
+        Statement index("select 1 from sqlite_master where type = 'table' and name = 'catalog_position'");
+        known = index.step() ? 1 : 0;
+        positionIndex.store(known);
+    }
+    return known == 1;
+}
+
+} // namespace
+
 VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     constexpr double D = 0.09009009009009009;
     const double L = position ? position->latitude : 0;
     const double G = position ? position->longitude : 0;
-    // Each venue comes with its id, so that its pin opens exactly that venue.
-    Statement statement("SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
-                        "WHERE (gps_lat > ?1) AND (gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4)");
+    // Each venue comes with its id, so that its pin opens exactly that venue. The R*Tree holds the
+    // positions rounded outwards, so it only narrows the rows down; the box itself decides, and the
+    // rows come in the catalogue's order either way.
+    Statement statement(
+        hasPositionIndex() ? "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
+                             "WHERE rowid IN (SELECT id FROM catalog_position WHERE max_lat > ?1 AND "
+                             "min_lat < ?2 AND max_lon > ?3 AND min_lon < ?4) AND (gps_lat > ?1) AND "
+                             "(gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4) ORDER BY rowid"
+                           : "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
+                             "WHERE (gps_lat > ?1) AND (gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4)");
     statement.bindReal(1, L - D);
     statement.bindReal(2, L + D);
     statement.bindReal(3, G - D);

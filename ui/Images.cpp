@@ -46,11 +46,15 @@ QImage decode(const QString& base, double scale) {
     return plain;
 }
 
-// One thread beside the screen's: the screen's thread keeps a core of its own.
+// One thread beside the screen's: the screen's thread keeps a core of its own. What it does is done
+// before the application goes, which takes the fonts and pictures' shared state with it.
 QThreadPool* decoder() {
     static QThreadPool* pool = [] {
         auto* threads = new QThreadPool;
         threads->setMaxThreadCount(1);
+        if (qApp)
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, threads,
+                             [threads] { threads->waitForDone(); });
         return threads;
     }();
     return pool;

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -25,21 +26,34 @@ struct Plan {
     QSizeF size;
 };
 
-// Renders one tile of the plan: the tile's Mercator square becomes the plan's view box.
-QByteArray renderTile(const Plan& plan, QSvgRenderer& renderer, const TileKey& key) {
-    const double n = std::ldexp(1.0, key.z);
+// Renders a group of neighbouring tiles of one zoom level in one picture, cut into tiles afterwards:
+// the plan is walked once for the group instead of once for each tile. The group's Mercator rectangle
+// becomes the plan's view box.
+QList<QByteArray> renderTileGroup(const Plan& plan, QSvgRenderer& renderer, const QList<TileKey>& group) {
+    const int z = group.first().z;
+    int x1 = group.first().x, x2 = x1, y1 = group.first().y, y2 = y1;
+    for (const TileKey& key : group) {
+        x1 = std::min(x1, key.x), x2 = std::max(x2, key.x);
+        y1 = std::min(y1, key.y), y2 = std::max(y2, key.y);
+    }
+    const double n = std::ldexp(1.0, z);
     const double left = TileMath::tileX(plan.west, 0), right = TileMath::tileX(plan.east, 0);
     const double top = TileMath::tileY(plan.north, 0), bottom = TileMath::tileY(plan.south, 0);
     const double sx = plan.size.width() / (right - left), sy = plan.size.height() / (bottom - top);
-    const QRectF box((key.x / n - left) * sx, (key.y / n - top) * sy, sx / n, sy / n);
-    QImage image(TileMath::tileSize, TileMath::tileSize, QImage::Format_RGB32);
+    const int columns = x2 - x1 + 1, rows = y2 - y1 + 1;
+    const QRectF box((x1 / n - left) * sx, (y1 / n - top) * sy, columns * sx / n, rows * sy / n);
+    const int side = TileMath::tileSize;
+    QImage image(columns * side, rows * side, QImage::Format_RGB32);
     image.fill(QColor(0xf2, 0xef, 0xe9));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.setViewBox(box);
     renderer.render(&painter);
     painter.end();
-    return Edition::pngOf(image);
+    QList<QByteArray> pictures;
+    for (const TileKey& key : group)
+        pictures.append(Edition::pngOf(image.copy((key.x - x1) * side, (key.y - y1) * side, side, side)));
+    return pictures;
 }
 
 bool exec(sqlite3* db, const char* sql, QString* error) {
@@ -163,6 +177,17 @@ QByteArray pngOf(const QImage& image) {
 
 bool renderTiles(const QList<TileKey>& keys, const std::function<QByteArray(const TileKey&)>& render,
                  TileWriter& writer, QTextStream& out, QString* error) {
+    const auto each = [&render](const QList<TileKey>& group) {
+        QList<QByteArray> pictures;
+        for (const TileKey& key : group)
+            pictures.append(render(key));
+        return pictures;
+    };
+    return renderTileGroups(keys, 0, each, writer, out, error);
+}
+
+bool renderTileGroups(const QList<TileKey>& keys, int groupShift, const GroupRenderer& render,
+                      TileWriter& writer, QTextStream& out, QString* error) {
     // A batch keeps both cores busy without holding every picture of a large region in memory; it
     // holds one zoom level's tiles, so that each level can be reported done.
     constexpr qsizetype batch = 512, report = 2048;
@@ -170,15 +195,20 @@ bool renderTiles(const QList<TileKey>& keys, const std::function<QByteArray(cons
         qsizetype end = start;
         while (end < keys.size() && end - start < batch && keys[end].z == keys[start].z)
             ++end;
-        const QList<TileKey> part = keys.mid(start, end - start);
-        const QList<QByteArray> pictures = QtConcurrent::blockingMapped(part, render);
-        for (qsizetype i = 0; i < part.size(); ++i) {
-            if (!writer.add(part[i], pictures[i], error))
-                return false;
+        QMap<std::pair<int, int>, QList<TileKey>> byGroup;
+        for (qsizetype i = start; i < end; ++i)
+            byGroup[{keys[i].x >> groupShift, keys[i].y >> groupShift}].append(keys[i]);
+        const QList<QList<TileKey>> groups = byGroup.values();
+        const QList<QList<QByteArray>> pictures = QtConcurrent::blockingMapped(groups, render);
+        for (qsizetype g = 0; g < groups.size(); ++g) {
+            for (qsizetype i = 0; i < groups[g].size(); ++i) {
+                if (!writer.add(groups[g][i], pictures[g].value(i), error))
+                    return false;
+            }
         }
-        const bool levelDone = end == keys.size() || keys[end].z != part.last().z;
+        const bool levelDone = end == keys.size() || keys[end].z != keys[start].z;
         if (levelDone || end / report > start / report) {
-            out << "zoom " << part.last().z << (levelDone ? " done" : "") << " (" << end << " of "
+            out << "zoom " << keys[start].z << (levelDone ? " done" : "") << " (" << end << " of "
                 << keys.size() << " tiles)\n";
             out.flush();
         }
@@ -235,17 +265,18 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
     if (!writer.open(outPath, error))
         return 1;
     // Each thread draws with a renderer of its own.
-    const auto render = [&plan](const TileKey& key) {
+    const auto render = [&plan](const QList<TileKey>& group) {
         thread_local std::unique_ptr<QSvgRenderer> renderer;
         thread_local const QByteArray* loaded = nullptr;
         if (!renderer || loaded != &plan.svg) {
             renderer = std::make_unique<QSvgRenderer>(plan.svg);
             loaded = &plan.svg;
         }
-        return renderTile(plan, *renderer, key);
+        return renderTileGroup(plan, *renderer, group);
     };
     const QRectF planRegion(QPointF(plan.west, plan.south), QPointF(plan.east, plan.north));
-    if (!renderTiles(keys, render, writer, out, error) ||
+    // Groups of up to 4 x 4 tiles: a picture of 1024 x 1024.
+    if (!renderTileGroups(keys, 3, render, writer, out, error) ||
         !writer.finish(QStringLiteral("City plan"), planRegion, {}, error))
         return 1;
     out << keys.size() << " tiles of zoom " << zooms->first << " to " << zooms->second << " written to "

@@ -51,6 +51,12 @@ std::optional<std::pair<int, int>> zoomRange(const QString& text);
 bool renderTiles(const QList<TileKey>& keys, const std::function<QByteArray(const TileKey&)>& render,
                  TileWriter& writer, QTextStream& out, QString* error);
 
+// The same for a drawing that is cheaper a group at a time: the tiles of a batch are grouped by
+// (x >> groupShift, y >> groupShift), and `render` gives the PNGs of a group's tiles in their order.
+using GroupRenderer = std::function<QList<QByteArray>(const QList<TileKey>& group)>;
+bool renderTileGroups(const QList<TileKey>& keys, int groupShift, const GroupRenderer& render,
+                      TileWriter& writer, QTextStream& out, QString* error);
+
 // A tile as PNG.
 QByteArray pngOf(const QImage& image);
 
