@@ -454,6 +454,23 @@ bool hasPositionIndex() {
     return known == 1;
 }
 
+// The index pays where the box holds a small part of the catalogue (a reader in one town of a
+// country's edition): each venue it finds is then fetched alone, at several times the cost of
+// reading a row in passing. Where the box holds a sixteenth of the rows or more, reading them all is
+// cheaper; counting up to that many in the index is cheap either way.
+bool boxIsSparse(double south, double north, double west, double east) {
+    Statement last("select max(rowid) from catalog");
+    const int enough = last.step() ? std::max(64, last.integer(0) / 16) : 64;
+    Statement count("select count(*) from (select 1 from catalog_position where max_lat > ?1 and "
+                    "min_lat < ?2 and max_lon > ?3 and min_lon < ?4 limit ?5)");
+    count.bindReal(1, south);
+    count.bindReal(2, north);
+    count.bindReal(3, west);
+    count.bindReal(4, east);
+    count.bindInt(5, enough);
+    return count.step() && count.integer(0) < enough;
+}
+
 } // namespace
 
 VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
@@ -463,13 +480,14 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     // Each venue comes with its id, so that its pin opens exactly that venue. The R*Tree holds the
     // positions rounded outwards, so it only narrows the rows down; the box itself decides, and the
     // rows come in the catalogue's order either way.
+    const bool indexed = hasPositionIndex() && boxIsSparse(L - D, L + D, G - D, G + D);
     Statement statement(
-        hasPositionIndex() ? "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
-                             "WHERE rowid IN (SELECT id FROM catalog_position WHERE max_lat > ?1 AND "
-                             "min_lat < ?2 AND max_lon > ?3 AND min_lon < ?4) AND (gps_lat > ?1) AND "
-                             "(gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4) ORDER BY rowid"
-                           : "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
-                             "WHERE (gps_lat > ?1) AND (gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4)");
+        indexed ? "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
+                  "WHERE rowid IN (SELECT id FROM catalog_position WHERE max_lat > ?1 AND "
+                  "min_lat < ?2 AND max_lon > ?3 AND min_lon < ?4) AND (gps_lat > ?1) AND "
+                  "(gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4) ORDER BY rowid"
+                : "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
+                  "WHERE (gps_lat > ?1) AND (gps_lat < ?2) AND (gps_lon > ?3) AND (gps_lon < ?4)");
     statement.bindReal(1, L - D);
     statement.bindReal(2, L + D);
     statement.bindReal(3, G - D);
