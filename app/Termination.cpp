@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <mutex>
@@ -43,6 +44,12 @@ bool secondRequestWithin(std::chrono::seconds wait) {
     return true;
 }
 
+void endTheSignalsWay() {
+    const int signal = terminatingSignal;
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
 // Runs on a thread of its own, so that it acts while the user-interface thread is blocked.
 void watch() {
     while (::sem_wait(&requests) != 0) {
@@ -55,9 +62,7 @@ void watch() {
             std::filesystem::remove_all(forsaken, ignored);
         }
     }
-    const int signal = terminatingSignal;
-    ::signal(signal, SIG_DFL);
-    ::raise(signal);
+    endTheSignalsWay();
 }
 
 } // namespace
@@ -68,6 +73,12 @@ void quitOnSignals(QCoreApplication* app) {
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, app);
     QObject::connect(notifier, &QSocketNotifier::activated, app, [app] { app->exit(3); });
     std::thread(watch).detach();
+    // Ended by a request, the program ends the signal's way once it has cleaned up, so that the one
+    // who sent it sees what ended it, whichever way it went.
+    std::atexit([] {
+        if (terminatingSignal != 0)
+            endTheSignalsWay();
+    });
     struct sigaction action = {};
     action.sa_handler = onRequest;
     sigemptyset(&action.sa_mask);

@@ -44,13 +44,14 @@ TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 timeo
   --edition "$work/edition" --shoot "$work/stopped" > "$work/stopped.log" 2>&1 || true
 TMPDIR="$work/tmp" run "$tool" show "$work/edition" settings
 # Two requests in a row (signals of two kinds, so that neither is merged into the other) end the tour
-# at once, the signal's way; its folder goes all the same.
+# at once; its folder goes all the same, and the tour ends by a signal either way (whichever of the two
+# the system hands over first).
 TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 "$guide" \
   --edition "$work/edition" --shoot "$work/stopped-twice" > "$work/stopped.log" 2>&1 &
 sleep 2
 kill -TERM $! && kill -INT $!
 status=0
 wait $! || status=$?
-test "$status" -eq 143 || { echo "a second request ended the tour with $status"; cat "$work/stopped.log"; exit 1; }
+test "$status" -eq 143 -o "$status" -eq 130 || { echo "a second request ended the tour with $status"; cat "$work/stopped.log"; exit 1; }
 left=$(find "$work/tmp" -mindepth 1 -maxdepth 1 | grep -v runtime || true)
 test -z "$left" || { echo "left behind: $left"; exit 1; }

@@ -4,7 +4,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
+#include <memory>
+#include <vector>
 
 namespace EngineModules {
 namespace {
@@ -24,11 +27,13 @@ QFunctionPointer resolve(const QString& module, const char* symbol) {
         if (!QFileInfo::exists(path))
             continue;
         // Never unloaded: what it made may live as long as the program.
-        auto* library = new QLibrary(path);
-        if (const QFunctionPointer function = library->resolve(symbol))
+        static std::vector<std::unique_ptr<QLibrary>> loaded;
+        auto library = std::make_unique<QLibrary>(path);
+        if (const QFunctionPointer function = library->resolve(symbol)) {
+            loaded.push_back(std::move(library));
             return function;
+        }
         failures << library->errorString();
-        delete library;
     }
     logLine(QStringLiteral("The module %1 cannot be loaded: %2")
                 .arg(module, failures.isEmpty() ? QStringLiteral("not installed")
