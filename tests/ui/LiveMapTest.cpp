@@ -358,6 +358,37 @@ TEST(EditionTiles, ThePlanLandsOnTheTilesWhereItsCoordinatesSay) {
     EXPECT_EQ(tile.pixelColor((at + QPoint(128, 128)) / 2 + QPoint(at.x() < 128 ? 100 : -100, 0)),
               QColor(0xf2, 0xef, 0xe9));
     EXPECT_EQ(Edition::tiles({u"plan.svg"_qs}, out, &error), 2);
+
+    // A wrong call names what is wrong, before anything is drawn.
+    const std::pair<QStringList, QString> wrong[] = {
+        {{u"--bounds"_qs, u"48.22,16.36,48.2,16.38"_qs, u"--zoom"_qs, u"15-15"_qs},
+         u"--bounds: the south edge 48.22 is not below the north edge 48.2 (S,W,N,E)"_qs},
+        {{u"--bounds"_qs, u"48.2,16.38,48.22,16.36"_qs, u"--zoom"_qs, u"15-15"_qs},
+         u"--bounds: the west edge 16.38 is not left of the east edge 16.36 (S,W,N,E)"_qs},
+        {{u"--bounds"_qs, u"48.2,16.36,48.22"_qs, u"--zoom"_qs, u"15-15"_qs},
+         u"--bounds \"48.2,16.36,48.22\": four numbers S,W,N,E in degrees are needed"_qs},
+        {{u"--bounds"_qs, u"48.2,16.36,48.22,16.38"_qs, u"--zoom"_qs, u"16-12"_qs},
+         u"--zoom 16-12: the first zoom level is above the last"_qs},
+        {{u"--bounds"_qs, u"48.2,16.36,48.22,16.38"_qs, u"--zoom"_qs, u"12-20"_qs},
+         u"--zoom 12-20: zoom levels run from 0 to 19"_qs},
+        {{u"--bounds"_qs, u"47.9,16.36,48.22,16.38"_qs, u"--zoom"_qs, u"12-12"_qs},
+         u"--bounds 47.9,16.36,48.22,16.38 reach beyond the plan, which shows 48,16,49,17 (its data-bounds); "
+         "give bounds within it"_qs},
+    };
+    for (const auto& [arguments, why] : wrong) {
+        const QString other = dir.filePath(u"other.mbtiles"_qs);
+        EXPECT_EQ(Edition::tiles(QStringList{dir.filePath(u"plan.svg"_qs)} + arguments + QStringList{other},
+                                 out, &error),
+                  2);
+        EXPECT_EQ(error.section(u'\n', 0, 0), why);
+        EXPECT_FALSE(QFile::exists(other)) << why.toStdString();
+    }
+    // Within the plan, to its very edges: drawn.
+    EXPECT_EQ(Edition::tiles({dir.filePath(u"plan.svg"_qs), u"--bounds"_qs, u"48,16,49,17"_qs, u"--zoom"_qs,
+                              u"0-2"_qs, dir.filePath(u"edges.mbtiles"_qs)},
+                             out, &error),
+              0)
+        << error.toStdString();
 }
 
 } // namespace

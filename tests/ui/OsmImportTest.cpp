@@ -187,8 +187,52 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
 
 TEST_F(OsmImport, RefusesWhatItCannotUse) {
     // A wrong call, a folder that holds something, a file that is no extract, a region without venues.
-    EXPECT_EQ(import({u"--radius"_qs, u"0"_qs, source()}), 2);
-    EXPECT_EQ(import({u"--radius"_qs, u"5"_qs, u"--zoom"_qs, u"17-12"_qs, source()}), 2);
+    const std::pair<QStringList, QString> wrong[] = {
+        {{u"--radius"_qs, u"0"_qs, source()},
+         u"--radius 0: a number of kilometres above 0 and at most 200 is needed"_qs},
+        {{u"--radius"_qs, u"-2"_qs, source()},
+         u"--radius -2: a number of kilometres above 0 and at most 200 is needed"_qs},
+        {{u"--radius"_qs, u"500"_qs, source()},
+         u"--radius 500: a number of kilometres above 0 and at most 200 is needed"_qs},
+        {{u"--radius"_qs, u"5"_qs, u"--zoom"_qs, u"17-12"_qs, source()},
+         u"--zoom 17-12: the first zoom level is above the last"_qs},
+        {{u"--radius"_qs, u"5"_qs, u"--zoom"_qs, u"12-20"_qs, source()},
+         u"--zoom 12-20: zoom levels run from 0 to 19"_qs},
+        {{u"--radius"_qs, u"5"_qs, u"--city"_qs, u" "_qs, source()}, u"--city NAME is needed"_qs},
+        {{u"--radius"_qs, u"5"_qs, u"--center"_qs, u"north"_qs, source()},
+         u"--center \"north\": LAT,LON in degrees are needed"_qs},
+        {{source()}, u"--radius KM is needed"_qs},
+        {{u"--radius"_qs, u"5"_qs}, u"an extract and a folder to write are needed"_qs},
+        {{u"--radius"_qs, u"5"_qs, source(), u"more"_qs}, u"\"more\" is not understood here"_qs},
+        {{u"--radius"_qs, u"5"_qs, source(), u"--zoom"_qs}, u"--zoom needs a value"_qs},
+    };
+    // 200 km at 12-17 would be some 4.9 million tiles: not without being told. Of 30 km, the levels 12-16
+    // (some 28,000 tiles) are drawn, 12-17 (some 110,000) only with --many-tiles.
+    EXPECT_EQ(import({u"--radius"_qs, u"200"_qs, source()}), 2);
+    EXPECT_TRUE(error.startsWith(u"200 km at zoom 12-17 are "_qs)) << error.toStdString();
+    EXPECT_TRUE(
+        error.endsWith(u"give a smaller --radius or --zoom, or add --many-tiles to draw them all"_qs));
+    const qsizetype count = error.section(u' ', 6, 6).toLongLong();
+    EXPECT_GT(count, 4000000);
+    EXPECT_LT(count, 6000000);
+    const auto refused = [this](const QString& zoom, bool many) {
+        QStringList arguments{fixture,  u"--center"_qs, u"47.0,9.0"_qs, u"--radius"_qs,
+                              u"30"_qs, u"--zoom"_qs,   zoom,           source()};
+        if (many)
+            arguments << u"--many-tiles"_qs;
+        OsmTiles::Call call;
+        EXPECT_EQ(call.parse(arguments, false), QString());
+        return !call.tooManyTiles().isEmpty();
+    };
+    EXPECT_FALSE(refused(u"12-16"_qs, false));
+    EXPECT_TRUE(refused(u"12-17"_qs, false));
+    EXPECT_FALSE(refused(u"12-17"_qs, true));
+    for (const auto& [arguments, why] : wrong) {
+        EXPECT_EQ(import(arguments), 2) << why.toStdString();
+        EXPECT_EQ(error.section(u'\n', 0, 0), why);
+        EXPECT_TRUE(error.section(u'\n', 1).startsWith(u"usage: cityguide-edition import-osm"_qs));
+    }
+    EXPECT_FALSE(QFileInfo::exists(source()));
     QDir().mkpath(source());
     QFile(source() + u"/note.txt"_qs).open(QIODevice::WriteOnly);
     EXPECT_EQ(import({u"--radius"_qs, u"5"_qs, source()}), 1);
@@ -219,8 +263,24 @@ TEST_F(OsmImport, RefusesWhatItCannotUse) {
     QString why;
     EXPECT_FALSE(Osm::readExtract(dir.filePath(u"missing.osm.pbf"_qs), {}, &why));
 
+    // A centre beyond what the extract covers (here: where its nodes lie, as its header does not say;
+    // the real extract's header does), and one within it but far from any venue.
     EXPECT_EQ(import({u"--radius"_qs, u"5"_qs, u"--center"_qs, u"10.0,10.0"_qs, dir.filePath(u"far"_qs)}), 1);
-    EXPECT_TRUE(error.contains(u"no named venue"_qs)) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(u"fixton.osm: the centre 10,10 lies outside the extract, which covers "
+                               "46.99,8.99,47.5,9.01 (S,W,N,E)"_qs))
+        << error.toStdString();
+    EXPECT_EQ(import({u"--radius"_qs, u"1"_qs, u"--center"_qs, u"47.4,9.0"_qs, dir.filePath(u"far"_qs)}), 1);
+    EXPECT_TRUE(error.contains(u"no named venue lies within 1 km of 47.4,9"_qs)) << error.toStdString();
+    QString said;
+    QTextStream out(&said);
+    EXPECT_EQ(Edition::importOsm({QStringLiteral(GUIDE_OSM_EXTRACT), u"--city"_qs, u"Chur"_qs, u"--center"_qs,
+                                  u"46.85,9.53"_qs, u"--radius"_qs, u"5"_qs, dir.filePath(u"chur"_qs)},
+                                 out, &error),
+              1);
+    EXPECT_TRUE(error.endsWith(
+        u"lies outside the extract, which covers 47.0477,9.47108,47.2713,9.63622 (S,W,N,E)"_qs))
+        << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"far"_qs)));
 }
 
 // Where the point (latitude, longitude) falls in the tile of zoom z holding it.

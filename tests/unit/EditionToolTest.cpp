@@ -205,6 +205,53 @@ TEST_F(EditionToolTest, BuildReportsBadSourcesAndKeepsTheOldCatalogue) {
     EXPECT_FALSE(QFile::exists(out + u"/Picture.png"_qs));
 }
 
+// OUT becomes exactly the edition of the sources: what was removed from them is gone from it, a step
+// that fails leaves it as it was, and a folder of other files is never taken for an edition.
+TEST_F(EditionToolTest, BuildMakesOutExactlyTheEditionOfItsSources) {
+    QTemporaryDir source;
+    QDir().mkpath(source.filePath(u"catalog"_qs));
+    writeText(source.filePath(u"catalog/a.csv"_qs), u"name\nOne\n"_qs);
+    writeText(source.filePath(u"Old.png"_qs), u"old"_qs);
+    const QString out = documentFile("out");
+    QString error;
+    ASSERT_TRUE(Edition::build(source.path(), out, &error)) << error.toStdString();
+    EXPECT_EQ(readText(out + u"/Old.png"_qs), u"old"_qs);
+    EXPECT_EQ(QFileInfo(out).permissions() & QFileDevice::ReadOther, QFileDevice::ReadOther);
+
+    QFile::remove(source.filePath(u"Old.png"_qs));
+    writeText(source.filePath(u"New.png"_qs), u"new"_qs);
+    ASSERT_TRUE(Edition::build(source.path(), out, &error)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(out + u"/Old.png"_qs));
+    EXPECT_EQ(readText(out + u"/New.png"_qs), u"new"_qs);
+
+    // A last step that fails (a drawing that cannot be drawn): the edition before it stays whole.
+    writeText(source.filePath(u"Newer.png"_qs), u"newer"_qs);
+    const auto failing = [](const QString&, QString* why) {
+        *why = u"art/Broken.svg: not a drawing"_qs;
+        return false;
+    };
+    EXPECT_FALSE(Edition::build(source.path(), out, &error, failing));
+    EXPECT_EQ(error, u"art/Broken.svg: not a drawing"_qs);
+    EXPECT_FALSE(QFile::exists(out + u"/Newer.png"_qs));
+    EXPECT_EQ(readText(out + u"/New.png"_qs), u"new"_qs);
+    const QString fresh = documentFile("fresh");
+    EXPECT_FALSE(Edition::build(source.path(), fresh, &error, failing));
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+    // Nothing of the attempts is left beside OUT.
+    EXPECT_EQ(QDir(documentFile(""))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                  .filter(u"building"_qs),
+              QStringList());
+
+    const QString mine = documentFile("mine");
+    QDir().mkpath(mine);
+    writeText(mine + u"/letter.txt"_qs, u"keep"_qs);
+    EXPECT_FALSE(Edition::build(source.path(), mine, &error));
+    EXPECT_TRUE(error.contains(u"holds files but no edition"_qs)) << error.toStdString();
+    EXPECT_EQ(readText(mine + u"/letter.txt"_qs), u"keep"_qs);
+    EXPECT_FALSE(QFile::exists(mine + u"/Catalog.sqlite"_qs));
+}
+
 } // namespace
 
 namespace {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 
 // The publisher's and tester's tools over an edition folder (the files the guide ships with).
 namespace Edition {
@@ -10,9 +11,13 @@ namespace Edition {
 // The columns of the catalogue table, as the guide reads them and as the sources may name them.
 const QStringList& catalogColumns();
 
-// Makes OUT from the sources in SRC: Catalog.sqlite from SRC/catalog/*.csv (or SRC/catalog.csv), the
-// other files copied. False with a one-line *error on bad input; OUT is then left as it was.
-bool build(const QString& sourceFolder, const QString& outFolder, QString* error);
+// Makes OUT exactly the edition of the sources in SRC: Catalog.sqlite from SRC/catalog/*.csv (or
+// SRC/catalog.csv), the other files copied, then `finish` (if any) on the new edition's folder. The
+// edition is made whole beside OUT and put in its place, so nothing of an earlier build stays behind.
+// False with a one-line *error on bad input; OUT is then left as it was. A folder OUT that holds files
+// but is no edition (no manager.csv, no Catalog.sqlite) is never replaced.
+bool build(const QString& sourceFolder, const QString& outFolder, QString* error,
+           const std::function<bool(const QString& edition, QString* error)>& finish = {});
 
 // Whether the value has the form its catalogue column asks for (a postcode, a phone number, a web or
 // e-mail address, a chapter id, a picture name), the form `check` holds the sources to. Any value fits

@@ -267,6 +267,53 @@ bool copyTree(const QString& sourceFolder, const QString& target, QString* error
     return true;
 }
 
+// OUT is replaced only where it is missing, empty or an edition: never a folder of other files given
+// by mistake.
+bool mayReplace(const QString& outFolder, QString* error) {
+    const QDir out(outFolder);
+    if (!out.exists() || out.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return true;
+    if (out.exists(QStringLiteral("manager.csv")) || out.exists(QStringLiteral("Catalog.sqlite")))
+        return true;
+    *error = QStringLiteral("%1 holds files but no edition (no manager.csv, no Catalog.sqlite); build into a "
+                            "new or empty folder, or into an edition to replace it")
+                 .arg(outFolder);
+    return false;
+}
+
+// The new edition takes OUT's place; the old one is moved aside first and removed after.
+bool putInPlace(QTemporaryDir& staging, const QString& outFolder, QString* error) {
+    const std::string target = QFile::encodeName(outFolder).toStdString();
+    const std::string made = QFile::encodeName(staging.path()).toStdString();
+    std::error_code failure;
+    QString aside;
+    if (QFileInfo::exists(outFolder)) {
+        aside = staging.path() + QStringLiteral("-old");
+        std::filesystem::rename(target, QFile::encodeName(aside).toStdString(), failure);
+        if (failure) {
+            *error = QStringLiteral("%1: cannot move the old edition aside: %2")
+                         .arg(outFolder, QString::fromStdString(failure.message()));
+            return false;
+        }
+    }
+    std::filesystem::rename(made, target, failure);
+    if (failure) {
+        *error = QStringLiteral("%1: cannot put the new edition in place: %2")
+                     .arg(outFolder, QString::fromStdString(failure.message()));
+        if (!aside.isEmpty())
+            std::filesystem::rename(QFile::encodeName(aside).toStdString(), target, failure);
+        return false;
+    }
+    staging.setAutoRemove(false);
+    // A temporary folder is made for its owner alone; an edition is read by everyone.
+    QFile(outFolder).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                    QFileDevice::ExeOther);
+    if (!aside.isEmpty())
+        QDir(aside).removeRecursively();
+    return true;
+}
+
 } // namespace
 
 namespace Edition {
@@ -310,7 +357,8 @@ const QStringList& catalogColumns() {
     return columns;
 }
 
-bool build(const QString& sourceFolder, const QString& outFolder, QString* error) {
+bool build(const QString& sourceFolder, const QString& outFolder, QString* error,
+           const std::function<bool(const QString& edition, QString* error)>& finish) {
     if (!QFileInfo(sourceFolder).isDir()) {
         *error = QStringLiteral("%1: no such folder").arg(sourceFolder);
         return false;
@@ -320,31 +368,25 @@ bool build(const QString& sourceFolder, const QString& outFolder, QString* error
         *error = QStringLiteral("%1: no catalogue sources (catalog/*.csv or catalog.csv)").arg(sourceFolder);
         return false;
     }
-    if (!linksStayInside(sourceFolder, error) || !settingsReadable(sourceFolder, error))
+    if (!linksStayInside(sourceFolder, error) || !settingsReadable(sourceFolder, error) ||
+        !mayReplace(outFolder, error))
         return false;
-    if (!QDir().mkpath(outFolder)) {
-        *error = QStringLiteral("%1: cannot create the folder").arg(outFolder);
-        return false;
-    }
-    // Built beside the target and renamed over it, so a failed build leaves the old catalogue.
-    const QString target = outFolder + QStringLiteral("/Catalog.sqlite");
-    const QString partial = target + QStringLiteral(".partial");
-    QFile::remove(partial);
-    if (!makeCatalog(sources, partial, error)) {
-        QFile::remove(partial);
+    const QFileInfo out(outFolder);
+    if (!QDir().mkpath(out.absolutePath())) {
+        *error = QStringLiteral("%1: cannot create the folder").arg(out.absolutePath());
         return false;
     }
-    if (!copyTree(sourceFolder, outFolder, error))
-        return false;
-    std::error_code failure;
-    std::filesystem::rename(QFile::encodeName(partial).toStdString(), QFile::encodeName(target).toStdString(),
-                            failure);
-    if (failure) {
-        *error = QStringLiteral("%1: cannot replace the catalogue: %2")
-                     .arg(target, QString::fromStdString(failure.message()));
+    // Made beside OUT (on the same file system, so that it can be renamed into place).
+    QTemporaryDir staging(out.absolutePath() + QStringLiteral("/.") + out.fileName() +
+                          QStringLiteral("-building-XXXXXX"));
+    if (!staging.isValid()) {
+        *error = QStringLiteral("%1: cannot make a folder beside it").arg(outFolder);
         return false;
     }
-    return true;
+    if (!makeCatalog(sources, staging.filePath(QStringLiteral("Catalog.sqlite")), error) ||
+        !copyTree(sourceFolder, staging.path(), error) || (finish && !finish(staging.path(), error)))
+        return false;
+    return putInPlace(staging, out.absoluteFilePath(), error);
 }
 
 } // namespace Edition

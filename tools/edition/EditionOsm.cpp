@@ -525,7 +525,7 @@ bool writeMapPictures(const OsmTiles::StreetMap& map, const Place& centre, const
 
 const QString usage =
     QStringLiteral("usage: cityguide-edition import-osm EXTRACT.osm.pbf --city NAME --center "
-                   "LAT,LON --radius KM [--zoom Z1-Z2] SRC");
+                   "LAT,LON --radius KM [--zoom Z1-Z2] [--many-tiles] SRC");
 
 } // namespace
 
@@ -534,8 +534,12 @@ namespace Edition {
 int importOsm(const QStringList& args, QTextStream& out, QString* error) {
     OsmTiles::Call call;
     call.zooms = std::pair{12, 17};
-    if (!call.parse(args, true)) {
-        *error = usage;
+    if (const QString problem = call.parse(args, true); !problem.isEmpty()) {
+        *error = problem + u'\n' + usage;
+        return 2;
+    }
+    if (const QString problem = call.tooManyTiles(); !problem.isEmpty()) {
+        *error = problem;
         return 2;
     }
     const QString &city = call.city, &folder = call.target, &extractPath = call.extract;
@@ -554,6 +558,19 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
     const std::optional<Osm::Extract> extract = call.read(error);
     if (!extract)
         return 1;
+    const QRectF& covers = extract->covers;
+    if (!covers.isEmpty() && !Osm::overlaps(covers, QRectF(centre.longitude, centre.latitude, 0, 0))) {
+        *error = QStringLiteral(
+                     "%1: the centre %2,%3 lies outside the extract, which covers %4,%5,%6,%7 (S,W,N,E)")
+                     .arg(extractPath)
+                     .arg(centre.latitude)
+                     .arg(centre.longitude)
+                     .arg(covers.top())
+                     .arg(covers.left())
+                     .arg(covers.bottom())
+                     .arg(covers.right());
+        return 1;
+    }
     const Import import = venuesOf(*extract, centre, call.radius);
     if (import.venues.isEmpty()) {
         *error = QStringLiteral("%1: no named venue lies within %2 km of %3,%4")

@@ -56,6 +56,24 @@ QList<QByteArray> renderTileGroup(const Plan& plan, QSvgRenderer& renderer, cons
     return pictures;
 }
 
+// Empty for S,W,N,E that make a region of the map; otherwise what is wrong.
+QString boundsProblem(const QList<double>& b) {
+    const double south = b[0], west = b[1], north = b[2], east = b[3];
+    if (south < -85.0511 || north > 85.0511)
+        return QStringLiteral("--bounds: latitudes on a tiled map lie between -85.0511 and 85.0511");
+    if (west < -180 || east > 180)
+        return QStringLiteral("--bounds: longitudes lie between -180 and 180");
+    if (south >= north)
+        return QStringLiteral("--bounds: the south edge %1 is not below the north edge %2 (S,W,N,E)")
+            .arg(south)
+            .arg(north);
+    if (west >= east)
+        return QStringLiteral("--bounds: the west edge %1 is not left of the east edge %2 (S,W,N,E)")
+            .arg(west)
+            .arg(east);
+    return {};
+}
+
 bool exec(sqlite3* db, const char* sql, QString* error) {
     char* message = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
@@ -158,13 +176,22 @@ QList<TileKey> tilesCovering(const QRectF& region, std::pair<int, int> zooms) {
     return keys;
 }
 
-std::optional<std::pair<int, int>> zoomRange(const QString& text) {
+std::optional<std::pair<int, int>> zoomRange(const QString& text, QString* why) {
     const QStringList parts = text.split(u'-');
     bool ok1 = false, ok2 = false;
     const int z1 = parts.value(0).toInt(&ok1), z2 = parts.value(1).toInt(&ok2);
-    if (parts.size() != 2 || !ok1 || !ok2 || z1 < 0 || z2 < z1 || z2 > 19)
-        return std::nullopt;
-    return std::pair{z1, z2};
+    QString problem;
+    if (parts.size() != 2 || !ok1 || !ok2)
+        problem = QStringLiteral("--zoom \"%1\": two zoom levels Z1-Z2 are needed, such as 12-17").arg(text);
+    else if (z1 < 0 || z2 > 19)
+        problem = QStringLiteral("--zoom %1: zoom levels run from 0 to 19").arg(text);
+    else if (z2 < z1)
+        problem = QStringLiteral("--zoom %1: the first zoom level is above the last").arg(text);
+    if (problem.isEmpty())
+        return std::pair{z1, z2};
+    if (why)
+        *why = problem;
+    return std::nullopt;
 }
 
 QByteArray pngOf(const QImage& image) {
@@ -231,10 +258,20 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
         else
             planPath.clear();
     }
-    const auto bounds = numbersOfText(boundsText, 4);
-    const auto zooms = zoomRange(zoomText);
-    if (planPath.isEmpty() || outPath.isEmpty() || !bounds || !zooms) {
+    if (planPath.isEmpty() || outPath.isEmpty() || boundsText.isEmpty() || zoomText.isEmpty()) {
         *error = usage;
+        return 2;
+    }
+    const auto bounds = numbersOfText(boundsText, 4);
+    QString problem;
+    const auto zooms = zoomRange(zoomText, &problem);
+    if (!bounds)
+        problem =
+            QStringLiteral("--bounds \"%1\": four numbers S,W,N,E in degrees are needed").arg(boundsText);
+    else if (problem.isEmpty())
+        problem = boundsProblem(*bounds);
+    if (!problem.isEmpty()) {
+        *error = problem + u'\n' + usage;
         return 2;
     }
 
@@ -258,6 +295,15 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
     plan.south = (*planBounds)[0], plan.west = (*planBounds)[1], plan.north = (*planBounds)[2],
     plan.east = (*planBounds)[3];
     plan.size = probe.viewBoxF().size();
+    // Beyond the plan every tile would be an empty sheet.
+    const QRectF drawn(QPointF(plan.west, plan.south), QPointF(plan.east, plan.north));
+    const QRectF asked(QPointF((*bounds)[1], (*bounds)[0]), QPointF((*bounds)[3], (*bounds)[2]));
+    if (!drawn.contains(asked)) {
+        *error = QStringLiteral("--bounds %1 reach beyond the plan, which shows %2 (its data-bounds); "
+                                "give bounds within it")
+                     .arg(boundsText, georeference.captured(1));
+        return 2;
+    }
 
     const QRectF region(QPointF((*bounds)[1], (*bounds)[0]), QPointF((*bounds)[3], (*bounds)[2]));
     const QList<TileKey> keys = tilesCovering(region, *zooms);
@@ -275,7 +321,7 @@ int tiles(const QStringList& args, QTextStream& out, QString* error) {
         return renderTileGroup(plan, *renderer, group);
     };
     const QRectF planRegion(QPointF(plan.west, plan.south), QPointF(plan.east, plan.north));
-    // Groups of up to 4 x 4 tiles: a picture of 1024 x 1024.
+    // Groups of up to 8 x 8 tiles: a picture of 2048 x 2048 (16 MB) on each core.
     if (!renderTileGroups(keys, 3, render, writer, out, error) ||
         !writer.finish(QStringLiteral("City plan"), planRegion, {}, error))
         return 1;

@@ -43,8 +43,8 @@ private:
 // The tiles of the zoom levels `zooms` (first, last) that cover the region (x longitudes, y latitudes).
 QList<TileKey> tilesCovering(const QRectF& region, std::pair<int, int> zooms);
 
-// "Z1-Z2" with 0 <= Z1 <= Z2 <= 19.
-std::optional<std::pair<int, int>> zoomRange(const QString& text);
+// "Z1-Z2" with 0 <= Z1 <= Z2 <= 19; otherwise none, and *why (if given) says what is wrong.
+std::optional<std::pair<int, int>> zoomRange(const QString& text, QString* why = nullptr);
 
 // Draws the tiles on every core, a batch at a time, into the writer, and tells how far it is after each
 // zoom level. `render` gives a tile's PNG and must be safe to call from several threads at once.

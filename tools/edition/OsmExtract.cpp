@@ -49,9 +49,13 @@ public:
     Collector(const QRectF& region, Osm::Extract& extract) : region(region), extract(extract) {}
 
     void node(const osmium::Node& node) {
-        if (node.tags().empty() || !node.location().valid())
+        if (!node.location().valid())
             return;
         const QPointF point = pointOf(node.location());
+        nodesWest = std::min(nodesWest, point.x()), nodesEast = std::max(nodesEast, point.x());
+        nodesSouth = std::min(nodesSouth, point.y()), nodesNorth = std::max(nodesNorth, point.y());
+        if (node.tags().empty())
+            return;
         Osm::Object object;
         object.kind = Osm::Object::Kind::Node;
         object.id = node.id();
@@ -120,8 +124,17 @@ private:
         extract.objects.append(std::move(object));
     }
 
+public:
+    // Where the file's nodes lie, for a file whose header does not say what it covers.
+    QRectF nodesCover() const {
+        return nodesWest <= nodesEast ? QRectF(QPointF(nodesWest, nodesSouth), QPointF(nodesEast, nodesNorth))
+                                      : QRectF();
+    }
+
+private:
     QRectF region;
     Osm::Extract& extract;
+    double nodesWest = 180, nodesEast = -180, nodesSouth = 90, nodesNorth = -90;
 };
 
 } // namespace
@@ -160,11 +173,19 @@ std::optional<Extract> readExtract(const QString& path, const QRectF& region, QS
         locations.ignore_errors();
         osmium::io::Reader reader(file, osmium::osm_entity_bits::node | osmium::osm_entity_bits::way,
                                   osmium::io::read_meta::no);
+        const osmium::io::Header header = reader.header();
+        for (const osmium::Box& box : header.boxes()) {
+            if (box.valid())
+                extract.covers |= QRectF(QPointF(box.bottom_left().lon(), box.bottom_left().lat()),
+                                         QPointF(box.top_right().lon(), box.top_right().lat()));
+        }
         osmium::apply(reader, locations, collector,
                       areas.handler([&collector](osmium::memory::Buffer&& buffer) {
                           osmium::apply(buffer, collector);
                       }));
         reader.close();
+        if (extract.covers.isEmpty())
+            extract.covers = collector.nodesCover();
         return extract;
     } catch (const std::exception& e) {
         *error = QStringLiteral("%1: not a readable OpenStreetMap extract (%2)")

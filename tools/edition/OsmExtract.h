@@ -33,6 +33,8 @@ struct Extract {
     QList<Object> objects;
     // How many objects of the file the region left out.
     qsizetype outside = 0;
+    // What the file covers (longitudes x, latitudes y): as its header says, or else where its nodes lie.
+    QRectF covers;
 };
 
 // Reads the tagged nodes, the tagged ways and the multipolygon areas of the file that reach into the

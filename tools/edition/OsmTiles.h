@@ -48,9 +48,16 @@ struct Call {
     std::optional<Edition::Writing::Place> centre;
     double radius = 0;
     std::optional<std::pair<int, int>> zooms;
+    // --many-tiles: draw however many tiles the region and zoom levels take.
+    bool manyTiles = false;
 
-    // Reads the arguments over the defaults already set; false for an unknown or missing one.
-    bool parse(const QStringList& args, bool withCity);
+    // Reads the arguments over the defaults already set; empty when the call is whole, otherwise what is
+    // wrong with it in one line.
+    QString parse(const QStringList& args, bool withCity);
+    // Empty, or why the street tiles of the call are not drawn: more than `tileLimit` of them (and no
+    // --many-tiles), with their count, an estimate of the time and how to go on.
+    QString tooManyTiles() const;
+    static constexpr qsizetype tileLimit = 50000;
     // The square around the circle, grown by the factor.
     QRectF region(double grow = 1) const;
     // The extract's objects that reach into the region (grown a little, for the lines that leave it).

@@ -49,15 +49,18 @@ const Command commands[] = {
      "Renders a georeferenced plan (an SVG drawn in Web Mercator over the bounds named by\n"
      "data-bounds=\"S,W,N,E\" on its root) into 256-pixel tiles of the zoom levels Z1 to Z2, added to the\n"
      "MBTiles file OUT. Name the file in chapter.plist under \"Map Tiles\" (key \"file\").\n"},
-    {"import-osm", "import-osm EXTRACT.osm.pbf --city NAME --center LAT,LON --radius KM [--zoom Z1-Z2] SRC",
+    {"import-osm",
+     "import-osm EXTRACT.osm.pbf --city NAME --center LAT,LON --radius KM [--zoom Z1-Z2] [--many-tiles] SRC",
      "Writes a source folder SRC (new or empty) for the city from an OpenStreetMap extract (.osm.pbf or\n"
      ".osm). The named venues within KM of the centre become chapters by their tags (Sights, Museums,\n"
      "Cafés, Dining, Nightlife, Hotels, Shopping) and categories by their kind, with the address, postcode,\n"
      "phones, web site, e-mail and opening hours the data holds; a venue mapped twice (one name within\n"
      "50 m) is kept once. The street tiles of zoom Z1 to Z2 (12-17 unless told) are drawn from the same\n"
-     "extract into StreetTiles.mbtiles. The city's facts are left marked [fill in]; the imprint and the\n"
-     "map credit OpenStreetMap's contributors, as the data's licence (ODbL) asks.\n"},
-    {"tiles-osm", "tiles-osm EXTRACT.osm.pbf --center LAT,LON --radius KM --zoom Z1-Z2 OUT.mbtiles",
+     "extract into StreetTiles.mbtiles; more than 50,000 tiles are drawn only with --many-tiles. The\n"
+     "city's facts are left marked [fill in]; the imprint and the map credit OpenStreetMap's contributors,\n"
+     "as the data's licence (ODbL) asks.\n"},
+    {"tiles-osm",
+     "tiles-osm EXTRACT.osm.pbf --center LAT,LON --radius KM --zoom Z1-Z2 [--many-tiles] OUT.mbtiles",
      "Draws 256-pixel street tiles of the zoom levels Z1 to Z2 around the centre from an OpenStreetMap\n"
      "extract: water, green and land use, buildings, roads by class, railways and, from zoom 15, street\n"
      "names. They are added to the MBTiles file OUT; name it in chapter.plist under \"Map Tiles\".\n"},
@@ -143,7 +146,10 @@ int main(int argc, char** argv) {
         return int(result);
     }
     if (command == u"build" && rest.size() == 2) {
-        if (!Edition::build(rest[0], rest[1], &error) || !Edition::renderArt(rest[0], rest[1], &error)) {
+        const auto art = [&rest](const QString& edition, QString* error) {
+            return Edition::renderArt(rest[0], edition, error);
+        };
+        if (!Edition::build(rest[0], rest[1], &error, art)) {
             err << "build failed: " << error << '\n';
             return 1;
         }
