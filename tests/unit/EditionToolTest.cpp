@@ -369,6 +369,11 @@ TEST_F(SourceCheckTest, TheFixtureSourcesAreClean) {
     Edition::CheckResult result = Edition::CheckResult::Problems;
     EXPECT_EQ(check(&result), QStringList());
     EXPECT_EQ(result, Edition::CheckResult::Clean);
+    // Prices with ranges, currencies that ICU knows (one no longer in use among them), an https address.
+    replace(u"catalog/fixture.csv"_qs, u"from EUR 400"_qs, u"EUR 300-400, suites 500 - 900"_qs);
+    replace(u"manager.csv"_qs, u"EUR:€:FlagEU,USD:$:FlagUS"_qs,
+            u"EUR:€:FlagEU,USD:$:FlagUS,CHF:Fr.:FlagCH,DEM:DM:FlagDE"_qs);
+    EXPECT_EQ(check().filter(u"price_text"_qs) + check().filter(u"ISO 4217"_qs), QStringList());
 }
 
 // Each spoiled source gives its own line, naming the file, the line and the venue; a warning alone
@@ -454,6 +459,27 @@ TEST_F(SourceCheckTest, EveryRuleNamesItsFileAndLine) {
         {u"chapter.plist"_qs, u"<key>Hotels</key><string>HotelsBackground</string>"_qs,
          u"<key>Hotels</key><string>HotelsBackground</string>\n<key>Museums</key><string>HotelsBackground</string>"_qs,
          u"chapter.plist:9: the background of \"Museums\" belongs to no chapter of OrderChapters"_qs},
+        // A currency code ICU does not know as one of ISO 4217 ("GPB" for "GBP"); a known one passes.
+        {u"manager.csv"_qs, u"EUR:€:FlagEU,USD:$:FlagUS"_qs, u"EUR:€:FlagEU,GPB:$:FlagUS"_qs,
+         u"manager.csv:2: UserCurrencies names \"GPB\", which is no currency code of ISO 4217 (such as EUR, "
+         u"USD, "
+         "GBP); the converter would not open"_qs},
+        {u"manager.csv"_qs, u"\"2026-11-30\""_qs, u"\"30.11.2026\""_qs,
+         u"manager.csv:2: warning: DateRelease \"30.11.2026\" is not in the form yyyy-MM-dd (such as 2027-03-01)"_qs,
+         true},
+        {u"manager.csv"_qs, u",\"http://127.0.0.1:8642/feeds/weather.xml\""_qs, u",\"\""_qs,
+         u"manager.csv:2: OrderChapterTools lists Weather.tool, but FeedWeather is empty: the weather page "
+         u"would "
+         "have nothing to show"_qs},
+        {csv, u"from EUR 400"_qs, u"EUR -400"_qs,
+         u"catalog/fixture.csv:8: price_text \"EUR -400\" holds a negative amount (venue \"Hotel Sacher\")"_qs},
+        {csv, u"https://www.example.org/sacher"_qs, u"http://www.example.org/sacher"_qs,
+         u"catalog/fixture.csv:8: warning: website \"http://www.example.org/sacher\" begins with http://; "
+         u"the "
+         "column holds the address without it (such as www.example.org), and the guide adds it (venue "
+         "\"Hotel "
+         "Sacher\")"_qs,
+         true},
         {u"chapter.plist"_qs, u"<key>Search</key><dict><key>r</key>"_qs,
          u"<key>Serach</key><dict><key>r</key>"_qs,
          u"chapter.plist:15: the colour of \"Serach\" belongs to no chapter of OrderChapters"_qs},

@@ -24,6 +24,7 @@
 #include <QStringDecoder>
 #include <QUrl>
 #include <sqlite3.h>
+#include <unicode/ucurr.h>
 
 #include <cmath>
 #include <limits>
@@ -51,7 +52,7 @@ const int cName = column("name"), cBody = column("body"), cPostcode = column("po
           cImage = column("image"), cStart = column("date_start"), cStop = column("date_stop"),
           cHighlight = column("mobile_highlight"), cChapterID = column("chapter_id"),
           cChapterName = column("chapter_name"), cCategory = column("category_name"),
-          cTextLong = column("text_long");
+          cTextLong = column("text_long"), cPrice = column("price_text");
 
 // Texts that some screens show as stored, so a doubled apostrophe would show doubled.
 bool showsApostrophesAsStored(int c) {
@@ -100,6 +101,22 @@ const QList<Shape>& fieldShapes() {
         {cImage, QRegularExpression(QStringLiteral("^\\S+$")), "a picture name"},
     };
     return shapes;
+}
+
+// A currency of ISO 4217 as ICU knows it, in use at any time ("GPB" is none).
+bool isCurrencyCode(const QString& code) {
+    if (code.size() != 3)
+        return false;
+    UErrorCode status = U_ZERO_ERROR;
+    const bool known =
+        ucurr_isAvailable(reinterpret_cast<const UChar*>(code.utf16()), U_DATE_MIN, U_DATE_MAX, &status);
+    return U_SUCCESS(status) && known;
+}
+
+// A minus right before a number that does not end a range ("EUR -20", "-5"; not "10-20" or "10 - 20").
+bool holdsNegativeAmount(const QString& price) {
+    static const QRegularExpression negative(QStringLiteral("(^|[^\\d\\s])\\s*[-\u2212]\\s*\\d"));
+    return negative.match(price).hasMatch();
 }
 
 bool isDay(const QString& text) {
@@ -303,6 +320,11 @@ struct Checker {
         if (!parseLenientDate(model.dateRelease()))
             report(settingsPlace(model.dateRelease()),
                    QStringLiteral("DateRelease \"%1\" is not a date").arg(model.dateRelease()));
+        else if (!isDay(model.dateRelease()))
+            warn(settingsPlace(model.dateRelease()),
+                 QStringLiteral("DateRelease \"%1\" is not in the form yyyy-MM-dd (such as 2027-03-01); the "
+                                "guide compares release dates to replace a reader's copy of the settings")
+                     .arg(model.dateRelease()));
         for (auto [column, value] : {std::pair{"DateCurrency", model.dateCurrency()},
                                      std::pair{"DateWeather", model.dateWeather()}}) {
             if (!value.isEmpty() && !parseFeedTime(value))
@@ -352,6 +374,11 @@ struct Checker {
             for (const QStringList& entry : listSetting(QString::fromLatin1(column), value, 3)) {
                 const QString place = settingsPlace(entry.join(u':').trimmed());
                 namePicture(entry[1], place);
+                if (entry[2].trimmed() == u"Weather.tool" && model.feedWeather().trimmed().isEmpty())
+                    report(place,
+                           QStringLiteral("%1 lists Weather.tool, but FeedWeather is empty: the weather "
+                                          "page would have nothing to show")
+                               .arg(QString::fromLatin1(column)));
                 if (!Edition::toolIDs().contains(entry[2].trimmed()))
                     report(place, QStringLiteral("%1 names the unknown tool id \"%2\" (known: %3)")
                                       .arg(QString::fromLatin1(column), entry[2].trimmed(),
@@ -360,8 +387,15 @@ struct Checker {
         }
         const QList<QStringList> currencies =
             listSetting(QStringLiteral("UserCurrencies"), model.userCurrencies(), 3);
-        for (const QStringList& entry : currencies)
-            namePicture(entry[2], settingsPlace(entry.join(u':').trimmed()));
+        for (const QStringList& entry : currencies) {
+            const QString place = settingsPlace(entry.join(u':').trimmed());
+            namePicture(entry[2], place);
+            if (!isCurrencyCode(entry[0].trimmed()))
+                report(place,
+                       QStringLiteral("UserCurrencies names \"%1\", which is no currency code of ISO 4217 "
+                                      "(such as EUR, USD, GBP); the converter would not open")
+                           .arg(entry[0].trimmed()));
+        }
         if (!currencies.isEmpty() && !currencies[0][0].startsWith(QStringLiteral("EUR")) &&
             (currencies.size() < 2 || !currencies[1][0].startsWith(QStringLiteral("EUR"))))
             report(settingsPlace(model.userCurrencies()),
@@ -611,6 +645,17 @@ struct Checker {
                                           "or one too many)?")
                                .arg(columns[shape.column], value, QString::fromLatin1(shape.what)));
         }
+        const QString website = row.values[cWebsite].trimmed();
+        if (website.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive))
+            rowProblem(
+                row,
+                QStringLiteral("website \"%1\" begins with http://; the column holds the address without "
+                               "it (such as www.example.org), and the guide adds it")
+                    .arg(website),
+                true);
+        if (holdsNegativeAmount(row.values[cPrice]))
+            rowProblem(row,
+                       QStringLiteral("price_text \"%1\" holds a negative amount").arg(row.values[cPrice]));
         bool datesRead = true;
         for (int c : {cStart, cStop}) {
             if (!row.values[c].isEmpty() && !isDay(row.values[c])) {

@@ -248,8 +248,11 @@ OsmVenue venueOf(const Osm::Object& object, const Classified& kind) {
     }
     venue.phone = phones.value(0);
     venue.phone2 = phones.value(1);
-    const QString website =
-        firstOf(object, {"website", "contact:website", "url"}).section(u';', 0, 0).trimmed();
+    // The column holds a plain web address without its scheme; the guide adds http:// (a secure
+    // address keeps its https://).
+    QString website = firstOf(object, {"website", "contact:website", "url"}).section(u';', 0, 0).trimmed();
+    if (website.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive))
+        website.remove(0, 7);
     if (Edition::fitsColumn(QStringLiteral("website"), website))
         venue.website = website;
     const QString email = firstOf(object, {"email", "contact:email"}).section(u';', 0, 0).trimmed();
