@@ -179,6 +179,8 @@ TEST_F(EditionToolTest, BuildReportsBadSourcesAndKeepsTheOldCatalogue) {
         {"name,gps_lat\nOne,-inf\n", "a.csv:2: gps_lat \"-inf\" is not a finite number"},
         {"name,gps_lat\nOne\n", "a.csv:2: 1 fields where the header has 2"},
         {"name,body\nOne,\"open\n", "a.csv:2: a quoted field is never closed"},
+        {"name,body\nOne,\"He said \"hi\" there\"\n",
+         "a.csv:2: a quote inside a quoted field is not doubled (write \"\" for \")"},
         {"name,body\nOne,fine\nTwo,Caf\xe9 latin-1\n", "a.csv:3: is not UTF-8 text (save the file as UTF-8)"},
     };
     for (const auto& [text, why] : bad) {
@@ -189,6 +191,9 @@ TEST_F(EditionToolTest, BuildReportsBadSourcesAndKeepsTheOldCatalogue) {
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), good);
     }
+    // Doubled quotes inside a quoted field, and a quoted field at a line's end (also with CR LF), read.
+    writeBytes(source.filePath(u"catalog/a.csv"_qs), "name,body\r\nOne,\"He said \"\"hi\"\" there\"\r\n");
+    EXPECT_TRUE(Edition::build(source.path(), out, &error)) << error.toStdString();
     EXPECT_FALSE(Edition::build(documentFile("nothing"), out, &error));
     EXPECT_TRUE(error.endsWith(u"no such folder"_qs));
 

@@ -10,6 +10,8 @@ bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error, int* e
     int line = 1;
     int rowLine = 1;
     int quoteLine = 0;
+    // Just after the quote that closed a field: only a comma or the line's end may follow.
+    bool closed = false;
 
     auto endField = [&] {
         row.append(field);
@@ -36,6 +38,7 @@ bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error, int* e
                     ++i;
                 } else {
                     quoted = false;
+                    closed = true;
                 }
             } else {
                 if (c == u'\n')
@@ -44,6 +47,14 @@ bool parseRfcCsv(const QString& text, RfcCsvTable* table, QString* error, int* e
             }
             continue;
         }
+        if (closed && c != u',' && c != u'\n' && c != u'\r') {
+            if (error)
+                *error = QStringLiteral("a quote inside a quoted field is not doubled (write \"\" for \")");
+            if (errorLine)
+                *errorLine = line;
+            return false;
+        }
+        closed = false;
         if (c == u'"' && !fieldStarted) {
             quoted = true;
             fieldStarted = true;
