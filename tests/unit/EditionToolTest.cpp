@@ -401,13 +401,16 @@ TEST_F(SourceCheckTest, EveryRuleNamesItsFileAndLine) {
          u"in "
          "OrderChapters (venue \"Cafe\")"_qs},
         {csv, u",0,1,Sights,Bars,"_qs, u",0,1,Sights,bars,"_qs,
-         u"catalog/fixture.csv:3: warning: category \"bars\" differs from \"Bars\" only by case, blanks or "
-         u"one "
-         "letter; a typo? (venue \"Cafe\")"_qs,
+         u"catalog/fixture.csv:3: warning: category \"bars\" differs from \"Bars\" only by case, blanks, "
+         "one letter or two swapped; a typo? (venue \"Cafe\")"_qs,
          true},
         {csv, u",1,1,Sights,Wine Bars,"_qs, u",1,1,Sights,Wine Bar,"_qs,
          u"catalog/fixture.csv:5: warning: category \"Wine Bar\" differs from \"Wine Bars\" only by case, "
-         "blanks or one letter; a typo? (venue \"Weinbar 100%\")"_qs,
+         "blanks, one letter or two swapped; a typo? (venue \"Weinbar 100%\")"_qs,
+         true},
+        {csv, u",1,1,Sights,Wine Bars,"_qs, u",1,1,Sights,Wine Basr,"_qs,
+         u"catalog/fixture.csv:5: warning: category \"Wine Basr\" differs from \"Wine Bars\" only by case, "
+         "blanks, one letter or two swapped; a typo? (venue \"Weinbar 100%\")"_qs,
          true},
         {csv, u"Vienna''s best"_qs, u"Vienna's best"_qs,
          u"catalog/fixture.csv:4: body holds an apostrophe that is not doubled (write '' for ') (venue "

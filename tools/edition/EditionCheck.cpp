@@ -136,7 +136,8 @@ bool isPlainFlag(const QString& text) {
     return flags.contains(text.trimmed().toLower());
 }
 
-// The same after folding case and dropping blanks, or one letter apart (added, dropped or changed).
+// The same after folding case and dropping blanks, or one letter apart (added, dropped or changed), or
+// two neighbouring letters swapped ("Chruches" beside "Churches").
 bool looksLikeTypo(const QString& a, const QString& b) {
     auto fold = [](const QString& text) {
         QString folded = text.toCaseFolded();
@@ -152,8 +153,14 @@ bool looksLikeTypo(const QString& a, const QString& b) {
     while (i < x.size() && i < y.size() && x[i] == y[i])
         ++i;
     // One letter apart; "Room 1" and "Room 2" differ by a number, which is meant.
-    if (x.size() == y.size())
-        return x[i].isLetter() && y[i].isLetter() && QStringView(x).mid(i + 1) == QStringView(y).mid(i + 1);
+    if (x.size() == y.size()) {
+        if (!x[i].isLetter() || !y[i].isLetter())
+            return false;
+        if (QStringView(x).mid(i + 1) == QStringView(y).mid(i + 1))
+            return true;
+        return i + 1 < x.size() && x[i] == y[i + 1] && x[i + 1] == y[i] &&
+               QStringView(x).mid(i + 2) == QStringView(y).mid(i + 2);
+    }
     const QString& longer = x.size() > y.size() ? x : y;
     const QString& shorter = x.size() > y.size() ? y : x;
     return longer[i].isLetter() && QStringView(longer).mid(i + 1) == QStringView(shorter).mid(i);
@@ -744,9 +751,9 @@ struct Checker {
                     const QString& other =
                         later == it->categories[categories[a]] ? categories[b] : categories[a];
                     rowProblem(rows[later],
-                               QStringLiteral(
-                                   "category \"%1\" differs from \"%2\" only by case, blanks or one letter; "
-                                   "a typo?")
+                               QStringLiteral("category \"%1\" differs from \"%2\" only by case, blanks, one "
+                                              "letter or two swapped; "
+                                              "a typo?")
                                    .arg(rows[later].values[cCategory], other),
                                true);
                 }
