@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -523,6 +525,43 @@ TEST_F(SourceCheckTest, TextThatIsNotUtf8AndMissingPicturesAreNamed) {
                   u"Close.png: missing: the guide always shows this picture"_qs,
                   u"manager.csv:2: warning: picture \"Sights\" has no Sights@2x.png for sharp screens"_qs,
               }));
+}
+
+// Every picture the guide shows is decoded as the guide would: one too large to decode, one cut short
+// and a drawing that cannot be drawn are named; the rest pass.
+TEST_F(SourceCheckTest, PicturesTheGuideCannotShowAreNamed) {
+    // The guide's limit is Qt's (128 MB: a 6,000 x 6,000 photograph is beyond it); here 1 MB, so that
+    // the pictures stay small: 600 x 600 true-colour pixels are 1.44 MB, 500 x 500 are 1,000,000 bytes.
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    QImage huge(600, 600, QImage::Format_RGB32);
+    huge.fill(Qt::darkGreen);
+    ASSERT_TRUE(huge.save(file(u"sacher.png"_qs), "PNG"));
+    QImage fits(500, 500, QImage::Format_RGB32);
+    fits.fill(Qt::darkGreen);
+    ASSERT_TRUE(fits.save(file(u"sacher@2x.png"_qs), "PNG"));
+    const QByteArray whole = [this] {
+        QFile close(file(u"Close.png"_qs));
+        close.open(QIODevice::ReadOnly);
+        return close.readAll();
+    }();
+    writeBytes(file(u"Close.png"_qs), whole.left(whole.size() / 2));
+    QDir().mkpath(file(u"art"_qs));
+    writeText(file(u"art/Sights.svg"_qs), u"<svg xmlns=\"http://www.w3.org/2000/svg\"><rect"_qs);
+    const QStringList problems = check();
+    EXPECT_EQ(
+        problems.filter(u"sacher"_qs),
+        QStringList{u"catalog/fixture.csv:8: picture sacher.png is 600 x 600 pixels, more than the guide "
+                    "decodes (at most 1 MB as drawn); make it smaller (venue \"Hotel Sacher\")"_qs});
+    EXPECT_EQ(problems.filter(u"Close.png"_qs).size(), 1);
+    EXPECT_TRUE(problems.filter(u"Close.png"_qs)
+                    .value(0)
+                    .startsWith(u"Close.png: picture Close.png cannot be decoded ("_qs))
+        << problems.join(u'\n').toStdString();
+    EXPECT_EQ(problems.filter(u"Sights.svg"_qs),
+              QStringList{u"manager.csv:2: drawing art/Sights.svg is not an SVG the build can draw"_qs});
+    EXPECT_EQ(problems.size(), 3) << problems.join(u'\n').toStdString();
+    QImageReader::setAllocationLimit(limit);
 }
 
 TEST_F(SourceCheckTest, ABuiltCatalogueIsATableWithThirtyTwoBitIds) {

@@ -19,9 +19,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
+#include <QSvgRenderer>
 #include <QUrl>
 #include <sqlite3.h>
 #include <unicode/ucurr.h>
@@ -904,6 +906,39 @@ struct Checker {
         return sourceFolder && dir.exists(QStringLiteral("art/%1.svg").arg(name));
     }
 
+    // Empty when the guide can show the picture file; otherwise why not. The guide decodes pictures of
+    // up to Qt's allocation limit (128 MB, some 5,600 x 5,600 pixels) and shows nothing for the rest.
+    static QString pictureProblem(const QString& path) {
+        QImageReader reader(path);
+        if (!reader.canRead())
+            return QStringLiteral("is not a picture the guide can read");
+        const QSize size = reader.size();
+        const int bits = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+        if (qint64(size.width()) * size.height() * std::max(bits, 8) / 8 >
+            qint64(QImageReader::allocationLimit()) << 20)
+            return QStringLiteral("is %1 x %2 pixels, more than the guide decodes (at most %3 MB as drawn); "
+                                  "make it smaller")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(QImageReader::allocationLimit());
+        if (reader.read().isNull())
+            return QStringLiteral("cannot be decoded (%1); is it cut short?").arg(reader.errorString());
+        return {};
+    }
+
+    // The picture files of a name, and a source's drawing, each as the guide or the build would read it.
+    void checkPictureFiles(const QString& name, const QString& where, const QString& venue) {
+        const QDir dir(folder);
+        for (const QString& file : {name + QStringLiteral(".png"), name + QStringLiteral("@2x.png")}) {
+            if (dir.exists(file))
+                if (const QString problem = pictureProblem(dir.filePath(file)); !problem.isEmpty())
+                    report(where, QStringLiteral("picture %1 %2").arg(file, problem), venue);
+        }
+        const QString drawing = QStringLiteral("art/%1.svg").arg(name);
+        if (sourceFolder && dir.exists(drawing) && !QSvgRenderer(dir.filePath(drawing)).isValid())
+            report(where, QStringLiteral("drawing %1 is not an SVG the build can draw").arg(drawing), venue);
+    }
+
     void checkPictures() {
         const QString guide = QStringLiteral("the guide");
         for (const QString& name : Edition::alwaysNeededPictures()) {
@@ -922,6 +957,7 @@ struct Checker {
                 report(where,
                        QStringLiteral("picture \"%1\" has no %1@2x.png for sharp screens").arg(it.key()),
                        it->venue, true);
+            checkPictureFiles(it.key(), where, it->venue);
         }
     }
 
