@@ -8,10 +8,10 @@ class QCoreApplication;
 
 namespace Termination {
 
-// Quits `app`'s event loop on a termination request; once the program has cleaned up on its way out, it
-// ends by the signal it was sent. A loop that does not come round to it within three
-// seconds (a step that blocks), or a second request, ends the program the signal's way: the forsaken folder,
-// one the run made for itself, is removed first, since no destructor runs then.
+// Quits `app`'s event loop on a termination request; once the program has cleaned up on its way out,
+// it ends by the signal it was sent. A loop that does not come round to it within three seconds (a
+// step that blocks), or a second request, ends the program at once from a thread of its own; the
+// forsaken folder (one the run made for itself) is removed first, since no destructor runs then.
 void quitOnSignals(QCoreApplication* app);
 void setForsakenFolder(const QString& folder);
 

@@ -21,7 +21,8 @@ std::atomic<sqlite3*> connection{nullptr};
 // by the edition tool have both; -1 when not looked at yet.
 std::atomic<int> searchIndex{-1};
 enum SearchHelp { TrigramIndex = 1, FoldedCopy = 2 };
-// Whether the open catalogue has the R*Tree of positions "catalog_position"; -1 when not looked at yet.
+// For the open catalogue's R*Tree of positions "catalog_position": how many venues in a box make it
+// dense enough to read every row instead (see boxIsSparse); 0 without the index, -1 when not looked at.
 std::atomic<int> positionIndex{-1};
 // Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
 thread_local int threadFailures = 0;
@@ -444,23 +445,27 @@ VenueList SQLDAL::getVenueDataForVenues(const QStringList& names) {
 
 namespace {
 
-bool hasPositionIndex() {
+// How many venues in a box make reading every row cheaper than the index (0: no index). The index
+// pays where the box holds a small part of the catalogue (a reader in one town of a country's
+// edition): each venue it finds is then fetched alone, at several times the cost of reading a row in
+// passing. From a sixteenth of the rows on, reading them all is cheaper.
+int denseBox() {
     int known = positionIndex.load();
     if (known < 0) {
         Statement index("select 1 from sqlite_master where type = 'table' and name = 'catalog_position'");
-        known = index.step() ? 1 : 0;
+        Statement last("select max(rowid) from catalog");
+        known = index.step() ? (last.step() ? std::max(64, last.integer(0) / 16) : 64) : 0;
         positionIndex.store(known);
     }
-    return known == 1;
+    return known;
 }
 
-// The index pays where the box holds a small part of the catalogue (a reader in one town of a
-// country's edition): each venue it finds is then fetched alone, at several times the cost of
-// reading a row in passing. Where the box holds a sixteenth of the rows or more, reading them all is
-// cheaper; counting up to that many in the index is cheap either way.
+// Whether the box holds fewer venues than make it dense; counting up to that many in the index is
+// cheap either way.
 bool boxIsSparse(double south, double north, double west, double east) {
-    Statement last("select max(rowid) from catalog");
-    const int enough = last.step() ? std::max(64, last.integer(0) / 16) : 64;
+    const int enough = denseBox();
+    if (enough == 0)
+        return false;
     Statement count("select count(*) from (select 1 from catalog_position where max_lat > ?1 and "
                     "min_lat < ?2 and max_lon > ?3 and min_lon < ?4 limit ?5)");
     count.bindReal(1, south);
@@ -480,7 +485,7 @@ VenueList SQLDAL::getAllVenuesCloseTo(const std::optional<Position>& position) {
     // Each venue comes with its id, so that its pin opens exactly that venue. The R*Tree holds the
     // positions rounded outwards, so it only narrows the rows down; the box itself decides, and the
     // rows come in the catalogue's order either way.
-    const bool indexed = hasPositionIndex() && boxIsSparse(L - D, L + D, G - D, G + D);
+    const bool indexed = boxIsSparse(L - D, L + D, G - D, G + D);
     Statement statement(
         indexed ? "SELECT name, gps_lat, gps_lon, address, mobile_highlight, rowid FROM catalog "
                   "WHERE rowid IN (SELECT id FROM catalog_position WHERE max_lat > ?1 AND "

@@ -119,6 +119,11 @@ bool loadCsv(sqlite3* db, const QString& path, QString* error) {
     return true;
 }
 
+// A trigger's step: the new row's position into the R*Tree, where it has one.
+#define ADD_POSITION                                                                                         \
+    "insert into catalog_position select new.rowid, new.gps_lat, new.gps_lat, new.gps_lon, new.gps_lon "     \
+    "where typeof(new.gps_lat) in ('real', 'integer') and typeof(new.gps_lon) in ('real', 'integer');"
+
 bool makeCatalog(const QStringList& sources, const QString& target, QString* error) {
     sqlite3* raw = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(target).constData(), &raw,
@@ -158,25 +163,20 @@ bool makeCatalog(const QStringList& sources, const QString& target, QString* err
         "content_rowid='rowid', tokenize='trigram');"
         "insert into catalog_search(catalog_search) values ('rebuild');"
         // The near-me query looks up a box around the reader in an R*Tree of the venues' positions
-        // (each a point) instead of reading every row.
-        // Triggers keep it right when the catalogue is changed by hand afterwards.
+        // (each a point) instead of reading every row; triggers keep it right when the catalogue is
+        // changed by hand afterwards.
         "create virtual table catalog_position using rtree(id, min_lat, max_lat, min_lon, max_lon);"
         "insert into catalog_position select rowid, gps_lat, gps_lat, gps_lon, gps_lon from catalog "
         "where typeof(gps_lat) in ('real', 'integer') and typeof(gps_lon) in ('real', 'integer');"
-        "create trigger catalog_position_added after insert on catalog begin "
-        "insert into catalog_position select new.rowid, new.gps_lat, new.gps_lat, new.gps_lon, new.gps_lon "
-        "where typeof(new.gps_lat) in ('real', 'integer') and typeof(new.gps_lon) in ('real', 'integer'); "
-        "end;"
+        "create trigger catalog_position_added after insert on catalog begin " ADD_POSITION " end;"
         "create trigger catalog_position_changed after update of gps_lat, gps_lon on catalog begin "
-        "delete from catalog_position where id = old.rowid;"
-        "insert into catalog_position select new.rowid, new.gps_lat, new.gps_lat, new.gps_lon, new.gps_lon "
-        "where typeof(new.gps_lat) in ('real', 'integer') and typeof(new.gps_lon) in ('real', 'integer'); "
-        "end;"
+        "delete from catalog_position where id = old.rowid; " ADD_POSITION " end;"
         "create trigger catalog_position_removed after delete on catalog begin "
         "delete from catalog_position where id = old.rowid; end;"
         "commit; vacuum;",
         error);
 }
+#undef ADD_POSITION
 
 bool skippedSource(const QString& relative) {
     // Sources the build turns into other files (pictures from art/, tiles from maps/) stay behind.
