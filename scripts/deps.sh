@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-positioning-dev qt6-svg-dev qt6-sensors-dev
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   qt6-webengine-dev
-  libsqlite3-dev libxml2-dev libplist-dev libosmium2-dev libicu-dev
+  libsqlite3-dev libxml2-dev libplist-dev libosmium2-dev libicu-dev libphonenumber-dev tzdata
   fonts-liberation2
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -12,9 +12,18 @@ tour() {
     > "$work/tour.log" 2>&1 || { cat "$work/tour.log"; exit 1; }
 }
 
-run "$tool" new "$work/src" --city "Sankt Pölten" --at 48.2047,15.6256
+run "$tool" new "$work/src" --city "Sankt Pölten" --at 48.2047,15.6256 --country AT
 # A second `new` never writes over a folder that holds something.
 if "$tool" new "$work/src" --city Graz --at 47.07,15.44 > /dev/null 2>&1; then echo "new wrote into a full folder"; exit 1; fi
+# The country's facts are written in; check names each of the others until the publisher writes it in.
+grep -q '"+43",".at","CET/CEST"' "$work/src/manager.csv" || { echo "no country facts:"; cat "$work/src/manager.csv"; exit 1; }
+if "$tool" check "$work/src" > "$work/check.log" 2>&1; then echo "check passed what is left to fill in"; exit 1; fi
+test "$(grep -c 'still says "\[fill in\]"' "$work/check.log")" -eq 10 -a "$(wc -l < "$work/check.log")" -eq 10 ||
+  { echo "check does not name exactly what is left to fill in:"; cat "$work/check.log"; exit 1; }
+if "$tool" set "$work/src" InfoAirportCod=VIE > /dev/null 2>&1; then echo "set took a column that does not exist"; exit 1; fi
+run "$tool" set "$work/src" InfoAirportCode=VIE InfoCityCode=2742 ContactVantor=editors@example.org \
+  ContactSBK=partners@example.org
+sed -i 's/\[fill in\] *//g' "$work/src/catalog/01-sights.csv" "$work/src/imprint.txt"
 "$tool" check "$work/src" > "$work/check.log" 2>&1 || { cat "$work/check.log"; exit 1; }
 test ! -s "$work/check.log" || { echo "the sources of a new edition do not check clean:"; cat "$work/check.log"; exit 1; }
 run "$tool" build "$work/src" "$work/edition"

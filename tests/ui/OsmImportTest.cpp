@@ -119,8 +119,11 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
     EXPECT_EQ(cafe.category, u"Cafés"_qs);
     EXPECT_EQ(cafe.address, u"Hauptgasse 3"_qs);
     EXPECT_EQ(cafe.postcode, u"9490"_qs);
-    EXPECT_EQ(cafe.phone, u"+423 111 22 33"_qs);
-    EXPECT_EQ(cafe.phone2, u"+423 444 55 66"_qs);
+    // The number that Liechtenstein's plan does not have is left out; the two others are kept.
+    EXPECT_EQ(cafe.phone, u"+423 235 12 34"_qs);
+    EXPECT_EQ(cafe.phone2, u"+423 237 44 55"_qs);
+    EXPECT_TRUE(output.contains(u"1 phone number that no telephone plan has left out"_qs))
+        << output.toStdString();
     EXPECT_EQ(cafe.website, u"www.mocca.example"_qs);
     EXPECT_EQ(cafe.email, u"hello@mocca.example"_qs);
     EXPECT_EQ(cafe.hours, u"Mo-Fr 08:00-18:00"_qs);
@@ -151,6 +154,17 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
     const QJsonObject settings = QJsonDocument::fromJson(json.toUtf8()).object();
     EXPECT_EQ(settings.value(u"InfoNameEnglish"_qs).toString(), u"Fixton"_qs);
     EXPECT_EQ(settings.value(u"InfoNameLocal"_qs).toString(), u"Fixstadt"_qs);
+    // The country that the addresses within the radius name (Liechtenstein; three Swiss addresses lie
+    // 55 km away) gives its facts, its own money second in the converter, with the Swiss flag.
+    EXPECT_TRUE(output.contains(u"Country LI (as the addresses name it): currency CHF, calling code +423, "
+                                "internet code .li, time zone Europe/Vaduz"_qs))
+        << output.toStdString();
+    EXPECT_EQ(settings.value(u"InfoCountryCode"_qs).toString(), u"+423"_qs);
+    EXPECT_EQ(settings.value(u"InfoInternetCode"_qs).toString(), u".li"_qs);
+    EXPECT_EQ(settings.value(u"InfoTimeZone"_qs).toString(), u"CET/CEST"_qs);
+    EXPECT_EQ(settings.value(u"UserCurrencies"_qs).toString(),
+              u"EUR:€:FlagEU,CHF:CHF:FlagCH,USD:$:FlagUS,GBP:£:FlagGB"_qs);
+    EXPECT_EQ(QImage(edition() + u"/FlagCH@2x.png"_qs).size(), QSize(72, 48));
     const QString chapters = settings.value(u"OrderChapters"_qs).toString();
     for (const QString& title : {u"Sights"_qs, u"Museums"_qs, u"Cafés"_qs, u"Dining"_qs, u"Nightlife"_qs,
                                  u"Hotels"_qs, u"Shopping"_qs, u"Search"_qs})
@@ -178,9 +192,31 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
     EXPECT_EQ(file.metadata(u"attribution"_qs), credit);
     EXPECT_EQ(file.metadata(u"maxzoom"_qs), u"13"_qs);
 
-    // And the publisher's check finds nothing to say about it.
+    // The publisher's check names what no data holds, and nothing else; written in, the sources and
+    // the edition check clean.
     QStringList problems;
+    EXPECT_EQ(Edition::check(source(), &problems), Edition::CheckResult::Problems);
+    EXPECT_EQ(problems,
+              QStringList({
+                  u"manager.csv:2: InfoAirportCode still says \"[fill in]\"; the guide would show it so"_qs,
+                  u"manager.csv:2: InfoCityCode still says \"[fill in]\"; the guide would show it so"_qs,
+                  u"manager.csv:2: ContactVantor still says \"[fill in]\"; the guide would show it so"_qs,
+                  u"manager.csv:2: ContactSBK still says \"[fill in]\"; the guide would show it so"_qs,
+                  u"imprint.txt:3: still says \"[fill in]\"; write in what it stands for"_qs,
+                  u"imprint.txt:5: still says \"[fill in]\"; write in what it stands for"_qs,
+              }));
+    ASSERT_EQ(Edition::setSettings({source(), u"InfoAirportCode=ZRH"_qs, u"InfoCityCode=none"_qs,
+                                    u"ContactVantor=a@example.org"_qs, u"ContactSBK=b@example.org"_qs},
+                                   out, &error),
+              0)
+        << error.toStdString();
+    QFile imprint(source() + u"/imprint.txt"_qs);
+    ASSERT_TRUE(imprint.open(QIODevice::WriteOnly));
+    imprint.write("Fixton City Guide. Published by the tests. " + credit.toUtf8() + '\n');
+    imprint.close();
+    problems.clear();
     EXPECT_EQ(Edition::check(source(), &problems), Edition::CheckResult::Clean);
+    ASSERT_TRUE(Edition::build(source(), edition(), &error)) << error.toStdString();
     EXPECT_EQ(Edition::check(edition(), &problems), Edition::CheckResult::Clean);
     EXPECT_TRUE(problems.isEmpty()) << problems.join(u'\n').toStdString();
 }

@@ -45,6 +45,10 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
 // error, 2 for a wrong call.
 int feed(const QStringList& args, QTextStream& out, QString* error);
 
+// `set DIR NAME=VALUE ...`: writes the values into DIR/manager.csv and keeps the others. 0 when written,
+// 1 when the file cannot be read or written, 2 for a wrong call.
+int setSettings(const QStringList& args, QTextStream& out, QString* error);
+
 // "COLUMN is N characters long, …": a settings value over the length the guide reads.
 QString settingsValueTooLong(int column, qsizetype length);
 

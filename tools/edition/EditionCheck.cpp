@@ -1,3 +1,4 @@
+#include "tools/edition/CountryFacts.h"
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionSources.h"
 
@@ -25,6 +26,7 @@
 #include <QStringDecoder>
 #include <QSvgRenderer>
 #include <QUrl>
+#include <QXmlStreamReader>
 #include <sqlite3.h>
 #include <unicode/ucurr.h>
 
@@ -93,9 +95,6 @@ struct Shape {
 const QList<Shape>& fieldShapes() {
     static const QList<Shape> shapes = {
         {cPostcode, QRegularExpression(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9 -]{1,9}$")), "a postcode"},
-        {cPhone, QRegularExpression(QStringLiteral("^\\+?[0-9 ()/.-]*[0-9][0-9 ()/.-]*$")), "a phone number"},
-        {cPhone2, QRegularExpression(QStringLiteral("^\\+?[0-9 ()/.-]*[0-9][0-9 ()/.-]*$")),
-         "a phone number"},
         {cWebsite, QRegularExpression(QStringLiteral("^(https?://)?[^\\s@/]+\\.[^\\s@/.]+(/\\S*)?$")),
          "a web address"},
         {cEmail, QRegularExpression(QStringLiteral("^[^\\s@]+@[^\\s@]+\\.[^\\s@]+$")), "an e-mail address"},
@@ -196,6 +195,7 @@ struct Checker {
     QMap<QString, int> chapterLines; // chapter id -> its line in manager.csv
     bool hasMetro = false;
     bool settingsRead = false; // the chapters are known
+    QString phoneRegion;       // the country of InfoCountryCode ("AT"), empty when not known
     bool rowsComplete = true;  // every catalogue row was read
     std::optional<std::pair<double, double>> centre;
 
@@ -231,6 +231,20 @@ struct Checker {
     QString chapterListPlace(const QString& key) const {
         return Edition::sourcePlace(QStringLiteral("chapter.plist"),
                                     lineOf(chapterListText, QStringLiteral("<key>%1</key>").arg(key), 0));
+    }
+    // The line of the innermost of nested keys that the file has, each looked for after the one before
+    // ("Colors", then "Sights" in it, then "r"): the line of "Sights" in "Colors", not in "Backgrounds".
+    QString chapterListPlace(const QStringList& keys) const {
+        qsizetype at = 0, found = -1;
+        for (const QString& key : keys) {
+            at = chapterListText.indexOf(QStringLiteral("<key>%1</key>").arg(key.toHtmlEscaped()), at);
+            if (at < 0)
+                break;
+            found = at;
+        }
+        return Edition::sourcePlace(
+            QStringLiteral("chapter.plist"),
+            found < 0 ? 0 : int(QStringView(chapterListText).left(found).count(u'\n')) + 1);
     }
 
     void namePicture(const QString& name, const QString& where, const QString& venue = QString(),
@@ -276,6 +290,49 @@ struct Checker {
             entries.append(fields);
         }
         return entries;
+    }
+
+    // The city's facts: none left to fill in, and a calling code that a country has, whose telephone
+    // plan the venues' numbers are then checked against.
+    void checkFacts(const ManagerModel& model) {
+        for (int c = 0; c < ManagerModel::columnCount; ++c) {
+            if (model.field(c).contains(Edition::fillInMark))
+                report(settingsPlace(QStringLiteral("\"%1\"").arg(model.field(c))),
+                       QStringLiteral("%1 still says \"%2\"; the guide would show it so")
+                           .arg(QString::fromLatin1(ManagerModel::columnNames()[c]), model.field(c)));
+        }
+        const QString callingCode = model.infoCountryCode();
+        if (callingCode.isEmpty() || callingCode.contains(Edition::fillInMark))
+            return;
+        phoneRegion = Edition::regionOfCallingCode(callingCode);
+        if (phoneRegion.isEmpty())
+            report(settingsPlace(callingCode),
+                   QStringLiteral("InfoCountryCode \"%1\" is no country's calling code (such as +43)")
+                       .arg(callingCode));
+    }
+
+    void checkPhones(const Row& row) {
+        for (int c : {cPhone, cPhone2}) {
+            const QString number = row.values[c].trimmed();
+            const QString why = number.isEmpty() ? QString() : Edition::phoneProblem(number, phoneRegion);
+            if (why.isEmpty())
+                continue;
+            QString line = QStringLiteral("%1 \"%2\" is %3").arg(Edition::catalogColumns()[c], number, why);
+            if (why == u"not a phone number")
+                line += QStringLiteral("; are the columns shifted (a field left out or one too many)?");
+            rowProblem(row, line);
+        }
+    }
+
+    // The lines of a text file that still hold what the publisher was to write in.
+    void checkFilledIn(const QString& name, const QString& text) {
+        const QStringList lines = text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines[i].contains(Edition::fillInMark))
+                report(Edition::sourcePlace(name, int(i + 1)),
+                       QStringLiteral("still says \"%1\"; write in what it stands for")
+                           .arg(Edition::fillInMark));
+        }
     }
 
     void checkSettings() {
@@ -325,6 +382,7 @@ struct Checker {
                 model.setField(c, row[c].trimmed());
         }
         settingsRead = true;
+        checkFacts(model);
 
         if (!parseLenientDate(model.dateRelease()))
             report(settingsPlace(model.dateRelease()),
@@ -436,11 +494,29 @@ struct Checker {
         }
     }
 
+    // Where an XML property list stops being well-formed XML, with the XML reader's reason in *why;
+    // just the file when it is well-formed (or no XML at all).
+    QString brokenXmlPlace(const QString& name, QString* why) const {
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::ReadOnly))
+            return name;
+        const QByteArray bytes = file.read(8 << 20);
+        if (!bytes.trimmed().startsWith('<'))
+            return name;
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd() && !xml.hasError())
+            xml.readNext();
+        if (!xml.hasError())
+            return name;
+        *why = QStringLiteral("%1 (column %2)").arg(xml.errorString()).arg(xml.columnNumber());
+        return Edition::sourcePlace(name, int(xml.lineNumber()));
+    }
+
     std::optional<QVariantMap> readDictionary(const QString& name) {
         QString error;
         const auto root = PropertyList::readFile(folder + u'/' + name, &error);
         if (!root) {
-            report(name, error);
+            report(brokenXmlPlace(name, &error), error);
             return std::nullopt;
         }
         if (root->typeId() != QMetaType::QVariantMap) {
@@ -634,6 +710,9 @@ struct Checker {
             const QString& value = row.values[c];
             if (value.isEmpty() || c == cLat || c == cLon)
                 continue;
+            if (value.contains(Edition::fillInMark))
+                rowProblem(row, QStringLiteral("%1 still says \"%2\"; the guide would show it so")
+                                    .arg(columns[c], Edition::fillInMark));
             if (showsApostrophesAsStored(c) && value.contains(u'\''))
                 rowProblem(row,
                            QStringLiteral("%1 \"%2\" holds an apostrophe, which its screens show as stored; "
@@ -654,6 +733,7 @@ struct Checker {
                                           "or one too many)?")
                                .arg(columns[shape.column], value, QString::fromLatin1(shape.what)));
         }
+        checkPhones(row);
         const QString website = row.values[cWebsite].trimmed();
         if (website.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive))
             rowProblem(
@@ -797,7 +877,12 @@ struct Checker {
                 bool ok = false;
                 const double v = color.value(QString::fromLatin1(c)).toDouble(&ok);
                 if (!ok || !(v >= 0 && v <= 1)) {
-                    report(colors.contains(title) ? chapterListPlace(title) : name,
+                    QStringList keys = {QStringLiteral("Colors")};
+                    if (colors.contains(title))
+                        keys.append(title);
+                    if (color.contains(QString::fromLatin1(c)))
+                        keys.append(QString::fromLatin1(c));
+                    report(chapterListPlace(keys),
                            QStringLiteral("chapter \"%1\" has no colour value \"%2\" from 0 to 1")
                                .arg(title, QString::fromLatin1(c)));
                     break;
@@ -840,10 +925,15 @@ struct Checker {
             report(name, QStringLiteral("\"Map Tiles\" file \"%1\" is a path, not a file name").arg(file));
             return;
         }
-        if (sourceFolder && !QFileInfo::exists(folder + u'/' + file)) {
-            warn(file, QStringLiteral(
-                           "is not in the source folder; make it with cityguide-edition tiles and put it "
-                           "into the edition"));
+        // The guide goes on without it (the live map shows the online tiles), in the sources and in the
+        // edition alike.
+        if (!QFileInfo::exists(folder + u'/' + file)) {
+            warn(chapterListPlace(QStringList{QStringLiteral("Map Tiles"), QStringLiteral("file")}),
+                 QStringLiteral(
+                     "the \"Map Tiles\" file %1 is missing: offline, the live map would show no "
+                     "streets. Make it with cityguide-edition tiles or tiles-osm and put it into the "
+                     "%2 folder")
+                     .arg(file, sourceFolder ? QStringLiteral("source") : QStringLiteral("edition's")));
             return;
         }
         const MBTilesSource source(folder + u'/' + file);
@@ -875,10 +965,18 @@ struct Checker {
                 continue;
             if ((lon < (*bounds)[0] || lat < (*bounds)[1] || lon > (*bounds)[2] || lat > (*bounds)[3]) &&
                 ++outside <= 5)
-                report(file, QStringLiteral("venue %1 \"%2\" lies outside the tiles' bounds")
-                                 .arg(row.id)
-                                 .arg(row.values[cName]));
+                rowProblem(row, QStringLiteral("%1,%2 lies outside the map tiles of %3, which cover "
+                                               "%4,%5,%6,%7 (S,W,N,E)")
+                                    .arg(lat)
+                                    .arg(lon)
+                                    .arg(file)
+                                    .arg((*bounds)[1])
+                                    .arg((*bounds)[0])
+                                    .arg((*bounds)[3])
+                                    .arg((*bounds)[2]));
         }
+        if (outside > 5)
+            report(file, QStringLiteral("%1 more venues lie outside its tiles").arg(outside - 5));
     }
 
     void checkBookmarks() {
@@ -1062,8 +1160,12 @@ CheckResult check(const QString& folder, QStringList* problems) {
         checker.checkRows();
     checker.checkChapterList(chapterList);
     checker.checkBookmarks();
-    if (!QFileInfo::exists(folder + QStringLiteral("/imprint.txt")))
+    QFile imprint(folder + QStringLiteral("/imprint.txt"));
+    if (!imprint.open(QIODevice::ReadOnly))
         checker.report(QStringLiteral("imprint.txt"), QStringLiteral("missing"));
+    else
+        checker.checkFilledIn(QStringLiteral("imprint.txt"), QString::fromUtf8(imprint.readAll()));
+    checker.checkFilledIn(QStringLiteral("chapter.plist"), checker.chapterListText);
     checker.checkPictures();
     sqlite3_close_v2(checker.catalog);
     return checker.errors == 0 ? CheckResult::Clean : CheckResult::Problems;

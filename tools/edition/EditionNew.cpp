@@ -2,6 +2,7 @@
 #include "tools/edition/EditionWriting.h"
 
 #include "ArtRenderer.h"
+#include "model/DAO.h"
 #include "model/ManagerModel.h"
 #include "model/PropertyList.h"
 
@@ -13,8 +14,6 @@
 #include <cmath>
 
 namespace Edition::Writing {
-
-const QString fillIn = QStringLiteral("[fill in]");
 
 const QString openStreetMapCredit = QStringLiteral("© OpenStreetMap contributors");
 
@@ -39,6 +38,13 @@ QString cityNameProblem(const QString& city) {
     return {};
 }
 
+QString countryProblem(const QString& region) {
+    return QStringLiteral(
+               "--country \"%1\": the two letters of a country in ISO 3166-1 are needed (such as AT "
+               "or LI)")
+        .arg(region);
+}
+
 QString notEmptyProblem(const QString& folder, const QString& command) {
     const QDir dir(folder);
     if (dir.exists() && !dir.isEmpty())
@@ -61,8 +67,32 @@ QString stored(const QString& text) {
     return QString(text).replace(u"'"_qs, u"''"_qs);
 }
 
+namespace {
+
+// The converter's currencies: the euro first (the reference rates are the euro's), then the country's
+// own when it is another, then the dollar and the pound.
+QString currencies(const std::optional<CountryFacts>& country) {
+    QStringList entries = {QStringLiteral("EUR:€:FlagEU"), QStringLiteral("USD:$:FlagUS"),
+                           QStringLiteral("GBP:£:FlagGB")};
+    if (country && !country->currency.isEmpty() && country->currency != u"EUR") {
+        const QString own =
+            QStringLiteral("%1:%2:Flag%3")
+                .arg(country->currency, QString(country->currencySymbol).remove(u':').remove(u','),
+                     country->currencyIssuer);
+        const auto same = std::find_if(entries.begin(), entries.end(), [&](const QString& entry) {
+            return entry.startsWith(country->currency);
+        });
+        if (same != entries.end())
+            entries.erase(same);
+        entries.insert(1, own);
+    }
+    return entries.join(u',');
+}
+
+} // namespace
+
 QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName,
-                     const QString& orderMaps) {
+                     const QString& orderMaps, const std::optional<CountryFacts>& country) {
     ManagerModel model;
     model.setDateRelease(QDate::currentDate().toString(Qt::ISODate));
     model.setDateCurrency(QStringLiteral("2010-01-01 T 00:00"));
@@ -73,6 +103,14 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters, const 
           &ManagerModel::setInfoCountryCode, &ManagerModel::setInfoInternetCode,
           &ManagerModel::setInfoTimeZone, &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
         (model.*set)(fillIn);
+    if (country) {
+        for (auto [set, value] : {std::pair{&ManagerModel::setInfoCountryCode, country->callingCode},
+                                  std::pair{&ManagerModel::setInfoInternetCode, country->internetCode},
+                                  std::pair{&ManagerModel::setInfoTimeZone, country->timeZoneShown}}) {
+            if (!value.isEmpty())
+                (model.*set)(value);
+        }
+    }
     model.setInfoNameLocal(localName.isEmpty() ? city : localName);
     model.setOrderMaps(orderMaps);
     QStringList order;
@@ -89,12 +127,9 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters, const 
     model.setOrderDetailedViewTools(QStringLiteral("Search:ToolSearch:Search.page,"
                                                    "Bookmark:ToolBookmark:Bookmark.tool,"
                                                    "Live Map:ToolLiveMap:LiveMap.tool"));
-    model.setUserCurrencies(QStringLiteral("EUR:€:FlagEU,USD:$:FlagUS,GBP:£:FlagGB"));
+    model.setUserCurrencies(currencies(country));
     model.setFeedCurrency(QStringLiteral("https://www.ecb.europa.eu/stats/eurofxref/eurofxref-daily.xml"));
-    QStringList values;
-    for (int c = 0; c < ManagerModel::columnCount; ++c)
-        values.append(u'"' + model.field(c) + u'"');
-    return ManagerModel::headerLine() + values.join(u',');
+    return QString::fromUtf8(DAO::settingsFileBytes(model));
 }
 
 namespace {
@@ -146,6 +181,28 @@ QByteArray startPicture(const QString& city) {
     return svg.toUtf8();
 }
 
+// A flag of the currency row that no drawing is at hand for: the country's letters on grey.
+QByteArray letteredFlag(const QString& region) {
+    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"36\" height=\"24\" "
+                          "viewBox=\"0 0 36 24\"><rect width=\"36\" height=\"24\" rx=\"2\" fill=\"#8a929c\"/>"
+                          "<text x=\"18\" y=\"16.5\" font-family=\"Liberation Sans\" font-size=\"12\" "
+                          "font-weight=\"bold\" text-anchor=\"middle\" fill=\"#ffffff\">%1</text></svg>")
+        .arg(region.toHtmlEscaped())
+        .toUtf8();
+}
+
+bool writeDrawing(const QString& folder, const QString& name, const QByteArray& svg, QString* error) {
+    for (int scale : {1, 2}) {
+        const QImage picture = artwork::renderSvgData(svg, scale);
+        const QString path = artwork::outputPath(folder, name, scale);
+        if (picture.isNull() || !picture.save(path, "PNG")) {
+            *error = QStringLiteral("%1: cannot be written").arg(path);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
@@ -158,22 +215,24 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
     return true;
 }
 
-bool writePictures(const QString& folder, const QString& city, QString* error) {
+bool writePictures(const QString& folder, const QString& city, const std::optional<CountryFacts>& country,
+                   QString* error) {
     const artwork::RunReport report = artwork::renderDirectory(QStringLiteral(":/newedition"), folder);
     if (!report.errors.isEmpty()) {
         *error = report.errors.join(QStringLiteral("; "));
         return false;
     }
-    const QByteArray start = startPicture(city);
-    for (int scale : {1, 2}) {
-        const QImage picture = artwork::renderSvgData(start, scale);
-        const QString path = artwork::outputPath(folder, QStringLiteral("Default"), scale);
-        if (picture.isNull() || !picture.save(path, "PNG")) {
-            *error = QStringLiteral("%1: cannot be written").arg(path);
-            return false;
-        }
-    }
-    return true;
+    if (!writeDrawing(folder, QStringLiteral("Default"), startPicture(city), error))
+        return false;
+    if (!country || country->currency.isEmpty())
+        return true;
+    const QString flag = QStringLiteral("Flag") + country->currencyIssuer;
+    if (QFile::exists(artwork::outputPath(folder, flag, 1)))
+        return true;
+    QFile drawing(QStringLiteral(":/flags/%1.svg").arg(flag));
+    return writeDrawing(
+        folder, flag,
+        drawing.open(QIODevice::ReadOnly) ? drawing.readAll() : letteredFlag(country->currencyIssuer), error);
 }
 
 } // namespace Edition::Writing
@@ -216,19 +275,22 @@ QString catalogFile(const QString& city, const Place& at) {
     return header.join(u',') + u'\n' + fields.join(u',') + u'\n';
 }
 
-const QString newUsage = QStringLiteral("new DIR --city NAME --at LAT,LON");
+const QString newUsage = QStringLiteral("new DIR --city NAME --at LAT,LON [--country CC]");
 
 } // namespace
 
 namespace Edition {
 
 int newEdition(const QStringList& args, QTextStream& out, QString* error) {
-    QString folder, city;
+    QString folder, city, region;
     std::optional<Place> at;
     for (int i = 0; i < args.size(); ++i) {
         const QString next = args.value(i + 1);
         if (args[i] == u"--city" && i + 1 < args.size()) {
             city = next.trimmed();
+            ++i;
+        } else if (args[i] == u"--country" && i + 1 < args.size()) {
+            region = next;
             ++i;
         } else if (args[i] == u"--at" && i + 1 < args.size()) {
             if (!(at = parsePlace(next))) {
@@ -251,6 +313,12 @@ int newEdition(const QStringList& args, QTextStream& out, QString* error) {
         *error = problem;
         return 2;
     }
+    const std::optional<CountryFacts> country =
+        region.isEmpty() ? std::nullopt : countryFacts(region, at->latitude, at->longitude);
+    if (!region.isEmpty() && !country) {
+        *error = countryProblem(region);
+        return 2;
+    }
     if (const QString problem = notEmptyProblem(folder, QStringLiteral("new")); !problem.isEmpty()) {
         *error = problem;
         return 1;
@@ -263,8 +331,8 @@ int newEdition(const QStringList& args, QTextStream& out, QString* error) {
     const QString bookmarks = dir.filePath(QStringLiteral("Bookmarks.plist"));
     QString why;
     const bool written =
-        writeFile(dir.filePath(QStringLiteral("manager.csv")), settingsFile(city, sightsOnly).toUtf8(),
-                  error) &&
+        writeFile(dir.filePath(QStringLiteral("manager.csv")),
+                  settingsFile(city, sightsOnly, {}, {}, country).toUtf8(), error) &&
         writeFile(dir.filePath(QStringLiteral("catalog/01-sights.csv")), catalogFile(city, *at).toUtf8(),
                   error) &&
         writeFile(dir.filePath(QStringLiteral("chapter.plist")),
@@ -277,7 +345,7 @@ int newEdition(const QStringList& args, QTextStream& out, QString* error) {
                               .arg(openStreetMapCredit))
                 .toUtf8(),
             error) &&
-        writePictures(folder, city, error);
+        writePictures(folder, city, country, error);
     if (!written)
         return 1;
     out << "A new edition of " << city << " is in " << folder << ".\n"

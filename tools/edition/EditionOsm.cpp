@@ -5,6 +5,7 @@
 #include "ArtRenderer.h"
 #include "catalog/Venue.h"
 #include "model/PropertyList.h"
+#include "tools/edition/CountryFacts.h"
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionTiles.h"
 #include "tools/edition/EditionWriting.h"
@@ -213,7 +214,8 @@ struct OsmVenue {
     QString name, kind, category, description, street, houseNumber, place, city, postcode, phone, phone2,
         website, email, hours, cuisine, stars;
     int chapter = NoChapter;
-    QPointF position; // x longitude, y latitude
+    int unknownPhones = 0; // numbers that no telephone plan has, left out
+    QPointF position;      // x longitude, y latitude
     qsizetype filled = 0;
 };
 
@@ -225,7 +227,8 @@ qsizetype filledFields(const OsmVenue& venue) {
     return count;
 }
 
-OsmVenue venueOf(const Osm::Object& object, const Classified& kind) {
+// REGION: the country whose telephone plan a number without its calling code belongs to.
+OsmVenue venueOf(const Osm::Object& object, const Classified& kind, const QString& region) {
     OsmVenue venue;
     venue.name = line(object.tag("name"));
     venue.kind = kind.one;
@@ -242,9 +245,12 @@ OsmVenue venueOf(const Osm::Object& object, const Classified& kind) {
         venue.postcode = postcode;
     // "phone" may hold several numbers, separated by semicolons.
     QStringList phones;
-    for (const QString& number : firstOf(object, {"phone", "contact:phone"}).split(u';')) {
-        if (Edition::fitsColumn(QStringLiteral("phone"), number))
+    for (const QString& number :
+         firstOf(object, {"phone", "contact:phone"}).split(u';', Qt::SkipEmptyParts)) {
+        if (Edition::phoneProblem(number.trimmed(), region).isEmpty())
             phones.append(number.trimmed());
+        else
+            ++venue.unknownPhones;
     }
     venue.phone = phones.value(0);
     venue.phone2 = phones.value(1);
@@ -318,7 +324,7 @@ QString shownAsStored(const QString& text) {
 
 struct Import {
     QList<OsmVenue> venues;
-    qsizetype nameless = 0, merged = 0, outside = 0, renamed = 0;
+    qsizetype nameless = 0, merged = 0, outside = 0, renamed = 0, unknownPhones = 0;
 };
 
 struct Settlement {
@@ -368,7 +374,25 @@ QString localNameOf(const Osm::Extract& extract, const QString& city) {
     return {};
 }
 
-Import venuesOf(const Osm::Extract& extract, const Place& centre, double radiusKm) {
+// The country that most addresses within the radius name (addr:country), or empty.
+QString countryOf(const Osm::Extract& extract, const Place& centre, double radiusKm) {
+    QHash<QString, int> votes;
+    for (const Osm::Object& object : extract.objects) {
+        const QString country = object.tag("addr:country").trimmed().toUpper();
+        if (country.size() == 2 && distanceInMetres(centre.latitude, centre.longitude, object.centre.y(),
+                                                    object.centre.x()) <= radiusKm * 1000)
+            ++votes[country];
+    }
+    QString most;
+    for (auto vote = votes.cbegin(); vote != votes.cend(); ++vote) {
+        if (most.isEmpty() || vote.value() > votes.value(most) ||
+            (vote.value() == votes.value(most) && vote.key() < most))
+            most = vote.key();
+    }
+    return most;
+}
+
+Import venuesOf(const Osm::Extract& extract, const Place& centre, double radiusKm, const QString& region) {
     Import result;
     QList<OsmVenue> found;
     const QList<Settlement> settlements = settlementsOf(extract);
@@ -385,7 +409,8 @@ Import venuesOf(const Osm::Extract& extract, const Place& centre, double radiusK
             ++result.nameless;
             continue;
         }
-        found.append(venueOf(object, kind));
+        found.append(venueOf(object, kind, region));
+        result.unknownPhones += found.last().unknownPhones;
         if (found.last().city.isEmpty())
             found.last().city = settlementNear(settlements, object.centre);
     }
@@ -526,9 +551,25 @@ bool writeMapPictures(const OsmTiles::StreetMap& map, const Place& centre, const
     return true;
 }
 
+// What the edition takes from the country, and where the country came from.
+QString countryLine(const QString& region, const std::optional<Edition::CountryFacts>& country,
+                    bool fromData) {
+    if (!country)
+        return region.isEmpty() ? QStringLiteral("No address names its country: the country's facts are "
+                                                 "left to fill in (or give --country CC)")
+                                : QStringLiteral("The addresses name the country \"%1\", which ISO 3166-1 "
+                                                 "does not know: the country's facts are left to fill in "
+                                                 "(or give --country CC)")
+                                      .arg(region);
+    return QStringLiteral("Country %1 (%2): currency %3, calling code %4, internet code %5, time zone %6")
+        .arg(country->region,
+             fromData ? QStringLiteral("as the addresses name it") : QStringLiteral("as given"),
+             country->currency, country->callingCode, country->internetCode, country->timeZone);
+}
+
 const QString usage =
     QStringLiteral("usage: cityguide-edition import-osm EXTRACT.osm.pbf --city NAME --center "
-                   "LAT,LON --radius KM [--zoom Z1-Z2] [--many-tiles] SRC");
+                   "LAT,LON --radius KM [--zoom Z1-Z2] [--country CC] [--many-tiles] SRC");
 
 } // namespace
 
@@ -574,7 +615,14 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
                      .arg(covers.right());
         return 1;
     }
-    const Import import = venuesOf(*extract, centre, call.radius);
+    const QString region = call.country.isEmpty() ? countryOf(*extract, centre, call.radius) : call.country;
+    const std::optional<CountryFacts> country =
+        region.isEmpty() ? std::nullopt : countryFacts(region, centre.latitude, centre.longitude);
+    if (!call.country.isEmpty() && !country) {
+        *error = countryProblem(call.country);
+        return 2;
+    }
+    const Import import = venuesOf(*extract, centre, call.radius, country ? country->region : QString());
     if (import.venues.isEmpty()) {
         *error = QStringLiteral("%1: no named venue lies within %2 km of %3,%4")
                      .arg(extractPath)
@@ -615,12 +663,13 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
     written =
         written &&
         writeFile(dir.filePath(QStringLiteral("manager.csv")),
-                  settingsFile(city, chapters, localNameOf(*extract, city), orderMaps()).toUtf8(), error) &&
+                  settingsFile(city, chapters, localNameOf(*extract, city), orderMaps(), country).toUtf8(),
+                  error) &&
         writeFile(dir.filePath(QStringLiteral("chapter.plist")), PropertyList::toXml(chapterPlist), error) &&
         writeFile(dir.filePath(QStringLiteral("Bookmarks.plist")),
                   PropertyList::toXml(QVariantMap{{QStringLiteral("Venues"), QVariantList{}}}), error) &&
         writeFile(dir.filePath(QStringLiteral("imprint.txt")), imprint(city, credit).toUtf8(), error) &&
-        writePictures(folder, city, error);
+        writePictures(folder, city, country, error);
     if (!written)
         return 1;
     const artwork::RunReport icons = artwork::renderDirectory(QStringLiteral(":/osmedition"), folder);
@@ -631,7 +680,10 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
     out << city << ": " << import.venues.size() << " venues within " << call.radius << " km ("
         << counts.join(", ") << ")\n  " << import.nameless << " without a name left out, " << import.merged
         << " mapped twice merged, " << import.renamed << " of one name given their street, " << import.outside
-        << " outside the radius\n  read and written in " << clock.elapsed() << " ms\n";
+        << " outside the radius\n  " << import.unknownPhones
+        << (import.unknownPhones == 1 ? " phone number" : " phone numbers")
+        << " that no telephone plan has left out\n  " << countryLine(region, country, call.country.isEmpty())
+        << "\n  read and written in " << clock.elapsed() << " ms\n";
     out.flush();
 
     clock.restart();

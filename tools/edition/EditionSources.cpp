@@ -8,6 +8,8 @@
 
 namespace Edition {
 
+const QString fillInMark = QStringLiteral("[fill in]");
+
 QStringList catalogSources(const QString& source) {
     QStringList files;
     const QDir folder(source + QStringLiteral("/catalog"));

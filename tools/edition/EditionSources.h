@@ -11,6 +11,10 @@
 // same rows in the same order.
 namespace Edition {
 
+// What `new` and `import-osm` leave for the publisher to write in, marked so that it stands out on every
+// screen and in every file; `check` names each one left.
+extern const QString fillInMark;
+
 // SRC/catalog.csv, then SRC/catalog/*.csv in file-name order: the order in which venue ids are given.
 QStringList catalogSources(const QString& sourceFolder);
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tools/edition/CountryFacts.h"
+#include "tools/edition/EditionSources.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -10,8 +13,8 @@
 // The pieces that `new` and `import-osm` both write into a source folder.
 namespace Edition::Writing {
 
-// What a publisher has to write in: marked so that it stands out on every screen and in every file.
-extern const QString fillIn;
+// What a publisher has to write in.
+inline const QString& fillIn = fillInMark;
 
 // The credit that OpenStreetMap's licence asks for wherever its data is shown.
 extern const QString openStreetMapCredit;
@@ -26,6 +29,9 @@ std::optional<Place> parsePlace(const QString& text);
 
 // A one-line reason why the settings file cannot carry this city name, or an empty string.
 QString cityNameProblem(const QString& city);
+
+// Why --country REGION names no country.
+QString countryProblem(const QString& region);
 
 // A one-line reason why COMMAND will not write into the folder (it holds something), or an empty string.
 QString notEmptyProblem(const QString& folder, const QString& command);
@@ -42,10 +48,11 @@ struct Chapter {
     QColor colour;
 };
 
-// manager.csv: the city's facts marked to fill in, its local name (the name given unless told), the
-// chapters (and Search), the offline maps (none unless told) and the tool bars.
+// manager.csv: the city's facts that the country tells (its calling code, internet code, time zone and
+// currency), the others marked to fill in, its local name (the name given unless told), the chapters
+// (and Search), the offline maps (none unless told) and the tool bars.
 QString settingsFile(const QString& city, const QList<Chapter>& chapters, const QString& localName = {},
-                     const QString& orderMaps = {});
+                     const QString& orderMaps = {}, const std::optional<CountryFacts>& country = {});
 
 // chapter.plist: a neutral background and a colour per chapter, no placements, the default position.
 QVariantMap chapterList(const Place& at, const QList<Chapter>& chapters);
@@ -57,7 +64,9 @@ QString imprint(const QString& city, const QString& credit);
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error);
 
 // The neutral pictures of every picture the guide always shows, at 1x and @2x, the start-up picture
-// lettered with the city's name.
-bool writePictures(const QString& folder, const QString& city, QString* error);
+// lettered with the city's name, and the flag of the country's currency (lettered with its code where
+// no drawing of it is at hand).
+bool writePictures(const QString& folder, const QString& city, const std::optional<CountryFacts>& country,
+                   QString* error);
 
 } // namespace Edition::Writing

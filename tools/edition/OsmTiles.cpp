@@ -579,8 +579,8 @@ QString Call::parse(const QStringList& args, bool withCity) {
             manyTiles = true;
             continue;
         }
-        const bool valued =
-            option == u"--city" || option == u"--center" || option == u"--radius" || option == u"--zoom";
+        const bool valued = option == u"--city" || option == u"--center" || option == u"--radius" ||
+                            option == u"--zoom" || option == u"--country";
         if (valued && i + 1 >= args.size()) {
             note(QStringLiteral("%1 needs a value").arg(option));
             break;
@@ -588,6 +588,8 @@ QString Call::parse(const QStringList& args, bool withCity) {
         const QString next = valued ? args[++i] : QString();
         if (option == u"--city" && withCity) {
             city = next.trimmed();
+        } else if (option == u"--country" && withCity) {
+            country = next.trimmed();
         } else if (option == u"--center") {
             if (!(centre = Edition::Writing::parsePlace(next)))
                 note(QStringLiteral("--center \"%1\": LAT,LON in degrees are needed").arg(next));

@@ -45,6 +45,8 @@ QImage mapPicture(const StreetMap& map, double latitude, double longitude, int z
 // import-osm's --city NAME).
 struct Call {
     QString extract, target, city;
+    // --country CC (import-osm): the country whose facts the edition gets, when the data does not tell.
+    QString country;
     std::optional<Edition::Writing::Place> centre;
     double radius = 0;
     std::optional<std::pair<int, int>> zooms;

@@ -19,12 +19,13 @@ struct Command {
 };
 
 const Command commands[] = {
-    {"new", "new DIR --city NAME --at LAT,LON",
+    {"new", "new DIR --city NAME --at LAT,LON [--country CC]",
      "Writes a complete source folder for a new city into DIR (new or empty): manager.csv with the city's\n"
      "facts marked [fill in], catalog/01-sights.csv with one chapter, category and venue at LAT,LON,\n"
      "chapter.plist, an empty Bookmarks.plist, imprint.txt and neutral pictures (1x and @2x) for everything\n"
-     "the guide always shows. The result builds and checks clean; see docs/publishing.md for what to "
-     "change.\n"},
+     "the guide always shows. With --country (ISO 3166-1, such as AT), the calling code, internet code,\n"
+     "time zone and the country's currency are filled in. The result builds; check reports each [fill in]\n"
+     "left until it is replaced. docs/publishing.md tells what to change.\n"},
     {"build", "build SRC OUT",
      "Makes the edition OUT from the source folder SRC: Catalog.sqlite from SRC/catalog.csv and\n"
      "SRC/catalog/*.csv (in file-name order; venue ids in reading order from 1), the pictures drawn in\n"
@@ -45,20 +46,25 @@ const Command commands[] = {
      "  venues CHAPTER_ID CATEGORY [--at LAT,LON] [--imperial] | search TEXT [--at LAT,LON] [--imperial]\n"
      "  near LAT,LON [--imperial]   (the venues within about 10 km, nearest first, with their distances)\n"
      "Exit 0, 1 for a chapter, category or venue the edition does not have, 2 for a wrong call.\n"},
+    {"set", "set DIR NAME=VALUE ...",
+     "Writes the values into the columns NAME of DIR/manager.csv (such as InfoAirportCode=VIE) and keeps\n"
+     "the others, quoted as the guide reads them; a value cannot hold a double quote.\n"},
     {"tiles", "tiles PLAN.svg --bounds S,W,N,E --zoom Z1-Z2 OUT.mbtiles",
      "Renders a georeferenced plan (an SVG drawn in Web Mercator over the bounds named by\n"
      "data-bounds=\"S,W,N,E\" on its root) into 256-pixel tiles of the zoom levels Z1 to Z2, added to the\n"
      "MBTiles file OUT. Name the file in chapter.plist under \"Map Tiles\" (key \"file\").\n"},
     {"import-osm",
-     "import-osm EXTRACT.osm.pbf --city NAME --center LAT,LON --radius KM [--zoom Z1-Z2] [--many-tiles] SRC",
+     "import-osm EXTRACT.osm.pbf --city NAME --center LAT,LON --radius KM [--zoom Z1-Z2] [--country CC]\n"
+     "           [--many-tiles] SRC",
      "Writes a source folder SRC (new or empty) for the city from an OpenStreetMap extract (.osm.pbf or\n"
      ".osm). The named venues within KM of the centre become chapters by their tags (Sights, Museums,\n"
      "Cafés, Dining, Nightlife, Hotels, Shopping) and categories by their kind, with the address, postcode,\n"
      "phones, web site, e-mail and opening hours the data holds; a venue mapped twice (one name within\n"
      "50 m) is kept once. The street tiles of zoom Z1 to Z2 (12-17 unless told) are drawn from the same\n"
      "extract into StreetTiles.mbtiles; more than 50,000 tiles are drawn only with --many-tiles. The\n"
-     "city's facts are left marked [fill in]; the imprint and the map credit OpenStreetMap's contributors,\n"
-     "as the data's licence (ODbL) asks.\n"},
+     "country (the one the addresses name, or --country) gives the calling code, internet code, time zone\n"
+     "and the currency; the other facts are left marked [fill in]. The imprint and the map credit\n"
+     "OpenStreetMap's contributors, as the data's licence (ODbL) asks.\n"},
     {"tiles-osm",
      "tiles-osm EXTRACT.osm.pbf --center LAT,LON --radius KM --zoom Z1-Z2 [--many-tiles] OUT.mbtiles",
      "Draws 256-pixel street tiles of the zoom levels Z1 to Z2 around the centre from an OpenStreetMap\n"
@@ -165,6 +171,8 @@ int main(int argc, char** argv) {
         return finish(Edition::importOsm(rest, out, &error), error, err);
     if (command == u"tiles-osm")
         return finish(OsmTiles::command(rest, out, &error), error, err);
+    if (command == u"set")
+        return finish(Edition::setSettings(rest, out, &error), error, err);
     if (command == u"feed")
         return finish(Edition::feed(rest, out, &error), error, err);
     if (const Command* known = findCommand(command)) {
