@@ -26,6 +26,7 @@
 #include "platform/Paths.h"
 #include "ui/AlertView.h"
 #include "ui/Animation.h"
+#include "ui/EngineModules.h"
 #include "ui/NavigationController.h"
 #include "ui/NumberPad.h"
 #include "ui/TextField.h"
@@ -35,7 +36,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTimer>
 #include <memory>
 #include <sqlite3.h>
@@ -63,17 +68,35 @@ int rowNamed(CategoryPage* page, const QString& name) {
     return name == u"All" ? first - 1 : (index < 0 ? -1 : first + index);
 }
 
-void touchTool(VenuesPage* page, const QString& tool) {
-    if (!page)
-        return;
+// Touches the tool of that id on the page's tool bar; false when the bar has none.
+template <class Page> bool touchTool(Page* page, const QString& tool) {
+    if (!page || !page->toolbar())
+        return false;
     for (BarButtonItem* item : page->toolbar()->items()) {
         if (auto* custom = qobject_cast<CustomBarButtonItem*>(item);
-            custom && custom->selector().trimmed() == tool)
+            custom && custom->selector().trimmed() == tool && custom->isEnabled()) {
             custom->buttonTouched();
+            return true;
+        }
     }
+    return false;
 }
 
 using Pick = ScreenTour::Pick;
+
+const QString noVenues = QStringLiteral("no chapter on the home screen has venues");
+
+// What the alert on screen says, as the end of a reason; empty without one.
+QString alertSaying() {
+    const AlertView* alert = AlertView::visibleAlert();
+    return alert ? QStringLiteral(": the guide says \"%1\" (%2)").arg(alert->title(), alert->message())
+                 : QString();
+}
+
+QString alertText(const AlertView* alert) {
+    return alert->message().isEmpty() ? alert->title()
+                                      : alert->title() + QStringLiteral(": ") + alert->message();
+}
 
 // The venues the tour shows, chosen by kind from whatever edition it walks.
 struct Picks {
@@ -84,8 +107,19 @@ struct Picks {
     Pick other;             // a second venue for the bookmarks
     QString searchText;     // the word that most venue names share
     QStringList placements; // chapters with a sponsored placement
-    bool weather = false;   // the edition names a weather feed
+    QStringList tools;      // the tool ids that some tool bar lists
+    QString feedCurrency, feedWeather, feedTV;
+    bool rates = false; // the edition ships stored rates
 };
+
+// Why a reader cannot reach the page of a tool, or empty: no tool bar lists it, or its feed is empty.
+QString unreachable(const Picks& picks, const QString& tool, const char* feed, const QString& url) {
+    if (!picks.tools.contains(tool))
+        return QStringLiteral("no tool bar of the edition lists %1").arg(tool);
+    if (feed && url.trimmed().isEmpty())
+        return QStringLiteral("%1 is empty").arg(QLatin1String(feed));
+    return {};
+}
 
 Picks pickFromEdition() {
     Picks picks;
@@ -103,7 +137,15 @@ Picks pickFromEdition() {
         if (ShareData::sharedInstance()->getCorrespondingPlacement(label))
             picks.placements.append(label);
     }
-    picks.weather = !settings->feedWeather().trimmed().isEmpty();
+    for (const QString* list : {&settings->orderChapterTools(), &settings->orderVenuesTools(),
+                                &settings->orderDetailedViewTools()}) {
+        for (const QString& entry : ManagerModel::listEntries(*list))
+            picks.tools.append(entry.section(u':', 2).trimmed());
+    }
+    picks.feedCurrency = settings->feedCurrency();
+    picks.feedWeather = settings->feedWeather();
+    picks.feedTV = settings->feedTV();
+    picks.rates = !settings->userCurrencyRates().trimmed().isEmpty();
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(Paths::resourcePath(QStringLiteral("Catalog.sqlite"))).constData(),
                         &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
@@ -206,8 +248,53 @@ bool ScreenTour::search(const QString& text) {
 ScreenTour::ScreenTour(StrollbookAppDelegate* appDelegate, const QString& target)
     : delegate(appDelegate), folder(target) {}
 
+bool ScreenTour::skip(const QString& reason) {
+    skipReason = reason;
+    return false;
+}
+
+bool ScreenTour::putAwayAlert() {
+    AlertView* alert = AlertView::visibleAlert();
+    if (!alert || alertsPutAway >= 20)
+        return false;
+    ++alertsPutAway;
+    logLine(QStringLiteral("The tour puts away the alert \"%1\" before %2")
+                .arg(alertText(alert), scenes[currentScene].name));
+    alert->dismissWithButtonIndex(0);
+    return true;
+}
+
+bool ScreenTour::writeReport() const {
+    QJsonArray shots, skips;
+    for (const Picture& picture : pictures)
+        shots.append(QJsonObject{{QStringLiteral("file"), picture.file},
+                                 {QStringLiteral("scene"), picture.scene},
+                                 {QStringLiteral("page"), picture.page},
+                                 {QStringLiteral("title"), picture.title},
+                                 {QStringLiteral("alerts"), QJsonArray::fromStringList(picture.alerts)}});
+    for (const Skipped& skip : skipped)
+        skips.append(QJsonObject{{QStringLiteral("scene"), skip.scene},
+                                 {QStringLiteral("reason"), skip.reason},
+                                 {QStringLiteral("pictured"), QJsonArray::fromStringList(skip.pictured)}});
+    QSaveFile file(QDir(folder).filePath(QStringLiteral("tour.json")));
+    const QByteArray bytes =
+        QJsonDocument(QJsonObject{{QStringLiteral("pictures"), shots}, {QStringLiteral("skipped"), skips}})
+            .toJson();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 bool ScreenTour::shoot(const QString& name) {
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    Picture picture;
+    picture.file = name + QStringLiteral(".png");
+    picture.scene = currentScene < scenes.size() ? scenes[currentScene].name : QStringLiteral("start-up");
+    if (const ViewController* page = delegate->visibleViewController()) {
+        picture.page = QString::fromLatin1(page->metaObject()->className());
+        picture.title = page->title();
+    }
+    if (const AlertView* alert = AlertView::visibleAlert())
+        picture.alerts.append(alertText(alert));
+    pictures.push_back(picture);
     // The whole display when the screen fills one (--fullscreen), else the phone's screen.
     if (!delegate->window()->window()->grab().save(path)) {
         qWarning("cannot write %s", qPrintable(path));
@@ -253,12 +340,15 @@ void ScreenTour::walk() {
         {QStringLiteral("home"), {[this] { return shoot(QStringLiteral("02-home")); }}},
         {QStringLiteral("a chapter's categories"),
          {
-             [openChapter, picks] { return openChapter(picks->firstChapter); },
+             [this, openChapter, picks] {
+                 return picks->firstChapter.isEmpty() ? skip(noVenues) : openChapter(picks->firstChapter);
+             },
              [this] { return shoot(QStringLiteral("03-categories")); },
-             [this] {
+             [this, picks] {
                  auto* page = top<CategoryPage>(delegate);
                  if (!page || !page->hasCategoryIntroduction())
-                     return false;
+                     return skip(
+                         QStringLiteral("the chapter \"%1\" has no introduction").arg(picks->firstChapter));
                  page->didSelectRow(page->tableView(), 0);
                  return true;
              },
@@ -266,9 +356,9 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("a chapter's venues"),
          {
-             [navigation, openChapter, picks] {
+             [this, navigation, openChapter, picks] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return openChapter(picks->firstChapter);
+                 return picks->firstChapter.isEmpty() ? skip(noVenues) : openChapter(picks->firstChapter);
              },
              [this] {
                  // The list is pictured while it loads, then loaded.
@@ -280,15 +370,15 @@ void ScreenTour::walk() {
              },
              [this] { return top<VenuesPage>(delegate) && shoot(QStringLiteral("06-venues")); },
              [this] {
-                 touchTool(top<VenuesPage>(delegate), QStringLiteral("SortNearest.tool"));
-                 return true;
+                 return touchTool(top<VenuesPage>(delegate), QStringLiteral("SortNearest.tool")) ||
+                        skip(QStringLiteral("the venue list's tool bar has no SortNearest.tool"));
              },
              [this] { return shoot(QStringLiteral("07-venues-nearest")); },
          }},
         // Three venues in full: with a picture and a long text, an event, a hotel.
         {QStringLiteral("a venue with a picture"),
          {
-             [this, picks] { return openDetail(picks->picture); },
+             [this, picks] { return openDetail(picks->picture) || skip(noVenues); },
              [this] { return shoot(QStringLiteral("08-detail-picture")); },
              [this, detailPage] {
                  detailPage()->scrollView()->setContentOffset(QPoint(0, 10000));
@@ -297,21 +387,25 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("an event"),
          {
-             [this, picks] { return openDetail(picks->event); },
+             [this, picks] {
+                 return openDetail(picks->event) ||
+                        skip(QStringLiteral("no venue of a chapter on the home screen has dates (date_start, "
+                                            "date_stop)"));
+             },
              [this] { return shoot(QStringLiteral("10-detail-event")); },
          }},
         {QStringLiteral("a hotel"),
          {
-             [this, picks] { return openDetail(picks->hotel); },
+             [this, picks] {
+                 return openDetail(picks->hotel) ||
+                        skip(QStringLiteral("no venue of a chapter on the home screen has rooms "
+                                            "(hotel_room_decription)"));
+             },
              [this] { return shoot(QStringLiteral("11-detail-hotel")); },
-             [detailPage] {
+             [this, detailPage] {
                  // Bookmarked from the detail page: the confirmation rises.
-                 for (BarButtonItem* item : detailPage()->toolbar()->items()) {
-                     if (auto* tool = qobject_cast<CustomBarButtonItem*>(item);
-                         tool && tool->selector().trimmed() == u"Bookmark.tool")
-                         tool->buttonTouched();
-                 }
-                 return true;
+                 return touchTool(detailPage(), QStringLiteral("Bookmark.tool")) ||
+                        skip(QStringLiteral("the venue detail's tool bar has no Bookmark.tool"));
              },
              [this] { return shoot(QStringLiteral("12-detail-bookmarked")); },
          }},
@@ -319,7 +413,7 @@ void ScreenTour::walk() {
          {
              [this, navigation, picks] {
                  if (!picks->picture)
-                     return false;
+                     return skip(noVenues);
                  Bookmarks::add(picks->picture.name);
                  if (const Pick& second = picks->event ? picks->event : picks->other)
                      Bookmarks::add(second.name);
@@ -337,21 +431,30 @@ void ScreenTour::walk() {
                                                   false);
                  return true;
              },
-             [this, picks] { return !picks->searchText.isEmpty() && search(picks->searchText); },
+             [this, picks] {
+                 return picks->searchText.isEmpty()
+                            ? skip(QStringLiteral("no word of four letters or more is in the venues' names"))
+                            : search(picks->searchText);
+             },
              [this] { return shoot(QStringLiteral("14-search-results")); },
              [this] { return search(QStringLiteral("zzyzx")); },
              [this] { return shoot(QStringLiteral("15-search-nothing")); },
          }},
         {QStringLiteral("the live map"),
          {
-             [navigation] {
+             [this, navigation, picks] {
+                 if (const QString why = unreachable(*picks, QStringLiteral("LiveMap.tool"), nullptr, {});
+                     !why.isEmpty())
+                     return skip(why);
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->pushViewController(LiveMap::initWithUserLocation(), false);
                  return true;
              },
              [this] {
                  auto* map = top<LiveMap>(delegate);
-                 return map && !map->placemarks().isEmpty() && shoot(QStringLiteral("24-live-map"));
+                 return map && !map->placemarks().isEmpty()
+                            ? shoot(QStringLiteral("24-live-map"))
+                            : skip(QStringLiteral("no venue has a position on the map"));
              },
              [this, picks] {
                  auto* map = top<LiveMap>(delegate);
@@ -365,15 +468,8 @@ void ScreenTour::walk() {
              },
              [this, picks] { return openDetail(picks->picture); },
              [this] {
-                 auto* page = top<DetailedPage>(delegate);
-                 for (BarButtonItem* item : page->toolbar()->items()) {
-                     if (auto* tool = qobject_cast<CustomBarButtonItem*>(item);
-                         tool && tool->selector().trimmed() == u"LiveMap.tool" && tool->isEnabled()) {
-                         tool->buttonTouched();
-                         return true;
-                     }
-                 }
-                 return false;
+                 return touchTool(top<DetailedPage>(delegate), QStringLiteral("LiveMap.tool")) ||
+                        skip(QStringLiteral("the venue detail's tool bar has no LiveMap.tool"));
              },
              [this] { return top<LiveMap>(delegate) && shoot(QStringLiteral("26-live-map-venue")); },
          }},
@@ -381,14 +477,18 @@ void ScreenTour::walk() {
          {
              [this, navigation, openChapter] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return openChapter(QStringLiteral("Maps"));
+                 return openChapter(QStringLiteral("Maps")) ||
+                        skip(QStringLiteral("OrderChapters has no chapter \"Maps\""));
              },
-             [this] { return top<OfflineMapsPage>(delegate) && shoot(QStringLiteral("21-offline-maps")); },
+             [this] {
+                 return top<OfflineMapsPage>(delegate) ? shoot(QStringLiteral("21-offline-maps"))
+                                                       : skip(QStringLiteral("OrderMaps names no map"));
+             },
              [this] {
                  auto* page = top<OfflineMapsPage>(delegate);
                  const QList<Button*> thumbnails = page->scrollView()->findChildren<Button*>();
                  if (thumbnails.size() < 2)
-                     return false;
+                     return skip(QStringLiteral("the page of offline maps shows fewer than two maps"));
                  page->mapButtonTouched(thumbnails[1]);
                  return true;
              },
@@ -397,11 +497,13 @@ void ScreenTour::walk() {
                  if (auto* map = qobject_cast<MapView*>(delegate->visibleViewController()))
                      map->close();
                  navigation()->popToRootViewControllerAnimated(false);
-                 return openChapter(QStringLiteral("Metro"));
+                 return openChapter(QStringLiteral("Metro")) ||
+                        skip(QStringLiteral("OrderChapters has no chapter \"Metro\""));
              },
              [this] {
-                 return qobject_cast<MapView*>(delegate->visibleViewController()) &&
-                        shoot(QStringLiteral("23-metro-map"));
+                 return qobject_cast<MapView*>(delegate->visibleViewController())
+                            ? shoot(QStringLiteral("23-metro-map"))
+                            : skip(QStringLiteral("the metro map did not open"));
              },
              [this] {
                  qobject_cast<MapView*>(delegate->visibleViewController())->close();
@@ -411,15 +513,28 @@ void ScreenTour::walk() {
         // The tools with live data, from the edition's cached documents, then without a network.
         {QStringLiteral("the currency converter"),
          {
-             [this, navigation] {
+             [this, navigation, picks] {
+                 if (const QString why = unreachable(*picks, QStringLiteral("Currency.tool"), nullptr, {});
+                     !why.isEmpty())
+                     return skip(why);
+                 if (!picks->rates)
+                     return skip(
+                         QStringLiteral("the edition stores no rates (UserCurrencyRates is empty), and "
+                                        "the tour fetches nothing from beyond this machine (FeedCurrency "
+                                        "\"%1\"); preview it with the rates stored or served on "
+                                        "127.0.0.1")
+                             .arg(picks->feedCurrency));
                  setFeedTimes(0);
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->pushViewController(std::make_unique<CurrencyPage>(), false);
                  return true;
              },
              [this] {
-                 return top<CurrencyPage>(delegate) && top<CurrencyPage>(delegate)->tableView() &&
-                        shoot(QStringLiteral("16-currency"));
+                 return top<CurrencyPage>(delegate) && top<CurrencyPage>(delegate)->tableView()
+                            ? shoot(QStringLiteral("16-currency"))
+                            : skip(QStringLiteral("the converter did not open%1: its currencies and rates do "
+                                                  "not line up (cityguide-edition check names the cause)")
+                                       .arg(alertSaying()));
              },
              [this] {
                  auto* page = top<CurrencyPage>(delegate);
@@ -441,7 +556,10 @@ void ScreenTour::walk() {
                  NumberPad::shared()->doneTouched();
                  return reopenOffline(std::make_unique<CurrencyPage>());
              },
-             [this] { return AlertView::visibleAlert() && shoot(QStringLiteral("18-currency-offline")); },
+             [this] {
+                 return AlertView::visibleAlert() ? shoot(QStringLiteral("18-currency-offline"))
+                                                  : skip(QStringLiteral("no alert came up offline"));
+             },
              [] {
                  AlertView::visibleAlert()->dismissWithButtonIndex(0);
                  HttpClient::setNetworkAvailable(true);
@@ -451,16 +569,25 @@ void ScreenTour::walk() {
         {QStringLiteral("the weather"),
          {
              [this, navigation, picks] {
-                 if (!picks->weather)
-                     return false;
+                 if (const QString why = unreachable(*picks, QStringLiteral("Weather.tool"), "FeedWeather",
+                                                     picks->feedWeather);
+                     !why.isEmpty())
+                     return skip(why);
                  setFeedTimes(0);
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->pushViewController(std::make_unique<WeatherPage>(), false);
                  return true;
              },
-             [this] { return top<WeatherPage>(delegate) && shoot(QStringLiteral("19-weather")); },
+             [this] {
+                 return top<WeatherPage>(delegate)
+                            ? shoot(QStringLiteral("19-weather"))
+                            : skip(QStringLiteral("the weather page did not open%1").arg(alertSaying()));
+             },
              [reopenOffline] { return reopenOffline(std::make_unique<WeatherPage>()); },
-             [this] { return AlertView::visibleAlert() && shoot(QStringLiteral("20-weather-alert")); },
+             [this] {
+                 return AlertView::visibleAlert() ? shoot(QStringLiteral("20-weather-alert"))
+                                                  : skip(QStringLiteral("no alert came up offline"));
+             },
              [] {
                  AlertView::visibleAlert()->dismissWithButtonIndex(0);
                  HttpClient::setNetworkAvailable(true);
@@ -486,21 +613,35 @@ void ScreenTour::walk() {
          }},
         {QStringLiteral("the sponsored placements"),
          {
-             [navigation, openChapter, picks] {
+             [this, navigation, openChapter, picks] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return !picks->placements.isEmpty() && openChapter(picks->placements[0]);
+                 return picks->placements.isEmpty()
+                            ? skip(QStringLiteral(
+                                  "chapter.plist has no placement of a chapter on the home screen"))
+                            : openChapter(picks->placements[0]);
              },
-             [this] { return top<Placement>(delegate) && shoot(QStringLiteral("31-placement-with-venue")); },
-             [navigation, openChapter, picks] {
+             [this] {
+                 return top<Placement>(delegate) ? shoot(QStringLiteral("31-placement-with-venue"))
+                                                 : skip(QStringLiteral("the placement did not open"));
+             },
+             [this, navigation, openChapter, picks] {
                  navigation()->popToRootViewControllerAnimated(false);
-                 return picks->placements.size() > 1 && openChapter(picks->placements[1]);
+                 return picks->placements.size() < 2
+                            ? skip(QStringLiteral("chapter.plist has one placement only"))
+                            : openChapter(picks->placements[1]);
              },
-             [this] { return top<Placement>(delegate) && shoot(QStringLiteral("32-placement")); },
+             [this] {
+                 return top<Placement>(delegate) ? shoot(QStringLiteral("32-placement"))
+                                                 : skip(QStringLiteral("the placement did not open"));
+             },
          }},
         // The web page needs the edition's server too (run.sh starts it).
         {QStringLiteral("a web page"),
          {
              [this, navigation] {
+                 if (!EngineModules::webEngineMaker())
+                     return skip(
+                         QStringLiteral("the web engine's module is not installed or cannot be loaded"));
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->rootViewController()->presentModalViewController(
                      std::make_unique<WebviewPage>(QStringLiteral("127.0.0.1:8642/web/index.html")), false);
@@ -523,26 +664,32 @@ void ScreenTour::walk() {
                  }
                  if (page)
                      page->doneButtonTouched();
-                 return loaded;
+                 return loaded || skip(QStringLiteral("no page answered at 127.0.0.1:8642 within 8 s (run.sh "
+                                                      "serves the demo's pages there)"));
              },
          }},
         // Last: the playlist needs the edition's feed server (run.sh starts it); without it the scene
         // is skipped and its alert put away.
         {QStringLiteral("the videos"),
          {
-             [navigation] {
+             [this, navigation, picks] {
+                 if (const QString why =
+                         unreachable(*picks, QStringLiteral("TV.tool"), "FeedTV", picks->feedTV);
+                     !why.isEmpty())
+                     return skip(why);
                  navigation()->popToRootViewControllerAnimated(false);
                  navigation()->pushViewController(std::make_unique<TVPage>(), false);
                  return true;
              },
-             [this] { return top<TVPage>(delegate) && shoot(QStringLiteral("27-videos-loading")); },
              [this] {
+                 return top<TVPage>(delegate) ? shoot(QStringLiteral("27-videos-loading"))
+                                              : skip(QStringLiteral("the videos page did not open"));
+             },
+             [this, picks] {
                  auto* page = top<TVPage>(delegate);
-                 if (!page || page->videoFeed().isEmpty()) {
-                     if (AlertView* alert = AlertView::visibleAlert())
-                         alert->dismissWithButtonIndex(0);
-                     return false;
-                 }
+                 if (!page || page->videoFeed().isEmpty())
+                     return skip(QStringLiteral("the playlist %1 brought no clip%2")
+                                     .arg(picks->feedTV, alertSaying()));
                  return shoot(QStringLiteral("28-videos"));
              },
              [this] {
@@ -562,11 +709,10 @@ void ScreenTour::walk() {
                  const bool playing = page && page->player() && page->player()->framesShown() > 0;
                  if (playing)
                      shoot(QStringLiteral("29-video-playing"));
+                 const QString saying = alertSaying();
                  if (page)
                      page->close();
-                 if (AlertView* alert = AlertView::visibleAlert())
-                     alert->dismissWithButtonIndex(0);
-                 return playing;
+                 return playing || skip(QStringLiteral("the clip showed no frame within 8 s%1").arg(saying));
              },
          }},
     };
@@ -587,12 +733,36 @@ void ScreenTour::next() {
         currentStep = 0;
     }
     if (currentScene >= scenes.size()) {
+        if (!writeReport()) {
+            qWarning("cannot write %s/tour.json", qPrintable(folder));
+            failed = true;
+        }
         QApplication::exit(failed ? 1 : 0);
         return;
     }
     const Scene& scene = scenes[currentScene];
+    if (currentStep == 0) {
+        // One alert at a time, each gone before the next look.
+        if (putAwayAlert()) {
+            QTimer::singleShot(30, this, [this] { next(); });
+            return;
+        }
+        alertsPutAway = 0;
+        sceneStart = pictures.size();
+    }
+    skipReason.clear();
     if (!scene.steps[currentStep++]()) {
-        logLine(QStringLiteral("The tour skips %1: the edition does not have it").arg(scene.name));
+        Skipped skip{scene.name,
+                     skipReason.isEmpty() ? QStringLiteral("the edition does not have it") : skipReason,
+                     {}};
+        for (size_t i = sceneStart; i < pictures.size(); ++i)
+            skip.pictured.append(pictures[i].file);
+        if (skip.pictured.isEmpty())
+            logLine(QStringLiteral("The tour skips %1: %2").arg(scene.name, skip.reason));
+        else
+            logLine(QStringLiteral("The tour ends %1 after %2: %3")
+                        .arg(scene.name, skip.pictured.join(QStringLiteral(", ")), skip.reason));
+        skipped.push_back(skip);
         currentStep = scene.steps.size();
     }
     QTimer::singleShot(30, this, [this] { next(); });

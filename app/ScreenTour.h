@@ -27,6 +27,14 @@ private:
     void walk();
     void next();
     bool shoot(const QString& name);
+    // Ends the scene here, for this reason (said in the log and in tour.json); always false.
+    bool skip(const QString& reason);
+    // Puts away an alert left on screen, so that none of one scene stays over the next one's pictures;
+    // false when there is none (or one keeps coming back).
+    bool putAwayAlert();
+    // DIR/tour.json: each picture with the page it shows and the alerts over it, each scene skipped
+    // with its reason.
+    bool writeReport() const;
     bool openDetail(const Pick& venue);
     bool search(const QString& text);
     // The feed documents of the tour's settings as fetched that many seconds ago.
@@ -38,4 +46,17 @@ private:
     size_t currentScene = 0;
     size_t currentStep = 0;
     bool failed = false;
+    QString skipReason;
+    struct Picture {
+        QString file, scene, page, title;
+        QStringList alerts;
+    };
+    struct Skipped {
+        QString scene, reason;
+        QStringList pictured; // the pictures the scene had taken before it ended
+    };
+    std::vector<Picture> pictures;
+    std::vector<Skipped> skipped;
+    size_t sceneStart = 0; // the first picture of the current scene
+    int alertsPutAway = 0; // before the current scene
 };

@@ -249,6 +249,13 @@ int main(int argc, char** argv) {
     } else {
         // A tour pictures what the edition holds; it never reaches beyond this machine.
         HttpClient::setLoopbackOnly(true);
+        // As root (containers, build machines) the web engine refuses to start inside its sandbox and
+        // would end the whole tour; the tour's web page comes from this machine, so it goes without.
+        if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+            std::fprintf(stderr, "The tour runs as root: it pictures the web page without the web engine's "
+                                 "sandbox (the page comes from this machine)\n");
+        }
         VideoPlayer::setAudioEnabled(false);
         Paths::setDocumentsFolder(tourDocuments.path());
         Termination::setForsakenFolder(tourDocuments.path());
