@@ -283,6 +283,29 @@ TEST(EditionFeed, PrintsWhatThePagesWouldShowOrTheReadersError) {
     const QJsonObject now = QJsonDocument::fromJson(text.toUtf8()).object().value(u"rows"_qs)[0].toObject();
     EXPECT_EQ(now.value(u"temperature"_qs).toString(), u"36f"_qs);
 
+    // With an edition: the weather symbols it has no picture for (a source's drawing counts).
+    QTemporaryDir edition;
+    QFile(fixturePath(u"edition/manager.csv"_qs)).copy(edition.filePath(u"manager.csv"_qs));
+    for (const char* name : {"wsymbol_0004_black_low_cloud.png", "wsymbol_0006_mist@2x.png",
+                             "art/wsymbol_0002_sunny_intervals.svg"}) {
+        QDir().mkpath(QFileInfo(edition.filePath(QString::fromLatin1(name))).path());
+        QFile file(edition.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    text.clear();
+    ASSERT_EQ(
+        Edition::feed({u"weather"_qs, fixturePath(u"feeds/weather.xml"_qs), u"--edition"_qs, edition.path()},
+                      out, &error),
+        0);
+    out.flush();
+    QStringList warned;
+    for (const QJsonValue& warning :
+         QJsonDocument::fromJson(text.toUtf8()).object().value(u"warnings"_qs).toArray())
+        warned.append(warning.toString().section(u' ', 5, 5));
+    warned.sort();
+    EXPECT_EQ(warned, QStringList({u"wsymbol_0017_cloudy_with_light_rain"_qs,
+                                   u"wsymbol_0019_cloudy_with_light_snow"_qs}));
+
     EXPECT_EQ(Edition::feed({u"weather"_qs, rates}, out, &error), 1);
     EXPECT_TRUE(error.contains(u"no weather"_qs)) << error.toStdString();
     EXPECT_EQ(Edition::feed({u"weather"_qs, u"/nowhere/at/all.xml"_qs}, out, &error), 1);

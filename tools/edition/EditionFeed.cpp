@@ -6,6 +6,7 @@
 #include "model/ManagerModel.h"
 #include "platform/HttpClient.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
@@ -84,7 +85,15 @@ QJsonObject currencyRows(const QByteArray& document, const QString& edition, QSt
     return result;
 }
 
-QJsonObject weatherRows(const QByteArray& document, bool fahrenheit, bool miles, QString* error) {
+// Whether the edition (or its source folder) has a picture of that name.
+bool hasPicture(const QString& edition, const QString& name) {
+    const QDir dir(edition);
+    return dir.exists(name + QStringLiteral(".png")) || dir.exists(name + QStringLiteral("@2x.png")) ||
+           dir.exists(QStringLiteral("art/%1.svg").arg(name));
+}
+
+QJsonObject weatherRows(const QByteArray& document, bool fahrenheit, bool miles, const QString& edition,
+                        QString* error) {
     QString why;
     const auto elements = WeatherReader::read(document, &why);
     const QList<WeatherReader::Entry> entries =
@@ -97,7 +106,11 @@ QJsonObject weatherRows(const QByteArray& document, bool fahrenheit, bool miles,
     }
     const QChar unit = fahrenheit ? u'f' : u'c';
     QJsonArray rows;
+    QStringList missing;
     for (const WeatherReader::Entry& entry : entries) {
+        const QString picture = QString(entry.imageName()).remove(QStringLiteral(".png"));
+        if (!edition.isEmpty() && !hasPicture(edition, picture) && !missing.contains(picture))
+            missing.append(picture);
         QJsonObject row{{QStringLiteral("image"), entry.imageName()},
                         {QStringLiteral("description"), entry.description},
                         {QStringLiteral("temperature"), entry.temperature + unit}};
@@ -112,7 +125,15 @@ QJsonObject weatherRows(const QByteArray& document, bool fahrenheit, bool miles,
         }
         rows.append(row);
     }
-    return QJsonObject{{QStringLiteral("rows"), rows}};
+    QJsonObject result{{QStringLiteral("rows"), rows}};
+    QJsonArray warnings;
+    for (const QString& name : std::as_const(missing))
+        warnings.append(QStringLiteral("the edition has no picture %1 (%1.png or art/%1.svg): the page shows "
+                                       "that row without its symbol")
+                            .arg(name));
+    if (!warnings.isEmpty())
+        result.insert(QStringLiteral("warnings"), warnings);
+    return result;
 }
 
 } // namespace
@@ -143,8 +164,9 @@ int feed(const QStringList& args, QTextStream& out, QString* error) {
     const std::optional<QByteArray> document = fetch(args[1], error);
     if (!document)
         return 1;
-    const QJsonObject result = args[0] == u"currency" ? currencyRows(*document, edition, error)
-                                                      : weatherRows(*document, fahrenheit, miles, error);
+    const QJsonObject result = args[0] == u"currency"
+                                   ? currencyRows(*document, edition, error)
+                                   : weatherRows(*document, fahrenheit, miles, edition, error);
     if (result.isEmpty())
         return 1;
     out << QJsonDocument(result).toJson(QJsonDocument::Indented);
