@@ -154,7 +154,9 @@ void CustomCell::layoutVenue(const QRect& frame, const QString& name, const QStr
     const int wd = refill ? (isFeatured ? w - 80 : w - 40) : (isFeatured ? 220 : 280);
     descriptionFrame = QRect(20, 22, wd, 50);
     venueDescription->setFrame(descriptionFrame);
-    venueDescription->setText(description);
+    // A paragraph mark of the catalogue ("\n" as written) is a space in a row's three lines.
+    venueDescription->setText(
+        QString(description).replace(QStringLiteral("\\n"), QStringLiteral(" ")).replace(u'\n', u' '));
 
     if (featured)
         featured->removeFromSuperview();

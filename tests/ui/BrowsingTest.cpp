@@ -126,6 +126,10 @@ TEST_F(BrowsingTest, VenuesShowFeaturedFirstWithDistancesInTheReadersUnit) {
     EXPECT_NE(first->featuredImage(), nullptr);
     EXPECT_EQ(first->venueDescriptionLabel()->width(), 220);
     EXPECT_EQ(page->tableView()->frame(), QRect(10, 0, 300, 372));
+    // A paragraph mark as the catalogue writes it is a space in a row (lists, search, bookmarks).
+    std::unique_ptr<CustomCell> marked(CustomCell::initWithVenue(QRect(0, 0, 300, 80), u"Two"_qs, {}, {}, {},
+                                                                 u"First.\\nSecond."_qs, false, {}));
+    EXPECT_EQ(marked->venueDescriptionLabel()->text(), u"First. Second."_qs);
 
     driver.reset();
     UserDefaults::standardUserDefaults().setObject(u"distance"_qs, u"1"_qs);
