@@ -609,6 +609,11 @@ TEST_F(SourceCheckTest, PicturesTheGuideCannotShowAreNamed) {
     writeBytes(file(u"Close.png"_qs), whole.left(whole.size() / 2));
     QDir().mkpath(file(u"art"_qs));
     writeText(file(u"art/Sights.svg"_qs), u"<svg xmlns=\"http://www.w3.org/2000/svg\"><rect"_qs);
+    // A drawing that nothing names is drawn by the build all the same; a sound one passes.
+    writeText(file(u"art/Spare.svg"_qs), u"<svg broken"_qs);
+    writeText(
+        file(u"art/Fine.svg"_qs),
+        u"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\"><rect width=\"4\" height=\"4\"/></svg>"_qs);
     const QStringList problems = check();
     EXPECT_EQ(
         problems.filter(u"sacher"_qs),
@@ -621,7 +626,9 @@ TEST_F(SourceCheckTest, PicturesTheGuideCannotShowAreNamed) {
         << problems.join(u'\n').toStdString();
     EXPECT_EQ(problems.filter(u"Sights.svg"_qs),
               QStringList{u"manager.csv:2: drawing art/Sights.svg is not an SVG the build can draw"_qs});
-    EXPECT_EQ(problems.size(), 3) << problems.join(u'\n').toStdString();
+    EXPECT_EQ(problems.filter(u"art/Spare.svg"_qs),
+              QStringList{u"art/Spare.svg: is not an SVG the build can draw; the build would stop there"_qs});
+    EXPECT_EQ(problems.size(), 4) << problems.join(u'\n').toStdString();
     QImageReader::setAllocationLimit(limit);
 }
 

@@ -1057,6 +1057,16 @@ struct Checker {
                        it->venue, true);
             checkPictureFiles(it.key(), where, it->venue);
         }
+        // The build draws every drawing of art/, named or not, and stops at one it cannot draw.
+        if (!sourceFolder)
+            return;
+        const QDir art(folder + QStringLiteral("/art"));
+        for (const QString& file : art.entryList({QStringLiteral("*.svg")}, QDir::Files, QDir::Name)) {
+            if (!pictures.contains(QFileInfo(file).completeBaseName()) &&
+                !QSvgRenderer(art.filePath(file)).isValid())
+                report(QStringLiteral("art/") + file,
+                       QStringLiteral("is not an SVG the build can draw; the build would stop there"));
+        }
     }
 
     // The first column of every row, as text.
