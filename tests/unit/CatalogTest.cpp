@@ -92,7 +92,8 @@ TEST_F(CatalogTest, SearchMatchesNamesAndDescriptionsLiterally) {
 TEST_F(CatalogTest, TheSearchIndexNeverChangesWhatIsFound) {
     const QStringList texts = {u"cafe"_qs, u"CAFE"_qs,  u"Straße"_qs,    u"STRASSE"_qs,  u"STRAẞE"_qs,
                                u"ine"_qs,  u"100%"_qs,  u"g_f"_qs,       u"wine bar"_qs, u"'s best"_qs,
-                               u"\\n"_qs,  u"\"x\""_qs, u"Vienna''s"_qs, u"e b"_qs,      u"ou"_qs};
+                               u"\\n"_qs,  u"\"x\""_qs, u"Vienna''s"_qs, u"e b"_qs,      u"ou"_qs,
+                               u"Ku_g"_qs, u"e%b"_qs};
     QList<QStringList> indexed;
     for (const QString& text : texts)
         indexed.append(names(SQLDAL::getVenuesNamedAs(text)));
@@ -107,6 +108,11 @@ TEST_F(CatalogTest, TheSearchIndexNeverChangesWhatIsFound) {
     SQLDAL::connectToDatabase();
     for (qsizetype i = 0; i < texts.size(); ++i)
         EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(texts[i])), indexed[i]) << texts[i].toStdString();
+    // Without the index too, "%" and "_" are the reader's characters, no wildcards ("Ku_g" would find
+    // "Kung_fu lessons", "e%b" "Weinbar 100%").
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"100%"_qs)), QStringList{u"Weinbar 100%"_qs});
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"Ku_g"_qs)), QStringList());
+    EXPECT_EQ(names(SQLDAL::getVenuesNamedAs(u"e%b"_qs)), QStringList());
 }
 
 // Readers type without accents and in any case; the build keeps a folded copy of the texts.

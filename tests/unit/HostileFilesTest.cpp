@@ -154,6 +154,13 @@ TEST_F(HostileFilesTest, BookmarksKeepOnlyNamesAndSetAWrongShapeAside) {
     ASSERT_TRUE(Bookmarks::add(u"Cafe"_qs));
     EXPECT_EQ(Bookmarks::read(), QStringList{u"Cafe"_qs});
     EXPECT_TRUE(readText(documentFile("Bookmarks.plist.unreadable")).contains(u"<string>Dojo</string>"_qs));
+    // Deleting a bookmark from such a file keeps it aside too, before it is written over.
+    QFile::remove(documentFile("Bookmarks.plist.unreadable"));
+    writeVenues("<string>Vinothek</string>");
+    ASSERT_TRUE(Bookmarks::removeEntryFor(u"Cafe"_qs));
+    EXPECT_EQ(Bookmarks::read(), QStringList());
+    EXPECT_TRUE(
+        readText(documentFile("Bookmarks.plist.unreadable")).contains(u"<string>Vinothek</string>"_qs));
 
     // The edition tool says what is wrong.
     writeVenues("<array><string>Cafe</string><integer>5</integer></array>");

@@ -42,15 +42,16 @@ TEST(HttpClient, TellsEveryKindOfFailureApart) {
     server.serve(u"/reset"_qs, reset);
     EXPECT_EQ(fetch(server.url(u"/reset"_qs)).error, HttpResponse::NoConnection);
 
-    // Five redirects are followed, a sixth is a loop.
+    // Five redirects are followed, a sixth is a loop: /hop1 is five hops from its end, /hop0 six.
     for (int i = 0; i < 6; ++i) {
         LocalHttpServer::Answer hop;
         hop.kind = LocalHttpServer::Answer::Redirect;
         hop.location = QByteArray("/hop") + QByteArray::number(i + 1);
         server.serve(u"/hop%1"_qs.arg(i), hop);
     }
-    server.serve(u"/hop5"_qs, QByteArray("arrived"));
-    EXPECT_EQ(fetch(server.url(u"/hop0"_qs)).body, QByteArray("arrived"));
+    server.serve(u"/hop6"_qs, QByteArray("arrived"));
+    EXPECT_EQ(fetch(server.url(u"/hop1"_qs)).body, QByteArray("arrived"));
+    EXPECT_EQ(fetch(server.url(u"/hop0"_qs)).error, HttpResponse::RedirectLoop);
     LocalHttpServer::Answer loop;
     loop.kind = LocalHttpServer::Answer::Redirect;
     loop.location = "/loop";
@@ -58,7 +59,7 @@ TEST(HttpClient, TellsEveryKindOfFailureApart) {
     EXPECT_EQ(fetch(server.url(u"/loop"_qs)).error, HttpResponse::RedirectLoop);
 
     // Over 1 MB, announced or endless, is a failed download with nothing kept.
-    server.serve(u"/big"_qs, QByteArray(HttpClient::maxAnswerBytes + 1, 'x'));
+    server.serve(u"/big"_qs, QByteArray(1048576 + 1, 'x'));
     const HttpResponse big = fetch(server.url(u"/big"_qs));
     EXPECT_EQ(big.error, HttpResponse::TooLarge);
     EXPECT_TRUE(big.body.isEmpty());
@@ -66,7 +67,7 @@ TEST(HttpClient, TellsEveryKindOfFailureApart) {
     endless.kind = LocalHttpServer::Answer::Endless;
     server.serve(u"/endless"_qs, endless);
     EXPECT_EQ(fetch(server.url(u"/endless"_qs)).error, HttpResponse::TooLarge);
-    server.serve(u"/exact"_qs, QByteArray(HttpClient::maxAnswerBytes, 'x'));
+    server.serve(u"/exact"_qs, QByteArray(1048576, 'x'));
     EXPECT_EQ(fetch(server.url(u"/exact"_qs)).error, HttpResponse::None);
 
     // A server that never answers: the time limit.

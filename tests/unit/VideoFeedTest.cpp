@@ -48,10 +48,17 @@ TEST(VideoFeedReader, MissingPartsReadAsEmptyAndBrokenFeedsFail) {
         "<entry><media:group><media:title>Timed thumbnails</media:title>"
         "<media:thumbnail url='a.jpg' width='120' height='90' time='00:00:01'/>"
         "<media:thumbnail url='b.jpg' width='120' height='90' time='00:00:02'/>"
-        "<yt:duration seconds='125'/></media:group></entry></feed>";
+        "<yt:duration seconds='125'/></media:group></entry>"
+        "<entry><media:group><media:title>Two untimed</media:title>"
+        "<media:thumbnail url='timed.jpg' width='120' height='90' time='00:00:01'/>"
+        "<media:thumbnail url='first.jpg' width='480' height='360'/>"
+        "<media:thumbnail url='second.jpg' width='480' height='360'/></media:group></entry></feed>";
     const auto entries = VideoFeedReader::read(feed);
     ASSERT_TRUE(entries);
-    ASSERT_EQ(entries->size(), 2);
+    ASSERT_EQ(entries->size(), 3);
+    // The row's picture is the first thumbnail without a time.
+    ASSERT_TRUE(entries->at(2).highQualityThumbnail());
+    EXPECT_EQ(entries->at(2).highQualityThumbnail()->url, u"first.jpg"_qs);
     EXPECT_FALSE(entries->at(0).hasMediaGroup);
     EXPECT_TRUE(entries->at(0).mediaTitle.isEmpty());
     EXPECT_FALSE(entries->at(1).highQualityThumbnail());
