@@ -124,8 +124,7 @@ QString unreachable(const Picks& picks, const QString& tool, const char* feed, c
 Picks pickFromEdition() {
     Picks picks;
     QMap<QString, QString> titles; // chapter id -> its title on the home screen
-    const ManagerModel* settings =
-        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const ManagerModel* settings = readerSettings();
     QStringList order;
     for (const QString& entry : ManagerModel::listEntries(settings->orderChapters())) {
         const QString label = entry.section(u':', 0, 0).trimmed();
@@ -226,7 +225,7 @@ bool ScreenTour::openDetail(const Pick& venue) {
 }
 
 void ScreenTour::setFeedTimes(int secondsAgo) {
-    ManagerModel* settings = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    ManagerModel* settings = readerSettings();
     const QString time =
         QDateTime::currentDateTime().addSecs(-secondsAgo).toString(QString::fromLatin1(feedTimePattern));
     settings->setDateCurrency(time);

@@ -1,7 +1,9 @@
 #pragma once
 
-// What the benchmarks of the screens share: waiting until the guide has come to rest, and the median.
+// What the benchmarks of the screens share: a fresh reader on an edition, waiting until the guide has
+// come to rest, and the median.
 
+#include "bench/SyntheticEdition.h"
 #include "location/LocationManager.h"
 #include "platform/HttpClient.h"
 #include "platform/OperationQueue.h"
@@ -12,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -32,6 +35,21 @@ inline void useEdition(const QString& edition, const QString& documents,
         return source;
     });
 }
+
+#ifdef GUIDE_SYNTHETIC_DIR
+// useEdition on the synthetic edition (made on first use); false, with the reason said, when it cannot
+// be made.
+inline bool useSyntheticEdition(const QString& documents, std::optional<PositionFix> position) {
+    const QString edition = QStringLiteral(GUIDE_SYNTHETIC_DIR);
+    QString error;
+    if (!SyntheticEdition::ensure(edition, {}, &error)) {
+        std::fprintf(stderr, "cannot make the synthetic edition: %s\n", qPrintable(error));
+        return false;
+    }
+    useEdition(edition, documents, position);
+    return true;
+}
+#endif
 
 // Runs the event loop until no animation, background operation or request is under way.
 inline void settle() {

@@ -32,14 +32,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    const QString edition = QStringLiteral(GUIDE_SYNTHETIC_DIR);
-    QString error;
-    if (!SyntheticEdition::ensure(edition, {}, &error)) {
-        std::fprintf(stderr, "cannot make the synthetic edition: %s\n", qPrintable(error));
-        return 1;
-    }
     QTemporaryDir documents;
-    bench::useEdition(edition, documents.path(), PositionFix{48.2085, 16.3721, 10, {}});
+    if (!bench::useSyntheticEdition(documents.path(), PositionFix{48.2085, 16.3721, 10, {}}))
+        return 1;
     StrollbookAppDelegate delegate;
     delegate.applicationDidFinishLaunching();
     settle();

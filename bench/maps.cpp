@@ -67,14 +67,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-    const QString edition = QStringLiteral(GUIDE_SYNTHETIC_DIR);
-    QString error;
-    if (!SyntheticEdition::ensure(edition, {}, &error)) {
-        std::fprintf(stderr, "cannot make the synthetic edition: %s\n", qPrintable(error));
-        return 1;
-    }
     QTemporaryDir documents;
-    bench::useEdition(edition, documents.path(), PositionFix{48.2, 16.37, 10, {}});
+    if (!bench::useSyntheticEdition(documents.path(), PositionFix{48.2, 16.37, 10, {}}))
+        return 1;
+    const QString edition = QStringLiteral(GUIDE_SYNTHETIC_DIR);
     HttpClient::setNetworkAvailable(false);
     StrollbookAppDelegate delegate;
     delegate.applicationDidFinishLaunching();

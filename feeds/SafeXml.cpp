@@ -85,13 +85,4 @@ bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit
     return true;
 }
 
-QString repairedDeclaration(const QString& stored) {
-    if (!stored.startsWith(QStringLiteral("<?xml")))
-        return stored;
-    const qsizetype end = stored.indexOf(QStringLiteral("?>"));
-    if (end < 0)
-        return stored;
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + stored.mid(end + 2);
-}
-
 } // namespace SafeXml

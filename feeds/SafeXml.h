@@ -24,8 +24,4 @@ struct Node {
 // False (with *error) when the bytes are not a well-formed document.
 bool read(const QByteArray& bytes, const std::function<void(const Node&)>& visit, QString* error);
 
-// A document as the settings file gives it back (its declaration has lost its double quotes): a text
-// beginning with "<?xml" gets the declaration back in place of its own; any other text stays.
-QString repairedDeclaration(const QString& stored);
-
 } // namespace SafeXml

@@ -61,8 +61,6 @@ QList<Entry> entries(const QList<Element>& elements, bool fahrenheit, bool miles
             entry.day = QLocale().toString(date, QStringLiteral("ddd"));
             entry.temperature = p[1 + temp];
             entry.temperatureMin = p[3 + temp];
-            entry.windSpeed = p[5];
-            entry.windDirection = p[6 - distance];
             entry.imageAddress = p[11];
             entry.description = p[12];
         }

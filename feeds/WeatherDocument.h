@@ -23,7 +23,8 @@ struct Entry {
     bool current = false;
     QString day;                         // "EEE" in the device's language
     QString temperature, temperatureMin; // the day's maximum and minimum
-    QString imageAddress, description, windSpeed, windDirection, humidity;
+    QString imageAddress, description;
+    QString windSpeed, windDirection, humidity; // of the current condition only
     // The text after the last "/" of the image address.
     QString imageName() const;
 };

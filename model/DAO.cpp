@@ -179,6 +179,10 @@ void DAOFactory::resetInstance() {
     factoryInstance().reset();
 }
 
+ManagerModel* readerSettings() {
+    return DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+}
+
 ManagerModel* DAOFactory::readSettingsFromFile(const QString& fileName) {
     return daoObject->readSettingsFromFile(fileName);
 }

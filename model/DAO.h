@@ -33,6 +33,9 @@ private:
     std::unique_ptr<ManagerModel> record;
 };
 
+// The reader's settings: manager.csv read afresh into the process's one record.
+ManagerModel* readerSettings();
+
 // The one access point to the settings in the process.
 class DAOFactory {
 public:

@@ -11,6 +11,15 @@ const std::array<const char*, ManagerModel::columnCount>& ManagerModel::columnNa
     return names;
 }
 
+QString ManagerModel::storedDocument(const QString& stored) {
+    if (!stored.startsWith(QStringLiteral("<?xml")))
+        return stored;
+    const qsizetype end = stored.indexOf(QStringLiteral("?>"));
+    if (end < 0)
+        return stored;
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + stored.mid(end + 2);
+}
+
 QString ManagerModel::headerLine() {
     QStringList names;
     for (const char* name : columnNames())

@@ -55,6 +55,10 @@ public:
     static int maxLength(int column);
     // The header line of the file, with its line feed.
     static QString headerLine();
+    // A document kept in a column (UserCurrencyRates, UserWeather) as its reader reads it: the file
+    // drops every double quote, so a text beginning with "<?xml" gets the declaration back in place of
+    // its own; any other text stays.
+    static QString storedDocument(const QString& stored);
 
 #define GUIDE_MANAGER_ACCESSORS(index, getter, setter, name)                                                 \
     const QString& getter() const {                                                                          \

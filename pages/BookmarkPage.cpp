@@ -12,8 +12,7 @@ BookmarkPage::~BookmarkPage() = default;
 
 void BookmarkPage::viewDidLoad() {
     readDistanceUnit();
-    const ManagerModel* manager =
-        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const ManagerModel* manager = readerSettings();
     const QStringList names = Bookmarks::read();
     registerForLocation();
     overlay.show();

@@ -54,7 +54,7 @@ void ChapterPage::loadView() {
 
 void ChapterPage::viewDidLoad() {
     dao = DAOFactory::getInstance();
-    managerModel = dao->readSettingsFromFile(QStringLiteral("manager.csv"));
+    managerModel = readerSettings();
     locationManager = LocationManager::getInstance();
 
     chapterList = ManagerModel::listEntries(managerModel->orderChapters());

@@ -1,5 +1,6 @@
 #include "pages/CurrencyPage.h"
 
+#include "feeds/CurrencyAmounts.h"
 #include "feeds/SafeXml.h"
 #include "model/DAO.h"
 #include "model/LenientDate.h"
@@ -51,7 +52,7 @@ void CurrencyPage::loadCurrency() {
         return;
     }
     getUserValues = true;
-    parse(SafeXml::repairedDeclaration(manager->userCurrencyRates()).toUtf8());
+    parse(ManagerModel::storedDocument(manager->userCurrencyRates()).toUtf8());
 }
 
 void CurrencyPage::download() {
@@ -83,7 +84,7 @@ void CurrencyPage::downloaded(const HttpResponse& response) {
     manager->setUserRestoreState(QStringLiteral("CurrencyPage"));
     if (!DAOFactory::getInstance()->saveSettings(*manager)) {
         // Nothing could be kept (a full disk): the settings stay as stored, and so does the page.
-        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+        readerSettings();
         showStoredRates();
         return;
     }
@@ -97,7 +98,7 @@ void CurrencyPage::showStoredRates() {
     const QString cached = settings()->userCurrencyRates();
     if (cached.size() > 1) {
         getUserValues = true;
-        parse(SafeXml::repairedDeclaration(cached).toUtf8());
+        parse(ManagerModel::storedDocument(cached).toUtf8());
     }
 }
 

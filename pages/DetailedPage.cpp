@@ -82,7 +82,7 @@ std::pair<QString, QString> DetailedPage::splitBesidePicture(const QString& desc
 }
 
 void DetailedPage::viewDidLoad() {
-    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    readerSettings();
     addPageBackground(view(), ShareData::sharedInstance()->getCorrespondingBKG(title), 416);
 
     tools = makeToolbar(DAOFactory::getInstance()->dao()->manager()->orderDetailedViewTools(), this, this);

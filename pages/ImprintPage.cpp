@@ -50,7 +50,7 @@ void ImprintPage::viewDidLoad() {
 }
 
 void ImprintPage::viewWillAppear(bool) {
-    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    readerSettings();
     initNavigationBar();
 }
 

@@ -38,15 +38,14 @@ void SearchPage::viewDidLoad() {
     view()->addSubview(button);
 
     addTable(QRect(0, 60, 320, 312));
-    const ManagerModel* manager =
-        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const ManagerModel* manager = readerSettings();
     tools = makeToolbar(manager->orderVenuesTools(), this, this);
     tools->setBarStyle(Toolbar::Black);
     view()->addSubview(tools);
 }
 
 void SearchPage::viewWillAppear(bool) {
-    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    readerSettings();
     readDistanceUnit();
     header.build(navigationController(), title, QColor::fromRgbF(0.13f, 0.64f, 0.85f, 1.0f), this,
                  [this] { linkTouched(); });

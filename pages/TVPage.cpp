@@ -43,8 +43,7 @@ void TVPage::viewDidLoad() {
 }
 
 void TVPage::fetch() {
-    const ManagerModel* manager =
-        DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    const ManagerModel* manager = readerSettings();
     VideoFeedClient::fetchFeedWithURL(QUrl(manager->feedTV()), this,
                                       [this](std::optional<QList<VideoEntry>> entries, const QString& error) {
                                           finished(std::move(entries), error);

@@ -16,7 +16,7 @@ ManagerModel* ToolPage::settings() const {
 void ToolPage::rebuild(const QString& background, const QString& title) {
     for (QWidget* child : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->deleteLater();
-    DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    readerSettings();
     addPageBackground(view(), background, 416);
     header.build(navigationController(), title, guideTitleColor(), this, [this] { linkTouched(); });
     auto* strip = new View(QRect(0, 390, 320, 26));

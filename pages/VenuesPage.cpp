@@ -16,7 +16,7 @@ VenuesPage::~VenuesPage() = default;
 
 void VenuesPage::viewDidLoad() {
     readDistanceUnit();
-    manager = DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+    manager = readerSettings();
     addPageBackground(view(), ShareData::sharedInstance()->getCorrespondingBKG(title), 416);
     registerForLocation();
 

@@ -39,7 +39,7 @@ void WeatherPage::getWeatherFeed() {
     ManagerModel* manager = settings();
     if (feedTimeWithin(manager->dateWeather(), cacheLifetimeSeconds) && manager->userWeather().size() > 4) {
         weatherFeedDateString = parseFeedTime(manager->dateWeather())->toString(QStringLiteral("dd.MM.yyyy"));
-        read(SafeXml::repairedDeclaration(manager->userWeather()).toUtf8());
+        read(ManagerModel::storedDocument(manager->userWeather()).toUtf8());
         return;
     }
     if (!spinner) {
@@ -129,12 +129,11 @@ TableViewCell* WeatherPage::cellForRow(TableView* tableView, int row) {
         return cell;
     }
     if (cell)
-        cell->updateWithWeather(frame, entry.day, entry.temperature, entry.temperatureMin, entry.windSpeed,
-                                entry.windDirection, entry.imageName(), entry.description, row);
+        cell->updateWithWeather(frame, entry.day, entry.temperature, entry.temperatureMin, {}, {},
+                                entry.imageName(), entry.description, row);
     else
-        cell = CustomCell::initWithWeather(frame, entry.day, entry.temperature, entry.temperatureMin,
-                                           entry.windSpeed, entry.windDirection, entry.imageName(),
-                                           entry.description, row, identifier);
+        cell = CustomCell::initWithWeather(frame, entry.day, entry.temperature, entry.temperatureMin, {}, {},
+                                           entry.imageName(), entry.description, row, identifier);
     return cell;
 }
 

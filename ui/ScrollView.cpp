@@ -111,35 +111,16 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        tracking = true;
-        dragging = false;
         // Screen positions: the content (and the view under the touch) moves while it is dragged.
-        pressPoint = mapFromGlobal(mouse->globalPosition()).toPoint();
-        pressOffset = contentOffset();
-        momentum.start(pressPoint, clock.elapsed());
+        pressAt(mapFromGlobal(mouse->globalPosition()).toPoint());
         return false;
     }
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!tracking)
-            return false;
-        const QPoint point = mapFromGlobal(mouse->globalPosition()).toPoint();
-        if (!dragging && (point - pressPoint).manhattanLength() > dragThreshold)
-            dragging = true;
-        if (dragging) {
-            setContentOffset(pressOffset - (point - pressPoint));
-            if (cameFromTouch(event))
-                momentum.track(point, clock.elapsed());
-            return true;
-        }
-        return false;
+        return tracking && dragTo(mapFromGlobal(mouse->globalPosition()).toPoint(), event);
     }
     case QEvent::MouseButtonRelease: {
-        tracking = false;
-        if (dragging) {
-            dragging = false;
-            if (cameFromTouch(event))
-                momentum.release(clock.elapsed());
+        if (release(event)) {
             // The pressed button sees the touch end outside itself and does nothing.
             QMouseEvent away(QEvent::MouseButtonRelease, QPointF(-10000, -10000), QPointF(-10000, -10000),
                              Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
@@ -154,18 +135,15 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void ScrollView::mousePressEvent(QMouseEvent* event) {
+void ScrollView::pressAt(const QPoint& point) {
     tracking = true;
     dragging = false;
-    pressPoint = event->position().toPoint();
+    pressPoint = point;
     pressOffset = contentOffset();
     momentum.start(pressPoint, clock.elapsed());
 }
 
-void ScrollView::mouseMoveEvent(QMouseEvent* event) {
-    if (!tracking)
-        return;
-    const QPoint point = event->position().toPoint();
+bool ScrollView::dragTo(const QPoint& point, const QEvent* event) {
     if (!dragging && (point - pressPoint).manhattanLength() > dragThreshold)
         dragging = true;
     if (dragging) {
@@ -173,14 +151,28 @@ void ScrollView::mouseMoveEvent(QMouseEvent* event) {
         if (cameFromTouch(event))
             momentum.track(point, clock.elapsed());
     }
+    return dragging;
 }
 
-void ScrollView::mouseReleaseEvent(QMouseEvent* event) {
+bool ScrollView::release(const QEvent* event) {
     const bool wasDragging = dragging;
     tracking = dragging = false;
     if (wasDragging && cameFromTouch(event))
         momentum.release(clock.elapsed());
-    if (!wasDragging)
+    return wasDragging;
+}
+
+void ScrollView::mousePressEvent(QMouseEvent* event) {
+    pressAt(event->position().toPoint());
+}
+
+void ScrollView::mouseMoveEvent(QMouseEvent* event) {
+    if (tracking)
+        dragTo(event->position().toPoint(), event);
+}
+
+void ScrollView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!release(event))
         emit tapped(event->position().toPoint());
 }
 

@@ -51,6 +51,12 @@ protected:
 
 private:
     void watch(QObject* object);
+    // The drag of one touch, whether it reaches the scroll view itself or a view on its content: it
+    // starts where pressed, scrolls once past the threshold (true from then on), and hands its last
+    // speed to the momentum when released (true when it was a drag).
+    void pressAt(const QPoint& point);
+    bool dragTo(const QPoint& point, const QEvent* event);
+    bool release(const QEvent* event);
     QPoint clamped(const QPoint& offset) const;
     View* content = nullptr;
     QPointer<QWidget> zoomed;

@@ -2,6 +2,7 @@
 
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "feeds/CurrencyAmounts.h"
 #include "feeds/ReferenceRates.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,5 +1,6 @@
 // The weather document, as the weather page reads a downloaded or stored copy.
 
+#include "model/ManagerModel.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include "feeds/SafeXml.h"
@@ -13,6 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const auto& entry : WeatherReader::entries(*elements, size % 2 == 0, size % 3 == 0))
             (void)entry.imageName();
     }
-    (void)SafeXml::repairedDeclaration(QString::fromUtf8(input));
+    (void)ManagerModel::storedDocument(QString::fromUtf8(input));
     return 0;
 }

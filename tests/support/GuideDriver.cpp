@@ -8,6 +8,7 @@
 #include "platform/OperationQueue.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
+#include "ui/AlertView.h"
 #include "ui/Animation.h"
 #include "ui/Application.h"
 #include "ui/Images.h"
@@ -177,6 +178,16 @@ QByteArray pngBytes(const QColor& colour, const QSize& size) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
+}
+
+testing::AssertionResult showsTimeoutAlert(const QString& message) {
+    const AlertView* alert = AlertView::visibleAlert();
+    if (!alert)
+        return testing::AssertionFailure() << "no alert is shown";
+    if (alert->title() != u"Timeout" || alert->message() != message)
+        return testing::AssertionFailure() << "the alert says \"" << alert->title().toStdString()
+                                           << "\": " << alert->message().toStdString();
+    return testing::AssertionSuccess();
 }
 
 CustomBarButtonItem* tool(Toolbar* bar, const QString& id) {

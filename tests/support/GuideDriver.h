@@ -9,6 +9,7 @@
 #include "views/CustomControls.h"
 
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 
 class Toolbar;
@@ -80,6 +81,9 @@ QByteArray pngBytes(const QColor& colour, const QSize& size);
 
 // The tool of a page's tool bar with that tool id, or null.
 CustomBarButtonItem* tool(Toolbar* bar, const QString& id);
+
+// The alert of a fetch that failed is on screen: "Timeout" with MESSAGE. The failure says what shows.
+testing::AssertionResult showsTimeoutAlert(const QString& message);
 
 // A test with the guide running on a copy of the fixture edition, started by start() once the test
 // has set the options or changed the edition.

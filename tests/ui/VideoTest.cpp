@@ -103,12 +103,9 @@ TEST_F(VideoTest, AFailedFeedAlertsAndTryAgainBuildsTheList) {
     server->serve(u"/feed.xml"_qs, reset);
     driver->navigation()->pushViewController(std::make_unique<TVPage>(), false);
     driver->waitIdle();
+    ASSERT_TRUE(showsTimeoutAlert(u"Oh no! The YouTube Feed is currently unavailable. Please check your "
+                                  "internet connection and try again."_qs));
     AlertView* alert = AlertView::visibleAlert();
-    ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->title(), u"Timeout"_qs);
-    EXPECT_EQ(alert->message(),
-              u"Oh no! The YouTube Feed is currently unavailable. Please check your internet "
-              "connection and try again."_qs);
     server->serve(u"/feed.xml"_qs, feed(server->url(u"/"_qs), 2));
     alert->dismissWithButtonIndex(1);
     driver->waitIdle();

@@ -1,6 +1,8 @@
+#include "feeds/CurrencyAmounts.h"
 #include "feeds/ReferenceRates.h"
 #include "feeds/SafeXml.h"
 #include "feeds/WeatherDocument.h"
+#include "model/ManagerModel.h"
 #include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
@@ -199,11 +201,11 @@ TEST(WeatherReader, ShortElementsAndBadDaysAreLeftOutAndBrokenDocumentsRefused) 
     EXPECT_TRUE(!html || WeatherReader::entries(*html, false, false).isEmpty());
 
     // The settings file gives the cached document back without its declaration's quotes.
-    EXPECT_EQ(SafeXml::repairedDeclaration(u"<?xml version=1.0 encoding=UTF-8?><data/>"_qs),
+    EXPECT_EQ(ManagerModel::storedDocument(u"<?xml version=1.0 encoding=UTF-8?><data/>"_qs),
               u"<?xml version=\"1.0\" encoding=\"UTF-8\"?><data/>"_qs);
-    EXPECT_EQ(SafeXml::repairedDeclaration(u"<?xml version=1.0?>\n<data/>"_qs),
+    EXPECT_EQ(ManagerModel::storedDocument(u"<?xml version=1.0?>\n<data/>"_qs),
               u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<data/>"_qs);
-    EXPECT_EQ(SafeXml::repairedDeclaration(u"<data/>"_qs), u"<data/>"_qs);
+    EXPECT_EQ(ManagerModel::storedDocument(u"<data/>"_qs), u"<data/>"_qs);
 }
 
 } // namespace

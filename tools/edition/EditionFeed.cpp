@@ -1,5 +1,6 @@
 #include "tools/edition/Edition.h"
 
+#include "feeds/CurrencyAmounts.h"
 #include "feeds/ReferenceRates.h"
 #include "feeds/WeatherDocument.h"
 #include "model/DAO.h"

@@ -199,8 +199,7 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
             return 2;
         }
         DAOFactory::resetInstance();
-        const ManagerModel* model =
-            DAOFactory::getInstance()->readSettingsFromFile(QStringLiteral("manager.csv"));
+        const ManagerModel* model = readerSettings();
         QJsonObject object;
         for (int c = 0; c < ManagerModel::columnCount; ++c)
             object.insert(QString::fromLatin1(ManagerModel::columnNames()[c]), model->field(c));

@@ -238,7 +238,7 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
         // Stored documents come back through the settings reader, which drops every double quote.
         QString why;
         if (!model.userCurrencyRates().isEmpty() &&
-            !ReferenceRateReader::read(SafeXml::repairedDeclaration(model.userCurrencyRates()).toUtf8(),
+            !ReferenceRateReader::read(ManagerModel::storedDocument(model.userCurrencyRates()).toUtf8(),
                                        &why))
             report(settingsPlace(QStringLiteral("<Cube")),
                    QStringLiteral(
@@ -246,7 +246,7 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
                        "its double quotes (%1); quote attributes with ' instead")
                        .arg(why));
         if (!model.userWeather().isEmpty() &&
-            !WeatherReader::read(SafeXml::repairedDeclaration(model.userWeather()).toUtf8(), &why))
+            !WeatherReader::read(ManagerModel::storedDocument(model.userWeather()).toUtf8(), &why))
             report(settingsPlace(QStringLiteral("<data")),
                    QStringLiteral(
                        "UserWeather does not read as weather once the settings reader has dropped its "

@@ -19,6 +19,7 @@ import flags  # noqa: E402
 import icons  # noqa: E402
 import metro  # noqa: E402
 import scenes  # noqa: E402
+import svglib  # noqa: E402
 import ui  # noqa: E402
 import weather  # noqa: E402
 
@@ -64,12 +65,8 @@ def main(argv):
             continue
         path = os.path.join(ART_DIR, name + ".svg")
         content = svg.text()
-        try:
-            with open(path, encoding="utf-8") as f:
-                if f.read() == content:
-                    continue
-        except FileNotFoundError:
-            pass
+        if svglib.unchanged(path, content):
+            continue
         with open(path, "w", encoding="utf-8") as f:
             f.write(content)
         written += 1

@@ -7,6 +7,15 @@ No filters, masks, clip paths or patterns.
 
 import math
 
+
+def unchanged(path, content):
+    """Whether the file at PATH already holds CONTENT (a missing file does not)."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            return f.read() == content
+    except FileNotFoundError:
+        return False
+
 # The guide's palette.
 NAVY_DEEP = "#0b1524"
 NAVY = "#12233a"

@@ -21,6 +21,9 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The demo's SVG kit, for what both generators do alike.
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "content", "art", "tools"))
+import svglib  # noqa: E402
 
 # ---- palette (the guide's, without the city-specific names) -----------------------------------
 
@@ -531,12 +534,8 @@ def main(argv):
     for name, svg in sorted(made.items()):
         target = os.path.join(HERE, name + ".svg")
         content = svg.text()
-        try:
-            with open(target, encoding="utf-8") as f:
-                if f.read() == content:
-                    continue
-        except FileNotFoundError:
-            pass
+        if svglib.unchanged(target, content):
+            continue
         if check:
             print(f"generate.py: {name}.svg is not what generate.py writes; run it")
             stale += 1
