@@ -2,8 +2,10 @@
 #include "platform/MapTiles.h"
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionOsm.h"
+#include "tools/edition/OsmCall.h"
 #include "tools/edition/OsmExtract.h"
 #include "tools/edition/OsmTiles.h"
+#include "tools/edition/OsmTilesCommand.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -9,8 +9,10 @@
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionTiles.h"
 #include "tools/edition/EditionWriting.h"
+#include "tools/edition/OsmCall.h"
 #include "tools/edition/OsmExtract.h"
 #include "tools/edition/OsmTiles.h"
+#include "tools/edition/OsmTilesCommand.h"
 
 #include <QDir>
 #include <QElapsedTimer>

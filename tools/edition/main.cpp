@@ -3,7 +3,7 @@
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionOsm.h"
 #include "tools/edition/EditionTiles.h"
-#include "tools/edition/OsmTiles.h"
+#include "tools/edition/OsmTilesCommand.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
