@@ -3,9 +3,15 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class DetailedPage;
+class NavigationController;
 class StrollbookAppDelegate;
+class ViewController;
+struct TourPick;
+struct TourPicks;
 
 // Walks through the screens a reader can reach and writes one picture of each into a folder.
 class ScreenTour : public QObject {
@@ -15,8 +21,6 @@ public:
     // Starts the walk; the application quits when it is done (exit code 0, or 1 when a picture
     // could not be written). A scene whose screen the edition does not have is skipped and logged.
     void start();
-
-    struct Pick; // one venue of the edition that the tour shows
 
 private:
     using Step = std::function<bool()>; // false: the edition does not have this screen
@@ -35,12 +39,36 @@ private:
     // DIR/tour.json: each picture with the page it shows and the alerts over it, each scene skipped
     // with its reason.
     bool writeReport() const;
-    bool openDetail(const Pick& venue);
+    bool openDetail(const TourPick& venue);
+    NavigationController* navigation() const;
+    bool openChapter(const QString& label);
+    DetailedPage* detailPage() const;
+    // A tool page opened again a day after its documents were fetched, with no network: its alert.
+    bool reopenOffline(std::unique_ptr<ViewController> page);
+
+    // The scenes, in the order they are walked; each asks its pages through their own interface.
+    Scene homeScene();
+    Scene categoriesScene();
+    Scene venuesScene();
+    Scene pictureScene();
+    Scene eventScene();
+    Scene hotelScene();
+    Scene bookmarksScene();
+    Scene searchScene();
+    Scene liveMapScene();
+    Scene offlineMapsScene();
+    Scene converterScene();
+    Scene weatherScene();
+    Scene imprintScene();
+    Scene placementsScene();
+    Scene webPageScene();
+    Scene videosScene();
     bool search(const QString& text);
     // The feed documents of the tour's settings as fetched that many seconds ago.
     void setFeedTimes(int secondsAgo);
 
     StrollbookAppDelegate* delegate;
+    std::shared_ptr<const TourPicks> picks;
     QString folder;
     std::vector<Scene> scenes;
     size_t currentScene = 0;

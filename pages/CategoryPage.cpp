@@ -109,6 +109,22 @@ void CategoryPage::willDisplayCell(TableView*, TableViewCell* cell, int) {
     cell->setBackgroundColor(Qt::transparent);
 }
 
+bool CategoryPage::openIntroduction() {
+    if (!hasIntroduction || !table)
+        return false;
+    didSelectRow(table, 0);
+    return true;
+}
+
+bool CategoryPage::openCategory(const QString& name) {
+    const int first = hasIntroduction ? 2 : 1;
+    const int index = int(names.indexOf(name));
+    if (!table || (name != u"All" && index < 0))
+        return false;
+    didSelectRow(table, name == u"All" ? first - 1 : first + index);
+    return true;
+}
+
 void CategoryPage::didSelectRow(TableView* tableView, int row) {
     NavigationController* navigation = navigationController();
     if (!navigation)

@@ -30,6 +30,10 @@ public:
     void willDisplayCell(TableView* table, TableViewCell* cell, int row) override;
     void locationUpdated() override;
     void linkTouched();
+    // Opens what a row opens: the chapter's introduction (false without one), or a category by its
+    // name, "All" for the whole chapter (false for a name the chapter does not have).
+    bool openIntroduction();
+    bool openCategory(const QString& name);
 
     QString pageTitle() const { return title; }
     QString chapterID() const { return chapter; }

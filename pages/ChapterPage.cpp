@@ -171,7 +171,18 @@ void ChapterPage::removeBadge() {
 }
 
 void ChapterPage::categoryTouched(Button* button) {
-    const int tag = button->tag();
+    openChapterAt(button->tag());
+}
+
+bool ChapterPage::openChapter(const QString& label) {
+    const qsizetype index = tags.indexOf(label);
+    if (index < 0)
+        return false;
+    openChapterAt(int(index));
+    return true;
+}
+
+void ChapterPage::openChapterAt(int tag) {
     if (tag < 0 || tag >= tags.size())
         return;
     const QString label = trimmedText(tags[tag]);

@@ -30,6 +30,9 @@ public:
     void initToolbar();
 
     void categoryTouched(Button* button);
+    // Opens the chapter of the home screen with that label, as its button does; false when there is
+    // none.
+    bool openChapter(const QString& label);
     void barButtonItemTouched(CustomBarButtonItem* item) override;
     void infoTouched();
 
@@ -46,6 +49,7 @@ protected:
 
 private:
     void push(std::unique_ptr<ViewController> page);
+    void openChapterAt(int tag);
     void removeBadge();
 
     DAOFactory* dao = nullptr;

@@ -80,9 +80,16 @@ void OfflineMapsPage::linkTouched() {
 }
 
 void OfflineMapsPage::mapButtonTouched(Button* button) {
-    auto viewer = std::make_unique<MapView>(entries.value(button->tag()).section(u':', 1, 1));
+    openMap(button->tag());
+}
+
+bool OfflineMapsPage::openMap(int index) {
+    if (index < 0 || index >= entries.size())
+        return false;
+    auto viewer = std::make_unique<MapView>(entries.value(index).section(u':', 1, 1));
     viewer->setModalTransitionStyle(CrossDissolve);
     presentModalViewController(std::move(viewer), true);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

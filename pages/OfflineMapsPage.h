@@ -21,6 +21,8 @@ public:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     void mapButtonTouched(Button* button);
+    // Opens the map of OrderMaps at that place, as its thumbnail does; false when there is none.
+    bool openMap(int index);
     void linkTouched();
 
     QStringList mapArray() const { return entries; }

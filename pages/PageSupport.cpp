@@ -113,6 +113,15 @@ void openLiveMapWithVenues(NavigationController* navigation, const VenueList& ve
         navigation->pushViewController(LiveMap::initWithVenues(venues, category), true);
 }
 
+CustomBarButtonItem* toolNamed(Toolbar* bar, const QString& id) {
+    for (BarButtonItem* item : bar ? bar->items() : QList<BarButtonItem*>()) {
+        if (auto* custom = qobject_cast<CustomBarButtonItem*>(item);
+            custom && custom->selector().trimmed() == id)
+            return custom;
+    }
+    return nullptr;
+}
+
 Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner,
                      const std::function<bool(const QString& toolID)>& leaveOut) {
     auto* tools = new Toolbar(QRect(0, 372, 320, 44));

@@ -76,6 +76,7 @@ void openLiveMapWithVenues(NavigationController* navigation, const VenueList& ve
                            const QString& category);
 
 class Toolbar;
+class CustomBarButtonItem;
 class CustomBarButtonItemDelegate;
 
 // The tool bar of the list and detail pages, at the foot of the page: a flexible space, then each
@@ -84,6 +85,9 @@ class CustomBarButtonItemDelegate;
 // leaveOut names tools (by trimmed tool id) that the page does not show.
 Toolbar* makeToolbar(const QString& setting, CustomBarButtonItemDelegate* delegate, QObject* owner,
                      const std::function<bool(const QString& toolID)>& leaveOut = {});
+
+// The tool of that tool id on a tool bar that makeToolbar made, or null.
+CustomBarButtonItem* toolNamed(Toolbar* bar, const QString& id);
 
 // The page's background picture at the top left, under everything else on the page.
 ImageView* addPageBackground(View* page, const QString& name, int height);

@@ -3,6 +3,7 @@
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
 #include "model/DAO.h"
+#include "pages/PageSupport.h"
 #include "platform/Device.h"
 #include "platform/HttpClient.h"
 #include "platform/OperationQueue.h"
@@ -191,11 +192,7 @@ testing::AssertionResult showsTimeoutAlert(const QString& message) {
 }
 
 CustomBarButtonItem* tool(Toolbar* bar, const QString& id) {
-    for (BarButtonItem* item : bar->items())
-        if (auto* custom = qobject_cast<CustomBarButtonItem*>(item);
-            custom && custom->selector().trimmed() == id)
-            return custom;
-    return nullptr;
+    return toolNamed(bar, id);
 }
 
 void RunningGuideTest::start() {
