@@ -159,8 +159,9 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
     const QJsonObject settings = QJsonDocument::fromJson(json.toUtf8()).object();
     EXPECT_EQ(settings.value(u"InfoNameEnglish"_qs).toString(), u"Fixton"_qs);
     EXPECT_EQ(settings.value(u"InfoNameLocal"_qs).toString(), u"Fixstadt"_qs);
-    // The country that the addresses within the radius name (Liechtenstein; three Swiss addresses lie
-    // 55 km away) gives its facts, its own money second in the converter, with the Swiss flag.
+    // The country that the addresses within the radius name (Liechtenstein, twice; three Swiss addresses
+    // lie 6.4 km away, beyond the 5 km) gives its facts, its own money second in the converter, with
+    // the Swiss flag.
     EXPECT_TRUE(output.contains(u"Country LI (as the addresses name it): currency CHF, calling code +423, "
                                 "internet code .li, time zone Europe/Vaduz"_qs))
         << output.toStdString();
@@ -308,7 +309,7 @@ TEST_F(OsmImport, RefusesWhatItCannotUse) {
     // the real extract's header does), and one within it but far from any venue.
     EXPECT_EQ(import({u"--radius"_qs, u"5"_qs, u"--center"_qs, u"10.0,10.0"_qs, dir.filePath(u"far"_qs)}), 1);
     EXPECT_TRUE(error.endsWith(u"fixton.osm: the centre 10,10 lies outside the extract, which covers "
-                               "46.99,8.99,47.5,9.01 (S,W,N,E)"_qs))
+                               "46.99,8.99,47.5,9.0594 (S,W,N,E)"_qs))
         << error.toStdString();
     EXPECT_EQ(import({u"--radius"_qs, u"1"_qs, u"--center"_qs, u"47.4,9.0"_qs, dir.filePath(u"far"_qs)}), 1);
     EXPECT_TRUE(error.contains(u"no named venue lies within 1 km of 47.4,9"_qs)) << error.toStdString();
