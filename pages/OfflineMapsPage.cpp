@@ -52,29 +52,20 @@ void OfflineMapsPage::viewDidLoad() {
 }
 
 void OfflineMapsPage::viewWillAppear(bool) {
-    viewWillDisappear(false);
-    NavigationController* navigation = navigationController();
-    if (!navigation)
-        return;
-    title = makeHeaderTitle(QStringLiteral("Offline Maps"), guideTitleColor());
-    title->setFrame(QRect(105, 0, 110, 44));
-    title->setFont(Fonts::boldSystem(16));
-    navigation->navigationBar()->addSubview(title);
-    badge = makeHeaderBadge();
-    connect(badge, &Button::touchUpInside, this, [this] { linkTouched(); });
-    navigation->navigationBar()->addSubview(badge);
+    header.build(navigationController(), QStringLiteral("Offline Maps"), guideTitleColor(), this,
+                 [this] { linkTouched(); });
+    if (Label* title = header.titleLabel()) {
+        title->setFrame(QRect(105, 0, 110, 44));
+        title->setFont(Fonts::boldSystem(16));
+    }
 }
 
 void OfflineMapsPage::viewWillDisappear(bool) {
-    if (title)
-        title->removeFromSuperview();
-    if (badge)
-        badge->removeFromSuperview();
+    header.remove();
 }
 
 void OfflineMapsPage::linkTouched() {
-    if (badge)
-        badge->removeFromSuperview();
+    header.removeBadge();
     if (NavigationController* navigation = navigationController())
         navigation->popToRootViewControllerAnimated(true);
 }

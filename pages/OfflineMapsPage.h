@@ -27,14 +27,13 @@ public:
 
     QStringList mapArray() const { return entries; }
     QnUIScrollView* scrollView() const { return grid; }
-    Label* titleLabel() const { return title; }
+    Label* titleLabel() const { return header.titleLabel(); }
 
 private:
     QString maps;
     QStringList entries;
     QnUIScrollView* grid = nullptr;
-    QPointer<Label> title;
-    QPointer<Button> badge;
+    PageHeader header;
 };
 
 // One map picture full screen: zoomed from 0.2 to 4 times and scrolled, centred at first, with the

@@ -1,6 +1,7 @@
 #include "pages/TVPage.h"
 
 #include "model/DAO.h"
+#include "pages/VideoFeedClient.h"
 #include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "platform/Log.h"

@@ -1,5 +1,6 @@
 #include "model/DAO.h"
 #include "pages/TVPage.h"
+#include "pages/VideoFeedClient.h"
 #include "pages/WebviewPage.h"
 #include "platform/HttpClient.h"
 #include "platform/Paths.h"
@@ -234,6 +235,55 @@ TEST_F(VideoTest, AnUnplayableClipAlertsAndAWebPlayersClipGoesToItsEmbedPage) {
     web->doneButtonTouched();
     driver->waitIdle();
     EXPECT_EQ(driver->navigation()->count(), 1);
+}
+
+TEST(VideoFeedClient, SendsItsAgentAndTheProtocolVersionUnlessTheQueryNamesOne) {
+    auto header = [](const QList<QPair<QByteArray, QByteArray>>& headers, const char* name) {
+        for (const auto& [key, value] : headers)
+            if (key == name)
+                return value;
+        return QByteArray();
+    };
+    const auto plain =
+        VideoFeedClient::requestHeaders(QUrl(u"http://h/feeds/playlist"_qs), u"cityguide"_qs, u"4.3"_qs);
+    EXPECT_EQ(header(plain, "User-Agent"), QByteArray("cityguide CityguideFeeds/1.0 4.3 (gzip)"));
+    EXPECT_EQ(header(plain, "GData-Version"), QByteArray("2.0"));
+    EXPECT_TRUE(header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f?v=2"_qs), u"a"_qs, u"4.3"_qs),
+                       "GData-Version")
+                    .isEmpty());
+    EXPECT_TRUE(
+        header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f?alt=atom&v=2"_qs), u"a"_qs, u"4.3"_qs),
+               "GData-Version")
+            .isEmpty());
+    EXPECT_EQ(header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f?dev=1"_qs), u"a"_qs, u"4.3"_qs),
+                     "GData-Version"),
+              QByteArray("2.0"));
+    // An agent that already names the client is sent alone; a placeholder gives way to the program's.
+    EXPECT_EQ(
+        header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f"_qs), u"x CityguideFeeds/1.0"_qs, u"4.3"_qs),
+               "User-Agent"),
+        QByteArray("x CityguideFeeds/1.0"));
+    EXPECT_TRUE(
+        header(VideoFeedClient::requestHeaders(QUrl(u"http://h/f"_qs), u"MyCompany-App"_qs, u"4.3"_qs),
+               "User-Agent")
+            .startsWith("cityguide-0.1 "));
+    EXPECT_TRUE(header(plain, "X-GData-Key").isEmpty());
+
+    // The fetch, through the local server.
+    LocalHttpServer server;
+    server.serve(u"/feed.xml"_qs, fixtureBytes(u"feeds/videos.xml"_qs));
+    std::optional<std::optional<QList<VideoEntry>>> result;
+    QObject context;
+    VideoFeedClient::fetchFeedWithURL(
+        server.url(u"/feed.xml"_qs), &context,
+        [&](std::optional<QList<VideoEntry>> entries, const QString&) { result = std::move(entries); });
+    QElapsedTimer waited;
+    waited.start();
+    while (!result && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(result && *result);
+    EXPECT_EQ((*result)->size(), 7);
+    EXPECT_TRUE(server.lastHeaders(u"/feed.xml"_qs).contains("GData-Version: 2.0"));
 }
 
 } // namespace
