@@ -45,6 +45,7 @@ private:
     DetailedPage* detailPage() const;
     // A tool page opened again a day after its documents were fetched, with no network: its alert.
     bool reopenOffline(std::unique_ptr<ViewController> page);
+    Step offlineAlertPicture(const QString& picture);
 
     // The scenes, in the order they are walked; each asks its pages through their own interface.
     Scene homeScene();

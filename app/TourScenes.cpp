@@ -73,6 +73,19 @@ QString alertSaying() {
 
 } // namespace
 
+// The alert of a page opened offline, pictured and put away; the network is back on either way.
+ScreenTour::Step ScreenTour::offlineAlertPicture(const QString& picture) {
+    return [this, picture] {
+        const bool shown = AlertView::visibleAlert() != nullptr;
+        if (shown) {
+            shoot(picture);
+            AlertView::visibleAlert()->dismissWithButtonIndex(0);
+        }
+        HttpClient::setNetworkAvailable(true);
+        return shown || skip(QStringLiteral("no alert came up offline"));
+    };
+}
+
 ScreenTour::Scene ScreenTour::homeScene() {
     return {QStringLiteral("home"), {[this] { return shoot(QStringLiteral("02-home")); }}};
 }
@@ -321,15 +334,7 @@ ScreenTour::Scene ScreenTour::converterScene() {
                 NumberPad::shared()->doneTouched();
                 return reopenOffline(std::make_unique<CurrencyPage>());
             },
-            [this] {
-                return AlertView::visibleAlert() ? shoot(QStringLiteral("18-currency-offline"))
-                                                 : skip(QStringLiteral("no alert came up offline"));
-            },
-            [] {
-                AlertView::visibleAlert()->dismissWithButtonIndex(0);
-                HttpClient::setNetworkAvailable(true);
-                return true;
-            },
+            offlineAlertPicture(QStringLiteral("18-currency-offline")),
         }};
 }
 
@@ -352,15 +357,7 @@ ScreenTour::Scene ScreenTour::weatherScene() {
                                : skip(QStringLiteral("the weather page did not open%1").arg(alertSaying()));
                 },
                 [this] { return reopenOffline(std::make_unique<WeatherPage>()); },
-                [this] {
-                    return AlertView::visibleAlert() ? shoot(QStringLiteral("20-weather-alert"))
-                                                     : skip(QStringLiteral("no alert came up offline"));
-                },
-                [] {
-                    AlertView::visibleAlert()->dismissWithButtonIndex(0);
-                    HttpClient::setNetworkAvailable(true);
-                    return true;
-                },
+                offlineAlertPicture(QStringLiteral("20-weather-alert")),
             }};
 }
 
