@@ -573,6 +573,23 @@ TEST_F(SourceCheckTest, EveryRuleNamesItsFileAndLine) {
     }
 }
 
+// Opening hours are read by the library the guide reads them with; one it cannot read is named.
+TEST_F(SourceCheckTest, OpeningHoursTheGuideCannotReadAreNamed) {
+    QStringList lines = readText(file(u"catalog/fixture.csv"_qs)).split(u'\n');
+    lines[0] += u",opening_hours"_qs;
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (!lines[i].isEmpty())
+            lines[i] += u',';
+    lines[1] += u"\"Mo-Fr 09:00-18:00; Sa,Su,PH off\""_qs; // Art Cafe
+    lines[2] += u"Mo-Fx 09:00-18:00"_qs;                   // Cafe
+    lines[3] += u"Fr-Sa 22:00-03:00"_qs;                   // Vinothek
+    writeText(file(u"catalog/fixture.csv"_qs), lines.join(u'\n'));
+    EXPECT_EQ(check(),
+              QStringList{u"catalog/fixture.csv:3: opening_hours \"Mo-Fx 09:00-18:00\" cannot be read "
+                          "(SyntaxError); see https://wiki.openstreetmap.org/wiki/Key:opening_hours "
+                          "(venue \"Cafe\")"_qs});
+}
+
 TEST_F(SourceCheckTest, TextThatIsNotUtf8AndMissingPicturesAreNamed) {
     QByteArray bytes = readText(file(u"catalog/fixture.csv"_qs)).toUtf8();
     bytes.replace("Jazz Club", "Jazz Caf\xe9");

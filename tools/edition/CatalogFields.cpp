@@ -18,7 +18,8 @@ const int cName = column("name"), cBody = column("body"), cPostcode = column("po
           cImage = column("image"), cStart = column("date_start"), cStop = column("date_stop"),
           cHighlight = column("mobile_highlight"), cChapterID = column("chapter_id"),
           cChapterName = column("chapter_name"), cCategory = column("category_name"),
-          cTextLong = column("text_long"), cPrice = column("price_text");
+          cTextLong = column("text_long"), cPrice = column("price_text"),
+          cOpeningHours = column("opening_hours");
 
 const QList<Shape>& fieldShapes() {
     static const QList<Shape> shapes = {

@@ -10,7 +10,7 @@ namespace Edition::Checking {
 
 // Places in Row::values (the order of Edition::catalogColumns()).
 extern const int cName, cBody, cPostcode, cPhone, cPhone2, cWebsite, cEmail, cLat, cLon, cImage, cStart,
-    cStop, cHighlight, cChapterID, cChapterName, cCategory, cTextLong, cPrice;
+    cStop, cHighlight, cChapterID, cChapterName, cCategory, cTextLong, cPrice, cOpeningHours;
 
 struct Shape {
     int column;

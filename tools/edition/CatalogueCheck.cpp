@@ -5,6 +5,7 @@
 #include "tools/edition/Edition.h"
 #include "tools/edition/EditionSources.h"
 
+#include "catalog/OpeningHours.h"
 #include "catalog/Venue.h"
 #include "platform/TextValues.h"
 
@@ -171,6 +172,20 @@ struct CatalogueChecker : CheckerBase {
         }
     }
 
+    // Read as the guide reads them: KOpeningHours, for the edition's country (its public holidays).
+    void checkOpeningHours(const Row& row) {
+        const QString expression = row.values[cOpeningHours].trimmed();
+        if (expression.isEmpty())
+            return;
+        const OpeningHours::Place place{QStringLiteral("UTC"), settings.phoneRegion,
+                                        centre ? centre->first : 0, centre ? centre->second : 0};
+        QString why;
+        if (!OpeningHours::at(expression, QDateTime::currentDateTimeUtc(), place, &why))
+            rowProblem(row, QStringLiteral("opening_hours \"%1\" cannot be read (%2); see "
+                                           "https://wiki.openstreetmap.org/wiki/Key:opening_hours")
+                                .arg(expression, why));
+    }
+
     void checkRow(const Row& row) {
         const QStringList& columns = Edition::catalogColumns();
         for (int c : {cName, cChapterID, cCategory}) {
@@ -205,6 +220,7 @@ struct CatalogueChecker : CheckerBase {
                                .arg(columns[shape.column], value, QString::fromLatin1(shape.what)));
         }
         checkPhones(row);
+        checkOpeningHours(row);
         const QString website = row.values[cWebsite].trimmed();
         if (website.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive))
             rowProblem(

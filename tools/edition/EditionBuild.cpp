@@ -353,6 +353,7 @@ const QStringList& catalogColumns() {
         QStringLiteral("text_short"),
         QStringLiteral("text_long"),
         QStringLiteral("title"),
+        QStringLiteral("opening_hours"),
     };
     return columns;
 }

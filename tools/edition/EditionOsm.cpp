@@ -68,7 +68,7 @@ QString catalogFile(const QList<OsmVenue>& venues, const ChapterKind& chapter, c
         QStringLiteral("postcode"),     QStringLiteral("phone"),         QStringLiteral("phone2"),
         QStringLiteral("website"),      QStringLiteral("email"),         QStringLiteral("gps_lat"),
         QStringLiteral("gps_lon"),      QStringLiteral("open_text"),     QStringLiteral("text_short"),
-        QStringLiteral("text_long"),    QStringLiteral("title"),
+        QStringLiteral("text_long"),    QStringLiteral("title"),         QStringLiteral("opening_hours"),
     };
     QString text = header.join(u',') + u'\n';
     const QString many = QString::fromUtf8(chapter.many);
@@ -101,6 +101,7 @@ QString catalogFile(const QList<OsmVenue>& venues, const ChapterKind& chapter, c
                 << stored(QStringLiteral("%1 of %2").arg(chapter.chapter.title, city));
         else
             row << QString() << QString() << QString();
+        row << venue.openingHours;
         for (QString& field : row)
             field = csvField(field);
         text += row.join(u',') + u'\n';

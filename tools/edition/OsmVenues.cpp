@@ -4,6 +4,7 @@
 #include "tools/edition/Edition.h"
 #include "tools/edition/OsmKinds.h"
 
+#include "catalog/OpeningHours.h"
 #include "catalog/Venue.h"
 
 #include <QHash>
@@ -79,6 +80,9 @@ OsmVenue venueOf(const Osm::Object& object, const Classified& kind, const QStrin
     if (Edition::fitsColumn(QStringLiteral("email"), email))
         venue.email = email;
     venue.hours = line(object.tag("opening_hours"));
+    const OpeningHours::Place place{QStringLiteral("UTC"), region, object.centre.y(), object.centre.x()};
+    if (!venue.hours.isEmpty() && OpeningHours::at(venue.hours, QDateTime::currentDateTimeUtc(), place))
+        venue.openingHours = venue.hours;
     QStringList cuisines;
     for (const QString& cuisine : object.tag("cuisine").split(u';', Qt::SkipEmptyParts))
         cuisines.append(words(cuisine).toLower());
@@ -93,10 +97,10 @@ OsmVenue venueOf(const Osm::Object& object, const Classified& kind, const QStrin
 
 // Two records of one venue: the richer one keeps its values and takes the other's where it has none.
 void merge(OsmVenue& kept, const OsmVenue& other) {
-    for (auto field :
-         {&OsmVenue::description, &OsmVenue::street, &OsmVenue::houseNumber, &OsmVenue::place,
-          &OsmVenue::city, &OsmVenue::postcode, &OsmVenue::phone, &OsmVenue::phone2, &OsmVenue::website,
-          &OsmVenue::email, &OsmVenue::hours, &OsmVenue::cuisine, &OsmVenue::stars}) {
+    for (auto field : {&OsmVenue::description, &OsmVenue::street, &OsmVenue::houseNumber, &OsmVenue::place,
+                       &OsmVenue::city, &OsmVenue::postcode, &OsmVenue::phone, &OsmVenue::phone2,
+                       &OsmVenue::website, &OsmVenue::email, &OsmVenue::hours, &OsmVenue::openingHours,
+                       &OsmVenue::cuisine, &OsmVenue::stars}) {
         if ((kept.*field).isEmpty())
             kept.*field = other.*field;
     }

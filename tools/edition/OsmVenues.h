@@ -15,6 +15,7 @@ namespace OsmImport {
 struct OsmVenue {
     QString name, kind, category, description, street, houseNumber, place, city, postcode, phone, phone2,
         website, email, hours, cuisine, stars;
+    QString openingHours; // the hours as the guide reads them: the tag, when the library reads it
     int chapter = NoChapter;
     int unknownPhones = 0; // numbers that no telephone plan has, left out
     QPointF position;      // x longitude, y latitude
