@@ -3,6 +3,7 @@
 #include "app/StrollbookAppDelegate.h"
 #include "location/LocationManager.h"
 #include "model/ShareData.h"
+#include "pages/OpenNow.h"
 #include "platform/Device.h"
 #include "platform/HttpClient.h"
 #include "platform/PositionSource.h"
@@ -10,10 +11,15 @@
 #include "ui/Window.h"
 
 #include <QActionGroup>
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QLayout>
 #include <QMenuBar>
+#include <QTimeZone>
 
 #include <memory>
 #include <utility>
@@ -47,6 +53,10 @@ void PreviewShell::buildMenus() {
     network->setChecked(HttpClient::networkAvailable());
     connect(network, &QAction::toggled, this, [](bool on) { HttpClient::setNetworkAvailable(on); });
     device->addSeparator();
+    // To see which venues are open on Sunday at 8 am, as a reader would then.
+    connect(device->addAction(QStringLiteral("Clock...")), &QAction::triggered, this, [this] { askClock(); });
+    connect(device->addAction(QStringLiteral("Clock at the real time")), &QAction::triggered, this,
+            [] { Device::resetClock(); });
     QAction* version = device->addAction(QStringLiteral("System version..."));
     connect(version, &QAction::triggered, this, [this] {
         bool ok = false;
@@ -111,6 +121,29 @@ void PreviewShell::buildMenus() {
     connect(shakeHome, &QAction::toggled, this, [this](bool on) {
         setPreference(QStringLiteral("shake"), on ? QStringLiteral("1") : QStringLiteral("0"));
     });
+}
+
+void PreviewShell::setEditionClock(const QDateTime& local) {
+    const QTimeZone zone(OpenNow::editionPlace().timeZone.toUtf8());
+    Device::setClock(QDateTime(local.date(), local.time(), zone));
+}
+
+void PreviewShell::askClock() {
+    const QTimeZone zone(OpenNow::editionPlace().timeZone.toUtf8());
+    const QDateTime shown = Device::now().toTimeZone(zone);
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Clock"));
+    auto* form = new QFormLayout(&dialog);
+    auto* edit = new QDateTimeEdit(QDateTime(shown.date(), shown.time()), &dialog);
+    edit->setDisplayFormat(QStringLiteral("ddd yyyy-MM-dd HH:mm"));
+    edit->setCalendarPopup(true);
+    form->addRow(QStringLiteral("The city's time (%1):").arg(QString::fromUtf8(zone.id())), edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() == QDialog::Accepted)
+        setEditionClock(edit->dateTime());
 }
 
 void PreviewShell::setPreference(const QString& key, const QString& value) {

@@ -23,10 +23,13 @@ public:
     void replayLog(const QString& path);
     // The checked entry of the Location menu.
     QString locationMode() const;
+    // Sets the device's clock to a wall-clock time of the edition's own time zone.
+    static void setEditionClock(const QDateTime& local);
 
 private:
     void buildMenus();
     void askPosition();
+    void askClock();
     void replayLog();
     void standAt(const PositionFix& fix);
     // As when the phone has moved: the service is asked for a fix at once.

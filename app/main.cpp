@@ -83,6 +83,7 @@ struct Options {
     QString shoot;
     QString scale;
     QString probe;
+    QString clock; // the edition's local time "yyyy-MM-ddTHH:mm" the device's clock starts at
     bool firstPaint = false;
     bool log = false;
     bool reset = false;
@@ -147,6 +148,8 @@ Options readOptions(int argc, char** argv) {
             options.scale = next, ++i;
         else if (arg == u"--probe" && !next.isEmpty())
             options.probe = next, ++i;
+        else if (arg == u"--clock" && !next.isEmpty())
+            options.clock = next, ++i;
         else if (arg == u"--log")
             options.log = true;
         else if (arg == u"--first-paint")
@@ -212,6 +215,10 @@ int main(int argc, char** argv) {
                                      "PATH: each line \"state\" gets what the screen shows, as JSON. "
                                      "No host but this machine is reached."),
                       QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("clock"),
+                      QStringLiteral("Start the device's clock at TIME, the edition's local time (such as "
+                                     "2027-03-28T08:00), to see which venues are open then."),
+                      QStringLiteral("TIME")});
     parser.addOption({QStringLiteral("log"),
                       QStringLiteral("Also write the guide's traces of its inner steps (the logging category "
                                      "cityguide.trace).")});
@@ -260,6 +267,14 @@ int main(int argc, char** argv) {
         Paths::setDocumentsFolder(tourDocuments.path());
         Termination::setForsakenFolder(tourDocuments.path());
         UserDefaults::standardUserDefaults().useMemoryStore();
+    }
+    if (!options.clock.isEmpty()) {
+        const QDateTime local = QDateTime::fromString(options.clock, QStringLiteral("yyyy-MM-ddTHH:mm"));
+        if (!local.isValid()) {
+            std::fprintf(stderr, "--clock needs the edition's local time YYYY-MM-DDTHH:MM\n");
+            return 2;
+        }
+        PreviewShell::setEditionClock(local);
     }
     const QString version =
         UserDefaults::standardUserDefaults().stringForKey(QStringLiteral("preview.systemVersion"));

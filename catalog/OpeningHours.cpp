@@ -2,6 +2,7 @@
 
 #include "platform/Modules.h"
 
+#include <QLocale>
 #include <QTimeZone>
 
 namespace OpeningHours {
@@ -18,7 +19,58 @@ HoursAt hoursAt() {
     return function;
 }
 
+// The minutes until `to`, counted up: a change in 30 seconds is "in 1 min".
+qint64 minutesUntil(const QDateTime& from, const QDateTime& to) {
+    return (from.secsTo(to) + 59) / 60;
+}
+
+// "18:00", or "Mon 09:00" when the change is further off: a closing time within a day from now
+// (a bar open "until 03:00"), an opening time on the same date. Always in English, as every text of
+// the guide.
+QString whenText(const QDateTime& when, const QDateTime& now, bool opening) {
+    static const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    const QString time = when.time().toString(QStringLiteral("HH:mm"));
+    const bool near = opening ? when.date() == now.date() : now.secsTo(when) < 24 * 3600;
+    if (near)
+        return time;
+    return QString::fromLatin1(days[when.date().dayOfWeek() - 1]) + u' ' + time;
+}
+
 } // namespace
+
+Place placeOfZone(const QString& zoneId) {
+    QTimeZone zone(zoneId.toUtf8());
+    if (zoneId.isEmpty() || !zone.isValid())
+        zone = QTimeZone::systemTimeZone();
+    Place place;
+    place.timeZone = QString::fromUtf8(zone.id());
+    if (zone.territory() != QLocale::AnyTerritory)
+        place.region = QLocale::territoryToCode(zone.territory());
+    return place;
+}
+
+QString stateText(const State& state, const QDateTime& now) {
+    constexpr qint64 soon = 60; // minutes within which the change is counted down
+    const std::optional<QDateTime>& changes = state.changes;
+    const QDateTime here = changes ? now.toTimeZone(changes->timeZone()) : now;
+    switch (state.kind) {
+    case State::Open:
+        if (!changes)
+            return QStringLiteral("Open 24 hours");
+        if (const qint64 minutes = minutesUntil(here, *changes); minutes <= soon)
+            return QStringLiteral("Closes in %1 min").arg(minutes);
+        return QStringLiteral("Open now \u00b7 until %1").arg(whenText(*changes, here, false));
+    case State::Closed:
+        if (!changes)
+            return QStringLiteral("Closed");
+        if (const qint64 minutes = minutesUntil(here, *changes); minutes <= soon)
+            return QStringLiteral("Closed \u00b7 opens in %1 min").arg(minutes);
+        return QStringLiteral("Closed \u00b7 opens %1").arg(whenText(*changes, here, true));
+    case State::Unknown:
+        break;
+    }
+    return QString();
+}
 
 std::optional<State> at(const QString& expression, const QDateTime& when, const Place& place,
                         QString* error) {

@@ -23,6 +23,15 @@ struct State {
     std::optional<QDateTime> changes;
 };
 
+// The place of an edition that names its time zone (an IANA id): the zone's country gives the public
+// holidays. An empty or unknown zone is read as the device's own.
+Place placeOfZone(const QString& zoneId);
+
+// What a reader is told of the state at `now`: "Open now · until 18:00", "Closes in 20 min", "Open 24
+// hours", "Closed · opens Mon 09:00", "Closed · opens in 20 min" or "Closed"; empty when the hours
+// leave it unknown. Times are the edition's, the weekday named when the change is not within a day.
+QString stateText(const State& state, const QDateTime& now);
+
 // The state of the expression at the time; none, with the library's reason in *error (or that the
 // module is missing), when it cannot be read.
 std::optional<State> at(const QString& expression, const QDateTime& when, const Place& place,

@@ -6,6 +6,8 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QHash>
+#include <QMutex>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -24,6 +26,10 @@ enum SearchHelp { TrigramIndex = 1, FoldedCopy = 2 };
 // For the open catalogue's R*Tree of positions "catalog_position": how many venues in a box make it
 // dense enough to read every row instead (see boxIsSparse); 0 without the index, -1 when not looked at.
 std::atomic<int> positionIndex{-1};
+// The venues' opening hours (OpenStreetMap's syntax) by row id, read once for the open catalogue:
+// every list marks its venues open or closed, so they are kept at hand.
+QMutex hoursMutex;
+std::optional<QHash<int, QString>> hoursByVenue;
 // Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
 thread_local int threadFailures = 0;
 // When the statement this thread runs must have ended: no catalogue, however made, keeps a screen
@@ -247,6 +253,8 @@ void SQLDAL::closeDatabase() {
         sqlite3_close_v2(db);
     searchIndex.store(-1);
     positionIndex.store(-1);
+    QMutexLocker lock(&hoursMutex);
+    hoursByVenue.reset();
 }
 
 bool SQLDAL::isOpen() {
@@ -527,6 +535,25 @@ QString SQLDAL::getChapterNameForVenue(const QString& name) {
     pattern.bindText(1, namePattern(trimmed));
     pattern.bindText(2, namePattern(storedForm(trimmed)));
     return pattern.step() ? pattern.convertedText(0) : QString::fromLatin1("");
+}
+
+QString SQLDAL::openingHoursOf(int venueID) {
+    // Longer than any real expression: a hostile catalogue does not keep the hours' reader busy.
+    constexpr int longestHours = 1000;
+    QMutexLocker lock(&hoursMutex);
+    if (!hoursByVenue) {
+        hoursByVenue.emplace();
+        // Catalogues made before the column have no hours, which is no fault of theirs.
+        Statement column("select 1 from pragma_table_info('catalog') where name = 'opening_hours'");
+        if (column.step()) {
+            Statement rows("select rowid, opening_hours from catalog where opening_hours <> '' and "
+                           "length(opening_hours) <= ?1");
+            rows.bindInt(1, longestHours);
+            while (rows.step())
+                hoursByVenue->insert(rows.integer(0), rows.text(1).trimmed());
+        }
+    }
+    return hoursByVenue->value(venueID);
 }
 
 QVariantList SQLDAL::getVenueDetails(int venueID, const QString& venueName) {

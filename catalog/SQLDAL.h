@@ -53,6 +53,9 @@ public:
     static QString getChapterNameForVenue(const QString& name);
     // The 20 detail values of a venue by id (id >= 0) or by exact name (id < 0).
     static QVariantList getVenueDetails(int venueID, const QString& venueName);
+    // The venue's opening hours in OpenStreetMap's syntax ("Mo-Fr 09:00-18:00"), or "" when the
+    // catalogue has none for it.
+    static QString openingHoursOf(int venueID);
     // The venue's name followed by its 20 detail values.
     static QVariantList getVenueWithVenueID(int venueID, const QString& chapterID);
 

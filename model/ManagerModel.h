@@ -4,7 +4,10 @@
 #include <QStringList>
 #include <array>
 
-// The columns of manager.csv in file order: index, field, setter, column name.
+// The columns of manager.csv in file order: index, field, setter, column name. InfoTimeZone is the
+// text the home screen shows ("CET/CEST"); InfoTimeZoneId the IANA zone ("Europe/Vienna") that opening
+// hours are read in. It came last, and a reader's copy saved before it has none: the guide then takes
+// it from the edition's copy, as any missing column.
 #define GUIDE_MANAGER_COLUMNS(X)                                                                             \
     X(0, dateRelease, setDateRelease, "DateRelease")                                                         \
     X(1, dateCurrency, setDateCurrency, "DateCurrency")                                                      \
@@ -32,13 +35,14 @@
     X(23, feedCurrency, setFeedCurrency, "FeedCurrency")                                                     \
     X(24, feedFacebook, setFeedFacebook, "FeedFacebook")                                                     \
     X(25, feedTV, setFeedTV, "FeedTV")                                                                       \
-    X(26, feedWeather, setFeedWeather, "FeedWeather")
+    X(26, feedWeather, setFeedWeather, "FeedWeather")                                                        \
+    X(27, infoTimeZoneId, setInfoTimeZoneId, "InfoTimeZoneId")
 
 // The settings record: one text per column of manager.csv. There is one record in the run (owned by
 // the DAO); every screen holds the same one, so a change made by one screen is seen by all at once.
 class ManagerModel {
 public:
-    static constexpr int columnCount = 27;
+    static constexpr int columnCount = 28;
 
     ManagerModel() = default;
 

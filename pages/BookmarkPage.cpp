@@ -59,11 +59,14 @@ QString BookmarkPage::detailTitle(const Venue& venue) const {
 }
 
 bool BookmarkPage::canDeleteRow(TableView*, int row) {
-    return row >= 0 && row < venueList.size();
+    return listIndex(row) >= 0;
 }
 
 void BookmarkPage::commitDeleteRow(TableView* tableView, int row) {
-    const Venue removed = venueList.takeAt(row);
+    const int index = listIndex(row);
+    if (index < 0)
+        return;
+    const Venue removed = venueList.takeAt(index);
     if (listIsComplete) {
         // Only the names shown are kept: names the catalogue no longer has go with this write.
         QStringList names;

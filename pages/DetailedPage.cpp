@@ -8,6 +8,7 @@
 #include "pages/LiveMap.h"
 #include "pages/SearchPage.h"
 #include "pages/WebviewPage.h"
+#include "platform/Device.h"
 #include "platform/Paths.h"
 #include "platform/TextValues.h"
 #include "ui/Animation.h"
@@ -15,6 +16,7 @@
 #include "ui/NavigationController.h"
 
 #include <QFile>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -137,6 +139,32 @@ Label* DetailedPage::addLabel(const QRect& frame, const QFont& font, const QColo
     return label;
 }
 
+// Whether the venue is open now, under its hours; renewed while the page is open.
+void DetailedPage::addOpenState(const QFont& font, bool afterInfo) {
+    hoursPlace = OpenNow::editionPlace();
+    if (!OpenNow::venueState(identifier, gpsLat, gpsLong, hoursPlace))
+        return; // no hours, or none the guide can read
+    if (afterInfo)
+        origin += 5;
+    openState = addLabel(QRect(20, origin, 290, 18), font, Qt::white, QString(), 1);
+    openState->setObjectName(QStringLiteral("openState"));
+    origin += 18;
+    renewOpenState();
+    auto* timer = new QTimer(openState);
+    timer->setInterval(5000);
+    connect(timer, &QTimer::timeout, this, [this] { renewOpenState(); });
+    timer->start();
+}
+
+void DetailedPage::renewOpenState() {
+    if (!openState)
+        return;
+    const auto state = OpenNow::venueState(identifier, gpsLat, gpsLong, hoursPlace);
+    const bool open = state && state->kind == OpeningHours::State::Open;
+    openState->setTextColor(open ? QColor(0x4c, 0xd9, 0x64) : QColor(0xff, 0x9e, 0x94));
+    openState->setText(state ? OpeningHours::stateText(*state, Device::now()) : QString());
+}
+
 View* DetailedPage::addSeparator() {
     auto* line = new View(QRect(0, origin, 320, 1));
     line->setBackgroundColor(dimBlack());
@@ -232,6 +260,7 @@ void DetailedPage::layoutPage() {
             origin += 15;
         infoText(venueOpen);
     }
+    addOpenState(infoFont, priceShown || venueOpen.size() >= 3);
 
     origin += 20;
     View* firstSeparator = addSeparator();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/OpenNow.h"
 #include "pages/PageSupport.h"
 #include "platform/OperationQueue.h"
 #include "ui/ScrollView.h"
@@ -43,12 +44,16 @@ public:
     Toolbar* toolbar() const { return tools; }
     int originY() const { return origin; }
     QnAlertLabel* locationAlertLabel() const { return alert; }
+    // "Open now · until 18:00" and the like, or null when the venue's hours are not known.
+    Label* openStateLabel() const { return openState; }
 
 private:
     void layoutPage();
     Label* addLabel(const QRect& frame, const QFont& font, const QColor& color, const QString& text,
                     int lines);
     View* addSeparator();
+    void addOpenState(const QFont& font, bool afterInfo);
+    void renewOpenState();
 
     QString title;
     QString venueName;
@@ -62,6 +67,8 @@ private:
     QString stringForLabel1, stringForLabel2;
     int origin = 10;
     QPointer<ScrollView> scroll;
+    QPointer<Label> openState;
+    OpeningHours::Place hoursPlace;
     Toolbar* tools = nullptr;
     QPointer<QnAlertLabel> alert;
     PageHeader header;

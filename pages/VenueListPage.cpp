@@ -47,6 +47,12 @@ void VenueListPage::takeLoadedVenues(VenueList loaded, const std::optional<Posit
 }
 
 void VenueListPage::viewDidAppear(bool) {
+    if (!minuteTimer) {
+        minuteTimer = new QTimer(this);
+        minuteTimer->setInterval(5000); // a mark changes at most a few seconds after its minute
+        connect(minuteTimer, &QTimer::timeout, this, [this] { renewOpenMarks(); });
+        minuteTimer->start();
+    }
     constexpr int renewAfterSeconds = 120;
     // The page on screen is the one the service tells.
     LocationManager* locationManager = LocationManager::getInstance();
@@ -90,26 +96,101 @@ void VenueListPage::linkTouched() {
         navigation->popToRootViewControllerAnimated(true);
 }
 
+// A list is read again (a new search, a deleted bookmark, a sort) with reloadData, which asks for the
+// number of rows first: the venues open now are picked anew then.
 int VenueListPage::numberOfRows(TableView*) {
-    return int(venueList.size());
+    if (!openOnly)
+        return int(venueList.size());
+    openRows.clear();
+    for (int i = 0; i < venueList.size(); ++i) {
+        if (openMark(venueList[i]) == OpenNow::Mark::Open)
+            openRows.append(i);
+    }
+    return int(openRows.size());
+}
+
+int VenueListPage::listIndex(int row) const {
+    if (!openOnly)
+        return row >= 0 && row < venueList.size() ? row : -1;
+    return openRows.value(row, -1);
+}
+
+std::optional<Venue> VenueListPage::venueInRow(int row) const {
+    const int index = listIndex(row);
+    return index < 0 ? std::nullopt : std::optional(venueList[index]);
 }
 
 int VenueListPage::heightForRow(TableView*, int row) {
-    return venueList.value(row).venueDescription.size() < 3 ? 35 : 80;
+    return venueInRow(row).value_or(Venue()).venueDescription.size() < 3 ? 35 : 80;
 }
 
 TableViewCell* VenueListPage::cellForRow(TableView* tableView, int row) {
-    const Venue& venue = venueList[row];
+    const Venue venue = venueInRow(row).value_or(Venue());
     const QRect frame(0, 0, 300, heightForRow(tableView, row));
     auto* cell = static_cast<CustomCell*>(tableView->dequeueReusableCell(QStringLiteral("Cell")));
-    if (cell) {
+    if (cell)
         cell->updateVenue(frame, venue.venueName, venue.venueDistance, venue.venueDateStart, QString(),
                           venue.venueDescription, venue.mobile_highlight);
-        return cell;
+    else
+        cell = CustomCell::initWithVenue(frame, venue.venueName, venue.venueDistance, venue.venueDateStart,
+                                         QString(), venue.venueDescription, venue.mobile_highlight,
+                                         QStringLiteral("Cell"));
+    cell->setOpenMark(static_cast<CustomCell::OpenMark>(openMark(venue)));
+    return cell;
+}
+
+OpenNow::Mark VenueListPage::openMark(const Venue& venue) {
+    if (!marks)
+        marks.emplace(OpenNow::editionPlace());
+    return marks->of(venue);
+}
+
+void VenueListPage::renewOpenMarks() {
+    if (!marks || !marks->renew() || !table || !view()->isVisible())
+        return;
+    if (openOnly) {
+        table->reloadData();
+        showOpenNotice();
+        return;
     }
-    return CustomCell::initWithVenue(frame, venue.venueName, venue.venueDistance, venue.venueDateStart,
-                                     QString(), venue.venueDescription, venue.mobile_highlight,
-                                     QStringLiteral("Cell"));
+    for (TableViewCell* cell : table->visibleCells()) {
+        if (const auto venue = venueInRow(cell->row()))
+            static_cast<CustomCell*>(cell)->setOpenMark(static_cast<CustomCell::OpenMark>(openMark(*venue)));
+    }
+}
+
+void VenueListPage::toggleOpenOnly() {
+    openOnly = !openOnly;
+    if (table)
+        table->reloadData();
+    if (openOnly) {
+        showOpenNotice();
+        openNotice->showAlert();
+    } else if (openNotice) {
+        openNotice->hideAlert();
+    }
+}
+
+// The strip over the list's foot: how many venues it shows, and how many it leaves out because
+// their hours are not known.
+void VenueListPage::showOpenNotice() {
+    int unknown = 0;
+    for (const Venue& venue : std::as_const(venueList))
+        unknown += openMark(venue) == OpenNow::Mark::Unknown;
+    const int open = int(openRows.size());
+    QString text = open == 0 ? QStringLiteral("None open now") : QStringLiteral("%1 open now").arg(open);
+    if (unknown > 0)
+        text += unknown == 1 ? QStringLiteral(" \u00b7 1 with unknown hours")
+                             : QStringLiteral(" \u00b7 %1 with unknown hours").arg(unknown);
+    if (!openNotice) {
+        openNotice = new QnAlertLabel(QRect(0, 372, 320, 20), text);
+        openNotice->setStartPosition(QRect(0, 372, 320, 20));
+        openNotice->setEndPosition(QRect(0, 352, 320, 20));
+        view()->addSubview(openNotice);
+        if (tools)
+            tools->raise(); // the strip rises from behind the tool bar
+    }
+    openNotice->label()->setText(text);
 }
 
 void VenueListPage::willDisplayCell(TableView*, TableViewCell* cell, int) {
@@ -121,7 +202,10 @@ QString VenueListPage::detailTitle(const Venue&) const {
 }
 
 void VenueListPage::didSelectRow(TableView* tableView, int row) {
-    const Venue venue = venueList.value(row);
+    const std::optional<Venue> shown = venueInRow(row);
+    if (!shown)
+        return;
+    const Venue venue = *shown;
     openVenueDetail(navigationController(), detailTitle(venue), venue.venueName, venue.venueID);
     tableView->deselectRow(row, true);
 }
@@ -142,7 +226,10 @@ void VenueListPage::sortByNearness(VenueList& venues) {
 
 // The live map reads the venues' positions itself: the distance texts stay in the reader's unit.
 void VenueListPage::openLiveMap() {
-    openLiveMapWithVenues(navigationController(), venueList, title);
+    VenueList shown;
+    for (int row = 0, rows = numberOfRows(table); row < rows; ++row)
+        shown.append(venueList[listIndex(row)]);
+    openLiveMapWithVenues(navigationController(), shown, title);
 }
 
 void VenueListPage::barButtonItemTouched(CustomBarButtonItem* item) {
@@ -151,6 +238,9 @@ void VenueListPage::barButtonItemTouched(CustomBarButtonItem* item) {
         sortByName(venueList);
     } else if (tool == u"SortNearest.tool") {
         sortByNearness(venueList);
+    } else if (tool == u"OpenNow.tool") {
+        toggleOpenOnly();
+        return;
     } else if (tool == u"LiveMap.tool") {
         if (position) {
             openLiveMap();

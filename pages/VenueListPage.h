@@ -2,6 +2,7 @@
 
 #include "catalog/Venue.h"
 #include "location/LocationManager.h"
+#include "pages/OpenNow.h"
 #include "pages/PageSupport.h"
 #include "platform/OperationQueue.h"
 #include "ui/TableView.h"
@@ -9,9 +10,13 @@
 #include "ui/ViewController.h"
 #include "views/CustomControls.h"
 
+#include <QTimer>
+
 // What the venue list, the bookmarks and the search results share: venue rows with the distance in the
 // reader's unit, the A-Z, nearest and live-map tools, the first position filling the distances, the
-// "Updating location..." notice, and a touched row opening the venue's detail. Every position the
+// "Updating location..." notice, and a touched row opening the venue's detail. Each row is marked open
+// or closed by the venue's hours, renewed every minute; the "Open now" tool shows only the venues
+// open now (the list itself stays whole, so a bookmark deleted there loses no other). Every position the
 // service accepts while the page listens (the first, or a renewed one) fills the distances anew.
 class VenueListPage : public ViewController,
                       public TableViewDataSource,
@@ -42,6 +47,10 @@ public:
     Toolbar* toolbar() const { return tools; }
     QnAlertLabel* locationAlertLabel() const { return alert; }
     bool waitingForUserLocation() const { return waiting; }
+    bool showsOpenOnly() const { return openOnly; }
+    QnAlertLabel* openNoticeLabel() const { return openNotice; }
+    // The venue of a row as shown, or none.
+    std::optional<Venue> venueInRow(int row) const;
     float distanceUserValue() const { return distanceUnit; }
     std::optional<PositionFix> userLocation() const { return position; }
 
@@ -65,6 +74,10 @@ protected:
     void showLocationNotice();
     void addTable(const QRect& frame);
     void openLiveMap();
+    // Where the row's venue stands in venueList (-1: no row of that number is shown).
+    int listIndex(int row) const;
+    // Renews the open marks when the clock has reached another minute.
+    void renewOpenMarks();
 
     QString title;
     VenueList venueList;
@@ -77,4 +90,15 @@ protected:
     PageHeader header;
     LoadingOverlay overlay;
     OperationQueue operationQueue;
+
+private:
+    OpenNow::Mark openMark(const Venue& venue);
+    void toggleOpenOnly();
+    void showOpenNotice();
+
+    std::optional<OpenNow::Marks> marks;
+    bool openOnly = false;
+    QList<int> openRows; // with openOnly, the indexes in venueList of the venues shown
+    QPointer<QnAlertLabel> openNotice;
+    QTimer* minuteTimer = nullptr;
 };

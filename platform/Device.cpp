@@ -2,11 +2,13 @@
 
 #include <QMutex>
 #include <QRegularExpression>
+#include <atomic>
 
 namespace {
 
 QMutex mutex;
 QString version = QStringLiteral("4.3");
+std::atomic<qint64> clockOffsetMs{0};
 
 } // namespace
 
@@ -32,6 +34,18 @@ QString contentImageName(const QString& name) {
     if (systemVersionNumber() >= 4.0)
         return name;
     return name + QStringLiteral(".png");
+}
+
+QDateTime now() {
+    return QDateTime::currentDateTimeUtc().addMSecs(clockOffsetMs.load());
+}
+
+void setClock(const QDateTime& time) {
+    clockOffsetMs.store(time.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch());
+}
+
+void resetClock() {
+    clockOffsetMs.store(0);
 }
 
 } // namespace Device

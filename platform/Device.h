@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // What the guide asks of the phone itself. The preview lets the reader pick the system version.
@@ -14,5 +15,12 @@ double systemVersionNumber();
 // Pictures named by the content: below 4.0 the file name is "name.png", from 4.0 on the bare name,
 // so that the picture variant for the screen's resolution can be chosen.
 QString contentImageName(const QString& name);
+
+// The device's clock, in UTC. The preview may set it (to check "Sunday 8 am"); it then runs on from
+// the time set.
+QDateTime now();
+void setClock(const QDateTime& time);
+// Back to the real time.
+void resetClock();
 
 } // namespace Device

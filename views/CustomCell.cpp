@@ -5,6 +5,7 @@
 #include "ui/Images.h"
 #include "ui/TextField.h"
 
+#include <QPainter>
 #include <cmath>
 
 namespace {
@@ -25,6 +26,35 @@ QFont boldArial(double size) {
 QFont arial(double size) {
     return Fonts::named(QStringLiteral("ArialMT"), size);
 }
+
+// The open mark: a dot for open, a ring for closed, told apart by shape as much as by colour.
+class MarkDot : public View {
+public:
+    MarkDot(QWidget* parent) : View(QRect(5, 0, 10, 10), parent) { setUserInteractionEnabled(false); }
+    void setMark(CustomCell::OpenMark shown) {
+        mark = shown;
+        setVisible(mark != CustomCell::OpenMark::None);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF circle(1.5, 1.5, 7, 7);
+        if (mark == CustomCell::OpenMark::Open) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0x4c, 0xd9, 0x64));
+        } else {
+            painter.setPen(QPen(QColor(0, 0, 0, 140), 1.5));
+            painter.setBrush(Qt::NoBrush);
+        }
+        painter.drawEllipse(circle);
+    }
+
+private:
+    CustomCell::OpenMark mark = CustomCell::OpenMark::None;
+};
 
 } // namespace
 
@@ -131,7 +161,10 @@ void CustomCell::layoutVenue(const QRect& frame, const QString& name, const QStr
             spoken.append(part.trimmed());
     if (isFeatured)
         spoken.append(QStringLiteral("featured"));
-    setAccessibleName(spoken.join(QStringLiteral(", ")));
+    spokenRow = spoken.join(QStringLiteral(", "));
+    setAccessibleName(spokenRow);
+    if (markDot)
+        static_cast<MarkDot*>(markDot)->setMark(shownMark = OpenMark::None);
     const QFont nameFont = boldArial(13);
     const int w1 = measureTextWidth(nameFont, name);
     const int h1 = measureWrappedHeight(nameFont, name, 190);
@@ -168,6 +201,20 @@ void CustomCell::layoutVenue(const QRect& frame, const QString& name, const QStr
         featured = badge;
     }
     line->setFrame(QRect(0, h - 1, 320, 1));
+}
+
+void CustomCell::setOpenMark(OpenMark mark) {
+    if (!markDot && mark == OpenMark::None)
+        return;
+    if (!markDot)
+        markDot = new MarkDot(this);
+    shownMark = mark;
+    static_cast<MarkDot*>(markDot)->setMark(mark);
+    markDot->move(5, venueName->frame().center().y() - 4);
+    setAccessibleName(mark == OpenMark::None
+                          ? spokenRow
+                          : spokenRow + (mark == OpenMark::Open ? QStringLiteral(", open now")
+                                                                : QStringLiteral(", closed now")));
 }
 
 // ---------------------------------------------------------------------------------------------

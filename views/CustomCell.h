@@ -39,6 +39,12 @@ public:
                      const QString& venueDateStart, const QString& venueDateStop,
                      const QString& venueDescription, bool venueFeatured);
 
+    // Whether the venue is open now: a filled green dot left of the name when open, a grey ring when
+    // closed, none when its hours are not known. Set after the row is filled or refilled.
+    enum class OpenMark { None, Open, Closed };
+    void setOpenMark(OpenMark mark);
+    OpenMark openMark() const { return shownMark; }
+
     // Current weather: description, wind, humidity, picture and temperature (units from the "temp" and
     // "distance" preferences).
     static CustomCell* initWithCurrentCondition(const QRect& frame, const QString& temperature,
@@ -148,6 +154,9 @@ private:
     Label* venueDistance = nullptr;
     Label* venueDescription = nullptr;
     QPointer<ImageView> featured;
+    View* markDot = nullptr;
+    OpenMark shownMark = OpenMark::None;
+    QString spokenRow; // the accessible name of the venue row without the mark
     View* line = nullptr;
     QRect descriptionFrame;
 

@@ -98,15 +98,16 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters, const 
     model.setDateCurrency(QStringLiteral("2010-01-01 T 00:00"));
     model.setDateWeather(QStringLiteral("2010-01-01 T 00:00"));
     model.setInfoNameEnglish(city);
-    for (auto set :
-         {&ManagerModel::setInfoAirportCode, &ManagerModel::setInfoCityCode,
-          &ManagerModel::setInfoCountryCode, &ManagerModel::setInfoInternetCode,
-          &ManagerModel::setInfoTimeZone, &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
+    for (auto set : {&ManagerModel::setInfoAirportCode, &ManagerModel::setInfoCityCode,
+                     &ManagerModel::setInfoCountryCode, &ManagerModel::setInfoInternetCode,
+                     &ManagerModel::setInfoTimeZone, &ManagerModel::setInfoTimeZoneId,
+                     &ManagerModel::setContactVantor, &ManagerModel::setContactSBK})
         (model.*set)(fillIn);
     if (country) {
         for (auto [set, value] : {std::pair{&ManagerModel::setInfoCountryCode, country->callingCode},
                                   std::pair{&ManagerModel::setInfoInternetCode, country->internetCode},
-                                  std::pair{&ManagerModel::setInfoTimeZone, country->timeZoneShown}}) {
+                                  std::pair{&ManagerModel::setInfoTimeZone, country->timeZoneShown},
+                                  std::pair{&ManagerModel::setInfoTimeZoneId, country->timeZone}}) {
             if (!value.isEmpty())
                 (model.*set)(value);
         }
@@ -123,7 +124,8 @@ QString settingsFile(const QString& city, const QList<Chapter>& chapters, const 
                                               "Search:ToolSearch:Search.page"));
     model.setOrderVenuesTools(QStringLiteral("A-Z:ToolSortAZ:SortAZ.tool,"
                                              "Nearest:ToolNearest:SortNearest.tool,"
-                                             "Live Map:ToolLiveMap:LiveMap.tool"));
+                                             "Live Map:ToolLiveMap:LiveMap.tool,"
+                                             "Open now:ToolOpenNow:OpenNow.tool"));
     model.setOrderDetailedViewTools(QStringLiteral("Search:ToolSearch:Search.page,"
                                                    "Bookmark:ToolBookmark:Bookmark.tool,"
                                                    "Live Map:ToolLiveMap:LiveMap.tool"));

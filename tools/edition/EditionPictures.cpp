@@ -45,7 +45,7 @@ const QStringList& toolIDs() {
     static const QStringList ids = {
         QStringLiteral("SortAZ.tool"),  QStringLiteral("SortNearest.tool"), QStringLiteral("LiveMap.tool"),
         QStringLiteral("Search.page"),  QStringLiteral("Bookmark.tool"),    QStringLiteral("Currency.tool"),
-        QStringLiteral("Weather.tool"), QStringLiteral("TV.tool"),
+        QStringLiteral("Weather.tool"), QStringLiteral("TV.tool"),          QStringLiteral("OpenNow.tool"),
     };
     return ids;
 }

@@ -1,5 +1,6 @@
 #include "tools/edition/Edition.h"
 
+#include "catalog/OpeningHours.h"
 #include "catalog/SQLDAL.h"
 #include "model/DAO.h"
 #include "model/ShareData.h"
@@ -11,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -50,13 +52,23 @@ QJsonObject venueObject(const Venue& venue) {
 struct Options {
     QStringList arguments;
     std::optional<SQLDAL::Position> at;
+    QString atTime; // `open`: the edition's local time "yyyy-MM-ddTHH:mm"
     bool imperial = false;
 };
+
+const QString localTimeForm = QStringLiteral("yyyy-MM-ddTHH:mm");
 
 bool parseOptions(const QStringList& what, Options* options, QString* error) {
     for (int i = 0; i < what.size(); ++i) {
         if (what[i] == u"--imperial") {
             options->imperial = true;
+        } else if (what[i] == u"--at" && what.value(0) == u"open") {
+            if (!QDateTime::fromString(what.value(i + 1), localTimeForm).isValid()) {
+                *error =
+                    QStringLiteral("--at needs a local time YYYY-MM-DDTHH:MM (such as 2027-03-28T08:00)");
+                return false;
+            }
+            options->atTime = what[++i];
         } else if (what[i] == u"--at") {
             if (i + 1 >= what.size() || !(options->at = parsePosition(what[i + 1]))) {
                 *error = QStringLiteral("--at needs a position LAT,LON");
@@ -142,7 +154,7 @@ std::optional<QString> unknown(const QString& folder, const QStringList& args) {
     }
     bool number = false;
     args.value(1).toInt(&number);
-    if (command == u"details" && number &&
+    if ((command == u"details" || command == u"open") && number &&
         column(folder, "select rowid from catalog where rowid = ?1", args[1]).isEmpty())
         return QStringLiteral("no venue with the id %1 (ids: %2)")
             .arg(args[1], column(folder, "select min(rowid) || ' to ' || max(rowid) from catalog").value(0));
@@ -152,7 +164,41 @@ std::optional<QString> unknown(const QString& folder, const QStringList& args) {
 const QString usage = QStringLiteral(
     "what to show: settings | categories CHAPTER_ID | introduction CHAPTER_ID | "
     "venues CHAPTER_ID CATEGORY [--at LAT,LON] [--imperial] | search TEXT [--at LAT,LON] [--imperial] | "
-    "details VENUE_ID | near LAT,LON [--imperial] | theme TITLE");
+    "details VENUE_ID | open VENUE_ID [--at YYYY-MM-DDTHH:MM] | near LAT,LON [--imperial] | theme TITLE");
+
+// Whether the venue is open at the edition's local time (now without one), as the guide tells it.
+QJsonObject openState(int venueID, const QString& localTime) {
+    DAOFactory::resetInstance();
+    const ManagerModel* settings = readerSettings();
+    OpeningHours::Place place = OpeningHours::placeOfZone(settings ? settings->infoTimeZoneId() : QString());
+    DAOFactory::resetInstance();
+    const QTimeZone zone(place.timeZone.toUtf8());
+    const QDateTime given = QDateTime::fromString(localTime, localTimeForm);
+    const QDateTime when = localTime.isEmpty() ? QDateTime::currentDateTime().toTimeZone(zone)
+                                               : QDateTime(given.date(), given.time(), zone);
+    const QVariantList details = SQLDAL::getVenueDetails(venueID, QString());
+    place.latitude = details.value(SQLDAL::DetailLatitude).toDouble();
+    place.longitude = details.value(SQLDAL::DetailLongitude).toDouble();
+    const QString hours = SQLDAL::openingHoursOf(venueID);
+    QString error;
+    const std::optional<OpeningHours::State> state =
+        hours.isEmpty() ? std::optional(OpeningHours::State()) : OpeningHours::at(hours, when, place, &error);
+    QJsonObject object{{QStringLiteral("state"), QStringLiteral("unknown")},
+                       {QStringLiteral("changes"), QJsonValue()},
+                       {QStringLiteral("text"), QString()},
+                       {QStringLiteral("hours"), hours},
+                       {QStringLiteral("timeZone"), place.timeZone}};
+    if (!state) {
+        object.insert(QStringLiteral("error"), error);
+        return object;
+    }
+    static const char* const names[] = {"open", "closed", "unknown"};
+    object.insert(QStringLiteral("state"), QLatin1String(names[state->kind]));
+    if (state->changes)
+        object.insert(QStringLiteral("changes"), state->changes->toString(localTimeForm));
+    object.insert(QStringLiteral("text"), OpeningHours::stateText(*state, when));
+    return object;
+}
 
 } // namespace
 
@@ -177,6 +223,7 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
         {QStringLiteral("introduction"), 1}, {QStringLiteral("venues"), 2},
         {QStringLiteral("search"), 1},       {QStringLiteral("details"), 1},
         {QStringLiteral("near"), 1},         {QStringLiteral("theme"), 1},
+        {QStringLiteral("open"), 1},
     };
     if (!argumentCounts.contains(command) || args.size() - 1 != argumentCounts.value(command)) {
         *error = usage;
@@ -259,19 +306,24 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
             });
             options.at.reset();
             result = venueArray(venues, options);
-        } else if (command == u"details") {
+        } else if (command == u"details" || command == u"open") {
             bool ok = false;
             const int id = args[1].toInt(&ok);
             if (!ok) {
                 SQLDAL::closeDatabase();
-                *error = QStringLiteral("details needs a venue id (a whole number)");
+                *error = QStringLiteral("%1 needs a venue id (a whole number)").arg(command);
                 return 2;
             }
-            const QVariantList values = SQLDAL::getVenueDetails(id, QString());
-            QJsonObject object;
-            for (int i = 0; i < SQLDAL::DetailCount; ++i)
-                object.insert(QString::fromLatin1(detailNames[i]), QJsonValue::fromVariant(values.value(i)));
-            result = object;
+            if (command == u"open") {
+                result = openState(id, options.atTime);
+            } else {
+                const QVariantList values = SQLDAL::getVenueDetails(id, QString());
+                QJsonObject object;
+                for (int i = 0; i < SQLDAL::DetailCount; ++i)
+                    object.insert(QString::fromLatin1(detailNames[i]),
+                                  QJsonValue::fromVariant(values.value(i)));
+                result = object;
+            }
         }
         SQLDAL::closeDatabase();
     }

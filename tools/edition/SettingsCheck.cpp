@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QTimeZone>
 #include <QUrl>
 #include <unicode/ucurr.h>
 
@@ -33,8 +34,21 @@ bool isCurrencyCode(const QString& code) {
     return U_SUCCESS(status) && known;
 }
 
+// A header of every column but the last, InfoTimeZoneId.
+bool lacksZoneColumn(const QStringList& header) {
+    if (header.size() != ManagerModel::columnCount - 1)
+        return false;
+    for (int c = 0; c < header.size(); ++c) {
+        if (header[c].trimmed() != QLatin1String(ManagerModel::columnNames()[c]))
+            return false;
+    }
+    return true;
+}
+
 struct SettingsChecker : CheckerBase, SettingsFacts {
     using CheckerBase::CheckerBase;
+
+    bool zoneColumnMissing = false;
 
     QString settingsPlace(const QString& near) const {
         return Edition::sourcePlace(QStringLiteral("manager.csv"), lineOf(settingsText, near, 2));
@@ -90,11 +104,20 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
             report(name, QStringLiteral("has no data line after the header"));
             return std::nullopt;
         }
-        if (settingsRows[0].size() != ManagerModel::columnCount)
+        QStringList row = settingsRows[1];
+        if (lacksZoneColumn(settingsRows[0])) {
+            // Written before the time zone had a column of its own; the rest is checked as it stands.
+            report(Edition::sourcePlace(name, 1),
+                   QStringLiteral("the header has no InfoTimeZoneId, the edition's time zone (an IANA id "
+                                  "such as Europe/Vienna) that opening hours are read in; `cityguide-edition "
+                                  "set SRC InfoTimeZoneId=...` adds it"));
+            row.append(QString());
+            zoneColumnMissing = true;
+        } else if (settingsRows[0].size() != ManagerModel::columnCount) {
             report(Edition::sourcePlace(name, 1), QStringLiteral("the header has %1 names, not %2")
                                                       .arg(settingsRows[0].size())
                                                       .arg(ManagerModel::columnCount));
-        QStringList row = settingsRows[1];
+        }
         // An empty last value leaves no field behind it; the guide reads it as the empty text it is.
         if (row.size() == ManagerModel::columnCount - 1 &&
             settingsText.trimmed().endsWith(QStringLiteral(",\"\"")))
@@ -125,6 +148,7 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
                        QStringLiteral("%1 still says \"%2\"; the guide would show it so")
                            .arg(QString::fromLatin1(ManagerModel::columnNames()[c]), model.field(c)));
         }
+        checkZone(model.infoTimeZoneId());
         const QString callingCode = model.infoCountryCode();
         if (callingCode.isEmpty() || callingCode.contains(Edition::fillInMark))
             return;
@@ -133,6 +157,23 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
             report(settingsPlace(callingCode),
                    QStringLiteral("InfoCountryCode \"%1\" is no country's calling code (such as +43)")
                        .arg(callingCode));
+    }
+
+    // The zone "now" is read in for opening hours: a place's zone, which knows its daylight-saving
+    // time, not a fixed offset.
+    void checkZone(const QString& zone) {
+        if (zoneColumnMissing || zone.contains(Edition::fillInMark))
+            return; // named with the header, or with the other facts left to fill in
+        const bool offset = zone.startsWith(QStringLiteral("UTC")) && zone.size() > 3;
+        if (zone.isEmpty())
+            report(settingsPlace(QStringLiteral("InfoTimeZoneId")),
+                   QStringLiteral("InfoTimeZoneId is empty: the edition's time zone (an IANA id such as "
+                                  "Europe/Vienna) is needed to tell whether a venue is open now"));
+        else if (offset || !QTimeZone::isTimeZoneIdAvailable(zone.toUtf8()))
+            report(settingsPlace(zone),
+                   QStringLiteral("InfoTimeZoneId \"%1\" is no place's time zone (an IANA id such as "
+                                  "Europe/Vienna)")
+                       .arg(zone));
     }
 
     // DateRelease and the times of the stored feeds.
@@ -193,7 +234,8 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
                                   "\"MetroMap.png\""));
     }
 
-    // The tool bars: known tool ids, and the weather only with its feed.
+    // The tool bars: known tool ids, the weather only with its feed, the open-now filter only over a
+    // list of venues.
     void checkTools(const ManagerModel& model) {
         for (auto [column, value] : {std::pair{"OrderChapterTools", model.orderChapterTools()},
                                      std::pair{"OrderVenuesTools", model.orderVenuesTools()},
@@ -206,6 +248,10 @@ struct SettingsChecker : CheckerBase, SettingsFacts {
                            QStringLiteral("%1 lists Weather.tool, but FeedWeather is empty: the weather "
                                           "page would have nothing to show")
                                .arg(QString::fromLatin1(column)));
+                if (entry[2].trimmed() == u"OpenNow.tool" && QLatin1String(column) != "OrderVenuesTools")
+                    report(place, QStringLiteral("%1 lists OpenNow.tool, which only a list of venues has "
+                                                 "(OrderVenuesTools)")
+                                      .arg(QString::fromLatin1(column)));
                 if (!Edition::toolIDs().contains(entry[2].trimmed()))
                     report(place, QStringLiteral("%1 names the unknown tool id \"%2\" (known: %3)")
                                       .arg(QString::fromLatin1(column), entry[2].trimmed(),

@@ -261,6 +261,15 @@ def tool_nearest():
     )
 
 
+def tool_open_now():
+    """A clock face whose hands stand at an opening hour, with a green dot: open now."""
+    return _icon(28,
+        circle(13, 14, 10, stroke=W, stroke_width=1.8),
+        stroked("M13,7.5 V14 L17.5,16.5", W, 2),
+        circle(22.5, 22.5, 4.2, "#4cd964"),
+    )
+
+
 def tool_bookmark():
     return _icon(28,
         stroked("M7,3 H21 V25 L14,19.5 L7,25 Z"),
@@ -292,4 +301,5 @@ def pictures():
         "ToolSortAZ": tool_sort_az(),
         "ToolNearest": tool_nearest(),
         "ToolBookmark": tool_bookmark(),
+        "ToolOpenNow": tool_open_now(),
     }
