@@ -46,6 +46,8 @@ public:
     QnAlertLabel* locationAlertLabel() const { return alert; }
     // "Open now · until 18:00" and the like, or null when the venue's hours are not known.
     Label* openStateLabel() const { return openState; }
+    // Tells the state anew by the clock (a timer asks every few seconds).
+    void renewOpenState();
 
 private:
     void layoutPage();
@@ -53,7 +55,6 @@ private:
                     int lines);
     View* addSeparator();
     void addOpenState(const QFont& font, bool afterInfo);
-    void renewOpenState();
 
     QString title;
     QString venueName;

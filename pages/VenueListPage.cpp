@@ -159,8 +159,11 @@ void VenueListPage::renewOpenMarks() {
     }
 }
 
-void VenueListPage::toggleOpenOnly() {
+void VenueListPage::toggleOpenOnly(CustomBarButtonItem* item) {
     openOnly = !openOnly;
+    // The tool's caption shows that the list is filtered.
+    item->label()->setTextColor(openOnly ? QColor(0x4c, 0xd9, 0x64)
+                                         : QColor::fromRgbF(0.95f, 0.95f, 0.95f, 0.8f));
     if (table)
         table->reloadData();
     if (openOnly) {
@@ -186,6 +189,8 @@ void VenueListPage::showOpenNotice() {
         openNotice = new QnAlertLabel(QRect(0, 372, 320, 20), text);
         openNotice->setStartPosition(QRect(0, 372, 320, 20));
         openNotice->setEndPosition(QRect(0, 352, 320, 20));
+        // Darker than the location's strip: it stays while the list is filtered, over the last row.
+        openNotice->setBackgroundColor(QColor::fromRgbF(0, 0, 0, 0.8f));
         view()->addSubview(openNotice);
         if (tools)
             tools->raise(); // the strip rises from behind the tool bar
@@ -239,7 +244,7 @@ void VenueListPage::barButtonItemTouched(CustomBarButtonItem* item) {
     } else if (tool == u"SortNearest.tool") {
         sortByNearness(venueList);
     } else if (tool == u"OpenNow.tool") {
-        toggleOpenOnly();
+        toggleOpenOnly(item);
         return;
     } else if (tool == u"LiveMap.tool") {
         if (position) {

@@ -49,6 +49,9 @@ public:
     bool waitingForUserLocation() const { return waiting; }
     bool showsOpenOnly() const { return openOnly; }
     QnAlertLabel* openNoticeLabel() const { return openNotice; }
+    // Renews the open marks when the clock has reached another minute (a timer asks every few
+    // seconds while the page is shown).
+    void renewOpenMarks();
     // The venue of a row as shown, or none.
     std::optional<Venue> venueInRow(int row) const;
     float distanceUserValue() const { return distanceUnit; }
@@ -76,8 +79,6 @@ protected:
     void openLiveMap();
     // Where the row's venue stands in venueList (-1: no row of that number is shown).
     int listIndex(int row) const;
-    // Renews the open marks when the clock has reached another minute.
-    void renewOpenMarks();
 
     QString title;
     VenueList venueList;
@@ -93,7 +94,7 @@ protected:
 
 private:
     OpenNow::Mark openMark(const Venue& venue);
-    void toggleOpenOnly();
+    void toggleOpenOnly(CustomBarButtonItem* item);
     void showOpenNotice();
 
     std::optional<OpenNow::Marks> marks;

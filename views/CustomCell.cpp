@@ -46,7 +46,7 @@ protected:
             painter.setPen(Qt::NoPen);
             painter.setBrush(QColor(0x4c, 0xd9, 0x64));
         } else {
-            painter.setPen(QPen(QColor(0, 0, 0, 140), 1.5));
+            painter.setPen(QPen(QColor(255, 255, 255, 170), 1.5));
             painter.setBrush(Qt::NoBrush);
         }
         painter.drawEllipse(circle);

@@ -111,6 +111,7 @@ void GuideTest::SetUp() {
     Paths::setResourceFolder(editionDir.path());
     UserDefaults::standardUserDefaults().useMemoryStore();
     Device::setSystemVersion(QStringLiteral("4.3"));
+    Device::resetClock();
     DAOFactory::resetInstance();
     SQLDAL::closeDatabase();
     LocationManager::resetInstance();

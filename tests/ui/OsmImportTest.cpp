@@ -168,6 +168,7 @@ TEST_F(OsmImport, TagsBecomeChaptersCategoriesAndFields) {
     EXPECT_EQ(settings.value(u"InfoCountryCode"_qs).toString(), u"+423"_qs);
     EXPECT_EQ(settings.value(u"InfoInternetCode"_qs).toString(), u".li"_qs);
     EXPECT_EQ(settings.value(u"InfoTimeZone"_qs).toString(), u"CET/CEST"_qs);
+    EXPECT_EQ(settings.value(u"InfoTimeZoneId"_qs).toString(), u"Europe/Vaduz"_qs);
     EXPECT_EQ(settings.value(u"UserCurrencies"_qs).toString(),
               u"EUR:€:FlagEU,CHF:CHF:FlagCH,USD:$:FlagUS,GBP:£:FlagGB"_qs);
     EXPECT_EQ(QImage(edition() + u"/FlagCH@2x.png"_qs).size(), QSize(72, 48));

@@ -97,13 +97,32 @@ TEST_F(EditionToolTest, CheckFindsASettingsRowSplitByAQuote) {
     const QStringList problems = check();
     ASSERT_FALSE(problems.isEmpty());
     EXPECT_TRUE(problems[0].startsWith(u"manager.csv:2: the data line has "_qs)) << problems[0].toStdString();
-    EXPECT_TRUE(problems[0].contains(u"fields, not 27"_qs)) << problems[0].toStdString();
+    EXPECT_TRUE(problems[0].contains(u"fields, not 28"_qs)) << problems[0].toStdString();
+}
+
+// Settings written before the edition named its time zone: one error that says how to add it, and
+// `set` adds it.
+TEST_F(EditionToolTest, SettingsWithoutTheTimeZoneColumnAreToldHowToAddIt) {
+    completePictures(edition());
+    QString settings = readText(editionFile("manager.csv"));
+    settings.replace(u",InfoTimeZoneId\n"_qs, u"\n"_qs);
+    ASSERT_TRUE(settings.endsWith(u",\"Europe/Vienna\""_qs));
+    settings.chop(int(std::strlen(",\"Europe/Vienna\"")));
+    writeText(editionFile("manager.csv"), settings);
+    EXPECT_EQ(check(), QStringList{u"manager.csv:1: the header has no InfoTimeZoneId, the edition's time zone "
+                                   "(an IANA id such as Europe/Vienna) that opening hours are read in; "
+                                   "`cityguide-edition set SRC InfoTimeZoneId=...` adds it"_qs});
+    QString output, error;
+    QTextStream out(&output);
+    ASSERT_EQ(Edition::setSettings({edition(), u"InfoTimeZoneId=Europe/Vienna"_qs}, out, &error), 0)
+        << error.toStdString();
+    EXPECT_EQ(check(), QStringList());
 }
 
 TEST_F(EditionToolTest, ShowPrintsWhatTheGuideReads) {
     const QJsonObject settings = show({u"settings"_qs}).object();
     EXPECT_EQ(settings.value(u"InfoNameLocal"_qs).toString(), u"Teststadt"_qs);
-    EXPECT_EQ(settings.size(), 27);
+    EXPECT_EQ(settings.size(), 28);
     // The cached XML loses its inner quotes on the way through the settings reader.
     EXPECT_TRUE(settings.value(u"UserCurrencyRates"_qs).toString().startsWith(u"<?xml version=1.0"_qs));
 
@@ -133,6 +152,39 @@ TEST_F(EditionToolTest, ShowPrintsWhatTheGuideReads) {
     const QJsonObject theme = show({u"theme"_qs, u"Hotels"_qs}).object();
     EXPECT_EQ(theme.value(u"background"_qs).toString(), u"HotelsBackground"_qs);
     EXPECT_EQ(theme.value(u"placement"_qs).toObject().value(u"venue_id"_qs).toInt(), 7);
+}
+
+// `show open` answers as the detail page would, at a local time of the edition (Europe/Vienna).
+TEST_F(EditionToolTest, ShowOpenTellsTheStateAtTheEditionsLocalTime) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(editionFile("Catalog.sqlite")).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db, "update catalog set opening_hours = 'Mo-Sa 10:00-19:00; Su,PH off' where rowid = 7",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    sqlite3_close(db);
+    auto open = [&](const char* at) {
+        return show({u"open"_qs, u"7"_qs, u"--at"_qs, QString::fromLatin1(at)}).object();
+    };
+    // Sunday noon, and Christmas Day (a Friday, Austria's holiday): closed until the next opening.
+    QJsonObject state = open("2026-12-13T12:00");
+    EXPECT_EQ(state.value(u"state"_qs).toString(), u"closed"_qs);
+    EXPECT_EQ(state.value(u"changes"_qs).toString(), u"2026-12-14T10:00"_qs);
+    EXPECT_EQ(state.value(u"text"_qs).toString(), u"Closed · opens Mon 10:00"_qs);
+    EXPECT_EQ(open("2026-12-25T12:00").value(u"changes"_qs).toString(), u"2026-12-28T10:00"_qs);
+    // Ten minutes before closing, and the closing minute itself.
+    state = open("2026-12-14T18:50");
+    EXPECT_EQ(state.value(u"state"_qs).toString(), u"open"_qs);
+    EXPECT_EQ(state.value(u"text"_qs).toString(), u"Closes in 10 min"_qs);
+    EXPECT_EQ(open("2026-12-14T19:00").value(u"state"_qs).toString(), u"closed"_qs);
+    // A venue without hours: unknown, and no change to tell.
+    state = show({u"open"_qs, u"1"_qs, u"--at"_qs, u"2026-12-14T12:00"_qs}).object();
+    EXPECT_EQ(state.value(u"state"_qs).toString(), u"unknown"_qs);
+    EXPECT_TRUE(state.value(u"changes"_qs).isNull());
+    int code = 0;
+    show({u"open"_qs, u"7"_qs, u"--at"_qs, u"2026-12-14 12:00"_qs}, &code);
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(lastError.startsWith(u"--at needs a local time"_qs)) << lastError.toStdString();
 }
 
 TEST_F(EditionToolTest, ShowRejectsBadInputWithOneLine) {
@@ -550,6 +602,18 @@ TEST_F(SourceCheckTest, EveryRuleNamesItsFileAndLine) {
         {csv, u"Kunstgasse 1,1010,+43 1 555 0101,"_qs, u"Kunstgasse 1,1010,+43 9 555 0101,"_qs,
          u"catalog/fixture.csv:2: phone \"+43 9 555 0101\" is no number of the telephone plan of AT (+43) "
          "(venue \"Art Cafe\")"_qs},
+        // Opening hours are read in the edition's zone: a place's zone, not an offset or a guess.
+        {u"manager.csv"_qs, u"\"Europe/Vienna\""_qs, u"\"Europe/Wien\""_qs,
+         u"manager.csv:7: InfoTimeZoneId \"Europe/Wien\" is no place's time zone (an IANA id such as "
+         "Europe/Vienna)"_qs},
+        {u"manager.csv"_qs, u"\"Europe/Vienna\""_qs, u"\"UTC+01:00\""_qs,
+         u"manager.csv:7: InfoTimeZoneId \"UTC+01:00\" is no place's time zone"_qs},
+        {u"manager.csv"_qs, u"\"Europe/Vienna\""_qs, u"\"\""_qs,
+         u"InfoTimeZoneId is empty: the edition's time zone (an IANA id such as Europe/Vienna) is needed"_qs},
+        {u"manager.csv"_qs, u"Bookmark:Bookmark:Bookmark.tool\""_qs,
+         u"Bookmark:Bookmark:Bookmark.tool,Open now:Bookmark:OpenNow.tool\""_qs,
+         u"manager.csv:2: OrderDetailedViewTools lists OpenNow.tool, which only a list of venues has "
+         "(OrderVenuesTools)"_qs},
         {csv, u"Kunstgasse 1,1010,+43 1 555 0101,"_qs, u"Kunstgasse 1,1010,+999 1 555 0101,"_qs,
          u"catalog/fixture.csv:2: phone \"+999 1 555 0101\" is of no country: no country has its calling "
          "code (venue \"Art Cafe\")"_qs},

@@ -75,4 +75,41 @@ TEST(OpeningHours, DaylightSavingTimeIsTheEditionsAndBadExpressionsAreNamed) {
     EXPECT_EQ(stateAt("Mo-Fr 09:00-", "2026-12-09T10:00"), "error: SyntaxError");
 }
 
+// What the detail page says, at the time given.
+std::string textAt(const char* expression, const char* when) {
+    const auto state = OpeningHours::at(QString::fromUtf8(expression), local(when), vienna);
+    return state ? OpeningHours::stateText(*state, local(when)).toStdString() : "error";
+}
+
+TEST(OpeningHours, TheStateIsToldWithItsNextChange) {
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-09T10:00"), "Open now · until 18:00");
+    // The last hour counts down, to the minute (rounded up) and on the hour itself.
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-09T17:00"), "Closes in 60 min");
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-09T16:59"), "Open now · until 18:00");
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-09T17:40"), "Closes in 20 min");
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-09T08:30"), "Closed · opens in 30 min");
+    // Friday evening: the next opening is on Monday, named by its day.
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-11T19:00"), "Closed · opens Mon 09:00");
+    // Later the same day: the time alone; the next morning: its day.
+    EXPECT_EQ(textAt("Mo-Fr 09:00-12:00,14:00-18:00", "2026-12-09T12:30"), "Closed · opens 14:00");
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00", "2026-12-09T22:00"), "Closed · opens Thu 09:00");
+    // A bar closing after midnight closes "until 03:00", not on a named day.
+    EXPECT_EQ(textAt("Fr-Sa 22:00-03:00", "2026-12-11T23:00"), "Open now · until 03:00");
+    // Open across days closes on a named day.
+    EXPECT_EQ(textAt("Mo-Fr 00:00-24:00", "2026-12-07T10:00"), "Open now · until Sat 00:00");
+    EXPECT_EQ(textAt("24/7", "2026-12-09T03:00"), "Open 24 hours");
+    EXPECT_EQ(textAt("off", "2026-12-09T03:00"), "Closed");
+    EXPECT_EQ(textAt("Mo-Fr 09:00-18:00 unknown", "2026-12-09T10:00"), "");
+}
+
+TEST(OpeningHours, AZonesCountryGivesTheHolidays) {
+    const OpeningHours::Place vaduz = OpeningHours::placeOfZone(u"Europe/Vaduz"_qs);
+    EXPECT_EQ(vaduz.timeZone, u"Europe/Vaduz"_qs);
+    EXPECT_EQ(vaduz.region, u"LI"_qs);
+    EXPECT_EQ(OpeningHours::placeOfZone(u"Europe/Vienna"_qs).region, u"AT"_qs);
+    // An unknown zone is the device's own, never an invalid one.
+    EXPECT_EQ(OpeningHours::placeOfZone(u"Mars/Olympus"_qs).timeZone,
+              QString::fromUtf8(QTimeZone::systemTimeZoneId()));
+}
+
 } // namespace
