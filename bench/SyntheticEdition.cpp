@@ -46,8 +46,32 @@ QString csvField(const QString& value) {
     return u'"' + quoted + u'"';
 }
 
+// Opening hours as a city's venues have them: most alike, some following the sun (read for each
+// venue's own position), a few unknown.
+QString hoursOf(int pick) {
+    static const char* const hours[] = {
+        "Mo-Sa 10:00-18:00",
+        "Mo-Fr 09:00-18:00; Sa 09:00-13:00; Su,PH off",
+        "24/7",
+        "Tu-Su 10:00-18:00; Mo off",
+        "Mo-Su 11:30-14:30,18:00-23:00",
+        "Fr-Sa 22:00-04:00",
+        "sunrise-sunset",
+        "Mo-Fr 08:00-20:00; Sa 09:00-18:00",
+        "Mo-Su 07:00-22:00",
+        "We-Su 12:00-22:00",
+        "Mo-Fr 10:00-19:00; Sa 10:00-17:00",
+        "Mo-Sa 09:00-20:00",
+        "Th-Sa 19:00-02:00",
+        "Mo-Su 06:00-24:00",
+        "",
+        "Mo-Fr 07:30-17:30",
+    };
+    return QString::fromLatin1(hours[pick]);
+}
+
 QString stampText(const SyntheticEdition::Shape& shape) {
-    return QStringLiteral("%1 %2 %3 v6")
+    return QStringLiteral("%1 %2 %3 v7")
         .arg(shape.venues)
         .arg(shape.chapters)
         .arg(shape.categoriesPerChapter);
@@ -158,6 +182,8 @@ bool ensure(const QString& folder, const Shape& shape, QString* error) {
                 value = QStringLiteral("+43 1 555 %1").arg(v % 10000, 4, 10, QChar(u'0'));
             else if (column == u"open_text")
                 value = u"Mon-Sat 10:00-18:00"_qs;
+            else if (column == u"opening_hours")
+                value = hoursOf(random.below(16));
             row.append(csvField(value));
         }
         csv.write(row.join(u',').toUtf8() + '\n');

@@ -26,10 +26,11 @@ enum SearchHelp { TrigramIndex = 1, FoldedCopy = 2 };
 // For the open catalogue's R*Tree of positions "catalog_position": how many venues in a box make it
 // dense enough to read every row instead (see boxIsSparse); 0 without the index, -1 when not looked at.
 std::atomic<int> positionIndex{-1};
-// The venues' opening hours (OpenStreetMap's syntax) by row id, read once for the open catalogue:
-// every list marks its venues open or closed, so they are kept at hand.
+// The venues' opening hours (OpenStreetMap's syntax) by row id, each read once for the open
+// catalogue: a list marks its rows open or closed as they come on screen, and again every minute.
 QMutex hoursMutex;
 std::optional<QHash<int, QString>> hoursByVenue;
+bool hoursColumn = false;
 // Failed statements of this thread, so that a page's worker can tell a short list from a failed one.
 thread_local int threadFailures = 0;
 // When the statement this thread runs must have ended: no catalogue, however made, keeps a screen
@@ -545,15 +546,18 @@ QString SQLDAL::openingHoursOf(int venueID) {
         hoursByVenue.emplace();
         // Catalogues made before the column have no hours, which is no fault of theirs.
         Statement column("select 1 from pragma_table_info('catalog') where name = 'opening_hours'");
-        if (column.step()) {
-            Statement rows("select rowid, opening_hours from catalog where opening_hours <> '' and "
-                           "length(opening_hours) <= ?1");
-            rows.bindInt(1, longestHours);
-            while (rows.step())
-                hoursByVenue->insert(rows.integer(0), rows.text(1).trimmed());
-        }
+        hoursColumn = column.step();
     }
-    return hoursByVenue->value(venueID);
+    if (!hoursColumn)
+        return QString();
+    if (const auto known = hoursByVenue->constFind(venueID); known != hoursByVenue->constEnd())
+        return *known;
+    Statement row("select opening_hours from catalog where rowid = ?1 and length(opening_hours) <= ?2");
+    row.bindInt(1, venueID);
+    row.bindInt(2, longestHours);
+    const QString hours = row.step() ? row.text(0).trimmed() : QString();
+    hoursByVenue->insert(venueID, hours);
+    return hours;
 }
 
 QVariantList SQLDAL::getVenueDetails(int venueID, const QString& venueName) {

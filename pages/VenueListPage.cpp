@@ -121,7 +121,8 @@ std::optional<Venue> VenueListPage::venueInRow(int row) const {
 }
 
 int VenueListPage::heightForRow(TableView*, int row) {
-    return venueInRow(row).value_or(Venue()).venueDescription.size() < 3 ? 35 : 80;
+    const int index = listIndex(row);
+    return index >= 0 && venueList[index].venueDescription.size() >= 3 ? 80 : 35;
 }
 
 TableViewCell* VenueListPage::cellForRow(TableView* tableView, int row) {

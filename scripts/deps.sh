@@ -8,7 +8,7 @@ packages=(
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
   qt6-webengine-dev
   libsqlite3-dev libxml2-dev libplist-dev libosmium2-dev libicu-dev libphonenumber-dev tzdata
-  libkopeninghours-dev qtbase5-dev
+  libkopeninghours-dev qtbase5-dev libboost-graph-dev
   fonts-liberation2
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

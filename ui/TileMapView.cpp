@@ -55,6 +55,21 @@ void drawPin(QPainter& painter, const QPointF& foot, double lift) {
     painter.drawEllipse(top, 7, 7);
 }
 
+// A group's marker: a red disc with the number of its pins, lifted while it drops.
+void drawGroup(QPainter& painter, const QPointF& centre, qsizetype count, double lift) {
+    const QPointF at = centre - QPointF(0, lift);
+    const double radius = count < 10 ? 13 : count < 100 ? 15 : 17;
+    painter.setPen(QPen(Qt::white, 2));
+    painter.setBrush(QColor(200, 20, 20));
+    painter.drawEllipse(at, radius, radius);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(count < 100 ? 12 : 11);
+    painter.setFont(font);
+    painter.drawText(QRectF(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius), Qt::AlignCenter,
+                     QString::number(count));
+}
+
 } // namespace
 
 TileMapView::TileMapView(const QRect& frame, QWidget* parent) : View(frame, parent) {
@@ -170,6 +185,8 @@ void TileMapView::addAnnotations(const QList<MapAnnotation>& added) {
         return;
     const qsizetype first = pins.size();
     pins += added;
+    for (const MapAnnotation& pin : added)
+        unitPoints.append(QPointF(TileMath::tileX(pin.longitude, 0), TileMath::tileY(pin.latitude, 0)));
     for (qsizetype i = 0; i < added.size(); ++i)
         drop.append(height());
     // The new pins fall from above the view onto their places.
@@ -349,12 +366,67 @@ void TileMapView::paintEvent(QPaintEvent*) {
         painter.setBrush(QColor(30, 110, 230));
         painter.drawEllipse(at, 7, 7);
     }
-    const QRectF shown = QRectF(rect()).adjusted(-20, -10, 20, pinHeight + height());
-    for (qsizetype i = 0; i < pins.size(); ++i) {
-        const QPointF foot = pointFor(pins[i].latitude, pins[i].longitude);
-        if (shown.contains(foot))
-            drawPin(painter, foot, drop.value(i));
+    const QRectF shown = QRectF(rect()).adjusted(-20, -20, 20, pinHeight + height());
+    for (const PinGroups::Group& group : pinGroups()) {
+        const QPointF foot = pointOf(group);
+        if (!shown.contains(foot))
+            continue;
+        if (group.members.size() == 1)
+            drawPin(painter, foot, drop.value(group.members[0]));
+        else
+            drawGroup(painter, foot, group.members.size(), drop.value(group.members[0]));
     }
+}
+
+const QList<PinGroups::Group>& TileMapView::pinGroups() const {
+    if (groupedZoom == zoom && groupedPins == pins.size() && groupedSelected == selected)
+        return groups;
+    groupedZoom = zoom;
+    groupedPins = pins.size();
+    groupedSelected = selected;
+    const double scale = TileMath::tileSize * std::exp2(zoom);
+    QList<QPointF> points;
+    points.reserve(unitPoints.size());
+    for (const QPointF& unit : unitPoints)
+        points.append(unit * scale);
+    if (pins.size() <= shortList) {
+        groups.clear();
+        for (int i = 0; i < points.size(); ++i)
+            groups.append({points[i], {i}});
+        return groups;
+    }
+    // The pin whose callout is open stays a pin; at the deepest zoom it keeps its place in the ring.
+    QSet<int> alone;
+    if (selected >= 0 && zoom < maxZoom)
+        alone.insert(selected);
+    groups = PinGroups::group(points, groupDistance, alone);
+    // At the deepest zoom a group cannot part: its pins stand around its place instead.
+    if (zoom >= maxZoom)
+        groups = PinGroups::spread(groups, groupDistance);
+    return groups;
+}
+
+QPointF TileMapView::pointOf(const PinGroups::Group& group) const {
+    return group.point - worldPoint(centreLatitude, centreLongitude) + QPointF(width() / 2.0, height() / 2.0);
+}
+
+void TileMapView::openGroup(int index) {
+    const QList<PinGroups::Group>& shown = pinGroups();
+    if (index < 0 || index >= shown.size())
+        return;
+    double south = 90, north = -90, west = 180, east = -180;
+    for (int member : shown[index].members) {
+        south = std::min(south, pins[member].latitude);
+        north = std::max(north, pins[member].latitude);
+        west = std::min(west, pins[member].longitude);
+        east = std::max(east, pins[member].longitude);
+    }
+    // The group's pins with room around them, and at least one level deeper than now.
+    const double latitude = (south + north) / 2, longitude = (west + east) / 2;
+    const double fitting = TileMath::zoomForSpans(latitude, (north - south) * 2, (east - west) * 2, QSizeF(size()));
+    const double target = std::clamp(std::max(fitting, std::floor(zoom) + 1), minZoom, maxZoom);
+    const QSizeF spans = TileMath::spansAt(latitude, target, QSizeF(size()));
+    setRegion({latitude, longitude, spans.height(), spans.width()}, true);
 }
 
 void TileMapView::resizeEvent(QResizeEvent* event) {
@@ -365,14 +437,19 @@ void TileMapView::resizeEvent(QResizeEvent* event) {
     placeCallout();
 }
 
-int TileMapView::pinAt(const QPointF& point) const {
-    // The topmost pin whose head or stick is under the touch.
-    for (qsizetype i = pins.size() - 1; i >= 0; --i) {
-        const QPointF foot = pointFor(pins[i].latitude, pins[i].longitude);
-        if (QRectF(foot.x() - 10, foot.y() - pinHeight - 10, 20, pinHeight + 12).contains(point))
-            return int(i);
+TileMapView::Touched TileMapView::touchedAt(const QPointF& point) const {
+    // The topmost pin whose head or stick is under the touch, or group whose marker is.
+    const QList<PinGroups::Group>& shown = pinGroups();
+    for (qsizetype i = shown.size() - 1; i >= 0; --i) {
+        const QPointF foot = pointOf(shown[i]);
+        if (shown[i].members.size() == 1) {
+            if (QRectF(foot.x() - 10, foot.y() - pinHeight - 10, 20, pinHeight + 12).contains(point))
+                return {shown[i].members[0], -1};
+        } else if (QLineF(foot, point).length() <= 20) {
+            return {-1, int(i)};
+        }
     }
-    return -1;
+    return {};
 }
 
 void TileMapView::selectAnnotation(int index) {
@@ -437,7 +514,11 @@ void TileMapView::revealCallout() {
 void TileMapView::placeCallout() {
     if (!callout || selected < 0)
         return;
-    const QPointF foot = pointFor(pins[selected].latitude, pins[selected].longitude);
+    QPointF foot = pointFor(pins[selected].latitude, pins[selected].longitude);
+    for (const PinGroups::Group& group : pinGroups()) {
+        if (group.members.size() == 1 && group.members[0] == selected)
+            foot = pointOf(group); // a pin of a ring stands off its place
+    }
     callout->move(int(foot.x() - callout->width() / 2.0), int(foot.y() - pinHeight - 12 - callout->height()));
 }
 
@@ -473,8 +554,13 @@ void TileMapView::mouseReleaseEvent(QMouseEvent* event) {
         loadVisibleTiles();
         return;
     }
-    if (tap)
-        selectAnnotation(pinAt(event->position()));
+    if (!tap)
+        return;
+    const Touched touched = touchedAt(event->position());
+    if (touched.group >= 0)
+        openGroup(touched.group);
+    else
+        selectAnnotation(touched.pin);
 }
 
 void TileMapView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 
 #include "platform/MapTiles.h"
 #include "platform/PositionSource.h"
+#include "ui/PinGroups.h"
 #include "ui/TouchInput.h"
 #include "ui/View.h"
 
@@ -30,6 +31,9 @@ struct MapAnnotation {
 // subtitle and a disclosure button, and the tiles' attribution always in the corner. A region is a
 // centre and spans in degrees; the zoom follows from the spans and the view's size. Dragging pans,
 // the wheel, a pinch or a double tap zooms. Pins are drawn in one pass, so thousands stay smooth.
+// Pins that would lie on top of each other are drawn as one marker with their count; a touch on it
+// zooms in until they part, and at the deepest zoom they fan out around their place. A short list,
+// and the pin whose callout is open, always stay pins.
 class TileMapView : public View {
     Q_OBJECT
 public:
@@ -72,6 +76,17 @@ public:
     // A pin's point in the view.
     QPointF pointFor(double latitude, double longitude) const;
 
+    // Up to this many pins are never grouped.
+    static constexpr int shortList = 12;
+    // How near two pins may come on the screen before they are drawn as one group.
+    static constexpr double groupDistance = 28;
+    // The pins as drawn at the current zoom (a group of one is a pin), in points of the whole world.
+    const QList<PinGroups::Group>& pinGroups() const;
+    // Where a group's marker (or a pin's foot) stands in the view.
+    QPointF pointOf(const PinGroups::Group& group) const;
+    // As a touch on a group's marker: zooms in on its pins until they part.
+    void openGroup(int index);
+
 signals:
     // The disclosure button of the open callout, with the pin's index.
     void calloutAccessoryTapped(int index);
@@ -107,7 +122,12 @@ private:
     void loadVisibleTiles();
     std::optional<QPixmap> tilePicture(const TileKey& key) const;
     void tileArrived(const TileKey& key, std::optional<QByteArray> bytes, bool networkFailed);
-    int pinAt(const QPointF& point) const;
+    // What a touch at the point meets: a pin's index, or a group's (of pinGroups()); -1 for none.
+    struct Touched {
+        int pin = -1;
+        int group = -1;
+    };
+    Touched touchedAt(const QPointF& point) const;
     // Whether any tile the view shows now has a picture.
     bool showsAnyTile() const;
     void paintNoMap(QPainter& painter, const QRectF& tile) const;
@@ -125,6 +145,11 @@ private:
     QSet<TileKey> failed;
     bool failureReported = false;
     QList<MapAnnotation> pins;
+    QList<QPointF> unitPoints; // each pin's place on the world at zoom 0, as a fraction of its side
+    mutable QList<PinGroups::Group> groups;
+    mutable double groupedZoom = -1;
+    mutable qsizetype groupedPins = -1;
+    mutable int groupedSelected = -2;
     QList<double> drop; // each pin's height above its point while it drops
     bool showsUser = false;
     std::optional<PositionFix> user;

@@ -9,6 +9,9 @@
 #include "tools/edition/EditionTiles.h"
 #include "ui/AlertView.h"
 #include "ui/TileMapView.h"
+#include "ui/Animation.h"
+
+#include <QTest>
 
 #include <QBuffer>
 #include <QFile>
@@ -123,6 +126,64 @@ TEST(TileMapViewTiles, OnlyTilesOf256Or512PixelsAreDecoded) {
     EXPECT_FALSE(TileMapView::decodeTile(QByteArray("\x89PNG\r\n\x1a\n not a picture")));
     // A header that claims 256 x 256 over a body cut short decodes to nothing.
     EXPECT_FALSE(TileMapView::decodeTile(png(256, 256).left(60)));
+}
+
+// Animations off while a test runs, as they were after it.
+struct NoAnimations {
+    NoAnimations() : before(Animation::enabled()) { Animation::setEnabled(false); }
+    ~NoAnimations() { Animation::setEnabled(before); }
+    bool before;
+};
+
+// Thirty venues within a few metres of each other and one 2 km away: at the city's zoom the thirty
+// are one marker that a touch opens, zooming in until, at the deepest zoom, they stand in a ring.
+TEST(TileMapViewGroups, OverlappingPinsAreOneMarkerThatATouchOpens) {
+    const NoAnimations still;
+    TileMapView map(QRect(0, 0, 320, 372));
+    map.show();
+    QList<MapAnnotation> pins;
+    for (int i = 0; i < 30; ++i)
+        pins.append({48.2085 + i * 1e-5, 16.3721 + (i % 5) * 1e-5, u"Venue %1"_qs.arg(i), {}, i});
+    pins.append({48.2265, 16.3721, u"Far"_qs, {}, 30});
+    map.addAnnotations(pins);
+    map.setRegion({48.2085, 16.3721, 0.05, 0.05}, false);
+    ASSERT_EQ(map.pinGroups().size(), 2);
+    EXPECT_EQ(map.pinGroups()[0].members.size(), 30);
+    EXPECT_EQ(map.pinGroups()[1].members, QList<int>{30});
+
+    // A touch on the marker zooms in (at least a level), and the touches go on until they part.
+    const double before = map.zoomLevel();
+    QTest::mouseClick(&map, Qt::LeftButton, {}, map.pointOf(map.pinGroups()[0]).toPoint());
+    EXPECT_GE(map.zoomLevel(), before + 1);
+    for (int touches = 0; touches < 20 && map.pinGroups().size() < 31; ++touches)
+        map.openGroup(0);
+    EXPECT_EQ(map.zoomLevel(), 19);
+    ASSERT_EQ(map.pinGroups().size(), 31);
+    // In the ring each pin can be touched alone: no two feet nearer than a finger's width.
+    for (int a = 0; a < 30; ++a)
+        for (int b = a + 1; b < 30; ++b)
+            EXPECT_GE(QLineF(map.pointOf(map.pinGroups()[a]), map.pointOf(map.pinGroups()[b])).length(), 25);
+    const QPointF foot = map.pointOf(map.pinGroups()[7]);
+    QTest::mouseClick(&map, Qt::LeftButton, {}, (foot - QPointF(0, 30)).toPoint());
+    EXPECT_EQ(map.selectedAnnotation(), map.pinGroups()[7].members[0]);
+    ASSERT_NE(map.calloutView(), nullptr);
+}
+
+// A short list, and the pin whose callout is open, are never grouped away.
+TEST(TileMapViewGroups, AShortListAndTheOpenPinStayPins) {
+    const NoAnimations still;
+    TileMapView map(QRect(0, 0, 320, 372));
+    QList<MapAnnotation> pins;
+    for (int i = 0; i < 12; ++i)
+        pins.append({48.2085, 16.3721, u"Venue %1"_qs.arg(i), {}, i});
+    map.addAnnotations(pins);
+    map.setRegion({48.2085, 16.3721, 0.05, 0.05}, false);
+    EXPECT_EQ(map.pinGroups().size(), 12);
+    map.addAnnotations({{48.2085, 16.3721, u"Venue 12"_qs, {}, 12}});
+    ASSERT_EQ(map.pinGroups().size(), 1);
+    map.selectAnnotation(5);
+    ASSERT_EQ(map.pinGroups().size(), 2);
+    EXPECT_EQ(map.pinGroups()[1].members, QList<int>{5});
 }
 
 TEST_F(LiveMapTest, NearMeShowsTheVenuesAroundTheReaderFromOfflineTiles) {

@@ -4,6 +4,7 @@
 #include "tools/edition/ChapterListCheck.h"
 #include "tools/edition/EditionSources.h"
 #include "tools/edition/MapTilesCheck.h"
+#include "tools/edition/WalksCheck.h"
 #include "tools/edition/PicturesCheck.h"
 #include "tools/edition/SettingsCheck.h"
 
@@ -125,6 +126,7 @@ CheckResult check(const QString& folder, QStringList* problems) {
         checkCatalogue(findings, catalogue, settings, chapterList.centre);
     checkChapterList(findings, chapterList, settings, catalogue);
     checkMapTiles(findings, chapterList, catalogue);
+    checkWalks(findings, catalogue);
     checkBookmarks(findings);
     QFile imprint(folder + QStringLiteral("/imprint.txt"));
     if (!imprint.open(QIODevice::ReadOnly))

@@ -4,6 +4,7 @@
 
 #include "ArtRenderer.h"
 #include "catalog/Venue.h"
+#include "location/WalkingNetwork.h"
 #include "model/PropertyList.h"
 #include "tools/edition/CountryFacts.h"
 #include "tools/edition/Edition.h"
@@ -15,6 +16,7 @@
 #include "tools/edition/OsmTiles.h"
 #include "tools/edition/OsmTilesCommand.h"
 #include "tools/edition/OsmVenues.h"
+#include "tools/edition/OsmWalks.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -286,6 +288,16 @@ int importOsm(const QStringList& args, QTextStream& out, QString* error) {
         << (import.unknownPhones == 1 ? " phone number" : " phone numbers")
         << " that no telephone plan has left out\n  " << countryLine(region, country, call.country.isEmpty())
         << "\n  read and written in " << clock.elapsed() << " ms\n";
+    out.flush();
+
+    clock.restart();
+    const std::optional<OsmWalks::Written> walks =
+        OsmWalks::write(*extract, call.region(), credit, dir.filePath(QString::fromLatin1(WalkingNetwork::fileName)),
+                        error);
+    if (!walks)
+        return 1;
+    out << "Walking network: " << walks->ways << " ways, " << walks->nodes << " points, " << walks->edges
+        << " steps between them, written in " << clock.elapsed() << " ms\n";
     out.flush();
 
     clock.restart();

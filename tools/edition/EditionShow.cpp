@@ -2,6 +2,7 @@
 
 #include "catalog/OpeningHours.h"
 #include "catalog/SQLDAL.h"
+#include "location/WalkingNetwork.h"
 #include "model/DAO.h"
 #include "model/ShareData.h"
 #include "platform/Paths.h"
@@ -16,6 +17,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -164,7 +166,37 @@ std::optional<QString> unknown(const QString& folder, const QStringList& args) {
 const QString usage = QStringLiteral(
     "what to show: settings | categories CHAPTER_ID | introduction CHAPTER_ID | "
     "venues CHAPTER_ID CATEGORY [--at LAT,LON] [--imperial] | search TEXT [--at LAT,LON] [--imperial] | "
-    "details VENUE_ID | open VENUE_ID [--at YYYY-MM-DDTHH:MM] | near LAT,LON [--imperial] | theme TITLE");
+    "details VENUE_ID | open VENUE_ID [--at YYYY-MM-DDTHH:MM] | near LAT,LON [--imperial] | theme TITLE | "
+    "route LAT,LON LAT,LON");
+
+// The walk between two positions along the edition's streets and paths.
+int walkingRoute(const QString& folder, const QStringList& args, QJsonValue* result, QString* error) {
+    const auto from = parsePosition(args[1]), to = parsePosition(args[2]);
+    if (!from || !to) {
+        *error = QStringLiteral("route needs two positions LAT,LON LAT,LON");
+        return 2;
+    }
+    const QString path = folder + u'/' + QString::fromLatin1(WalkingNetwork::fileName);
+    if (!QFileInfo::exists(path)) {
+        *error = QStringLiteral("%1: the edition has no street network (%2; import-osm writes one)")
+                     .arg(folder, QString::fromLatin1(WalkingNetwork::fileName));
+        return 1;
+    }
+    const std::unique_ptr<WalkingNetwork> network = WalkingNetwork::open(path, error);
+    if (!network)
+        return 1;
+    const auto route = network->route(from->latitude, from->longitude, to->latitude, to->longitude, error);
+    if (!route)
+        return 1;
+    QJsonArray points;
+    for (const QPointF& point : route->points)
+        points.append(QJsonArray{point.y(), point.x()});
+    *result = QJsonObject{{QStringLiteral("metres"), std::round(route->metres)},
+                          {QStringLiteral("minutes"), std::round(route->minutes * 10) / 10},
+                          {QStringLiteral("streets"), QJsonArray::fromStringList(route->streets)},
+                          {QStringLiteral("points"), points}};
+    return 0;
+}
 
 // Whether the venue is open at the edition's local time (now without one), as the guide tells it.
 QJsonObject openState(int venueID, const QString& localTime) {
@@ -223,7 +255,7 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
         {QStringLiteral("introduction"), 1}, {QStringLiteral("venues"), 2},
         {QStringLiteral("search"), 1},       {QStringLiteral("details"), 1},
         {QStringLiteral("near"), 1},         {QStringLiteral("theme"), 1},
-        {QStringLiteral("open"), 1},
+        {QStringLiteral("open"), 1},         {QStringLiteral("route"), 2},
     };
     if (!argumentCounts.contains(command) || args.size() - 1 != argumentCounts.value(command)) {
         *error = usage;
@@ -252,6 +284,9 @@ int show(const QString& folder, const QStringList& what, QTextStream& out, QStri
             object.insert(QString::fromLatin1(ManagerModel::columnNames()[c]), model->field(c));
         result = object;
         DAOFactory::resetInstance();
+    } else if (command == u"route") {
+        if (const int code = walkingRoute(folder, args, &result, error); code != 0)
+            return code;
     } else if (command == u"theme") {
         const ShareData* theme = ShareData::sharedInstance();
         const ShareData::Color color = theme->getCorrespondingColor(args[1]);
