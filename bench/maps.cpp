@@ -1,7 +1,8 @@
 // The maps on the synthetic 100,000-venue edition, offscreen: the near-me query in the middle of the
 // venues and at a corner of their region (each next to the bare box query through SQLite, which reads
 // every row), the live map of a chapter's 5,000-venue list from the touch until it is
-// painted with its pins, one frame of panning that map, and one tile read from an MBTiles file.
+// painted with its pins (grouped where they overlap), one frame of panning and of zooming that map, one
+// tile read from an MBTiles file, and a walk across the Vaduz edition's street network.
 // usage: bench_maps [RUNS]
 
 #include "app/StrollbookAppDelegate.h"
@@ -9,6 +10,7 @@
 #include "bench/SyntheticEdition.h"
 #include "catalog/SQLDAL.h"
 #include "location/LocationManager.h"
+#include "location/WalkingNetwork.h"
 #include "pages/LiveMap.h"
 #include "platform/HttpClient.h"
 #include "platform/MapTiles.h"
@@ -22,6 +24,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -96,7 +99,7 @@ int main(int argc, char** argv) {
     NavigationController* navigation = delegate.navigationController();
     const VenueList list =
         SQLDAL::getVenuesForCategory(QStringLiteral("All"), SyntheticEdition::chapterID(0));
-    std::vector<double> opens, pans;
+    std::vector<double> opens, pans, zooms;
     int pins = 0;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
@@ -124,6 +127,21 @@ int main(int argc, char** argv) {
             worst = std::max(worst, timer.nsecsElapsed() / 1e6);
         }
         pans.push_back(worst);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(200, 220), map->mapToGlobal(QPointF(200, 220)),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(map, &release);
+        // Zoom in by a quarter level 10 times, each step grouped anew and painted.
+        worst = 0;
+        for (int step = 1; step <= 10; ++step) {
+            const QPointF at(160, 200);
+            QWheelEvent wheel(at, map->mapToGlobal(at), {}, QPoint(0, 60), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            timer.restart();
+            QApplication::sendEvent(map, &wheel);
+            delegate.window()->repaint();
+            worst = std::max(worst, timer.nsecsElapsed() / 1e6);
+        }
+        zooms.push_back(worst);
         navigation->popViewControllerAnimated(false);
         settle();
     }
@@ -163,6 +181,21 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tile missing\n");
     }
 
+    // A walk of some 11 km, from Balzers in the south to Schaan in the north, once the network is read.
+    std::vector<double> walks;
+    double walked = 0;
+    QString why;
+    const auto network = WalkingNetwork::open(QStringLiteral(GUIDE_VADUZ_EDITION "/Walks.sqlite"), &why);
+    for (int i = 0; network && i < 20; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const auto route = network->route(47.0668, 9.5030, 47.1660, 9.5100, &why);
+        walks.push_back(timer.nsecsElapsed() / 1e6);
+        walked = route ? route->metres : 0;
+    }
+    if (!network || walked == 0)
+        std::fprintf(stderr, "no walk across Vaduz: %s\n", qPrintable(why));
+
     std::printf("near-me query                       %.1f ms   (median of %d; %d venues)\n", median(queries),
                 runs, found);
     std::printf("  the same box through SQLite        %.1f ms   (ratio %.2f)\n", median(bare),
@@ -174,6 +207,10 @@ int main(int argc, char** argv) {
     std::printf("live map of a list, touch to painted %.1f ms   (median; %d pins)\n", median(opens), pins);
     std::printf("slowest pan frame with those pins    %.2f ms   (median of the worst of 10 steps)\n",
                 median(pans));
+    std::printf("slowest zoom frame with those pins   %.2f ms   (median of the worst of 10 steps)\n",
+                median(zooms));
+    std::printf("walk across the Vaduz edition        %.2f ms   (median of 20; %.0f m)\n",
+                walks.empty() ? 0.0 : median(walks), walked);
     std::printf("one offline tile read                %.3f ms   (median of 200)\n", median(reads));
     return 0;
 }
