@@ -71,7 +71,7 @@ QString hoursOf(int pick) {
 }
 
 QString stampText(const SyntheticEdition::Shape& shape) {
-    return QStringLiteral("%1 %2 %3 v7")
+    return QStringLiteral("%1 %2 %3 v8")
         .arg(shape.venues)
         .arg(shape.chapters)
         .arg(shape.categoriesPerChapter);
@@ -183,7 +183,7 @@ bool ensure(const QString& folder, const Shape& shape, QString* error) {
             else if (column == u"open_text")
                 value = u"Mon-Sat 10:00-18:00"_qs;
             else if (column == u"opening_hours")
-                value = hoursOf(random.below(16));
+                value = hoursOf(v % 16); // drawn from no random number: the rest stays as it was
             row.append(csvField(value));
         }
         csv.write(row.join(u',').toUtf8() + '\n');

@@ -2,7 +2,9 @@
 
 #include "platform/Modules.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QMutex>
 #include <QTimeZone>
 
 namespace OpeningHours {
@@ -36,11 +38,22 @@ QString whenText(const QDateTime& when, const QDateTime& now, bool opening) {
     return QString::fromLatin1(days[when.date().dayOfWeek() - 1]) + u' ' + time;
 }
 
+// The zone of an id, read from the time zone database once.
+QTimeZone zoneOf(const QString& id) {
+    static QMutex mutex;
+    static QHash<QString, QTimeZone> zones;
+    QMutexLocker lock(&mutex);
+    auto known = zones.find(id);
+    if (known == zones.end())
+        known = zones.insert(id, QTimeZone(id.toUtf8()));
+    return *known;
+}
+
 } // namespace
 
 Place placeOfZone(const QString& zoneId) {
-    QTimeZone zone(zoneId.toUtf8());
-    if (zoneId.isEmpty() || !zone.isValid())
+    QTimeZone zone = zoneId.isEmpty() ? QTimeZone() : zoneOf(zoneId);
+    if (!zone.isValid())
         zone = QTimeZone::systemTimeZone();
     Place place;
     place.timeZone = QString::fromUtf8(zone.id());
@@ -93,7 +106,7 @@ std::optional<State> at(const QString& expression, const QDateTime& when, const 
     State result;
     result.kind = state == 1 ? State::Open : state == 2 ? State::Closed : State::Unknown;
     if (changes >= 0)
-        result.changes = QDateTime::fromMSecsSinceEpoch(changes, QTimeZone(place.timeZone.toUtf8()));
+        result.changes = QDateTime::fromMSecsSinceEpoch(changes, zoneOf(place.timeZone));
     return result;
 }
 

@@ -5,7 +5,9 @@
 #include <KOpeningHours/Interval>
 #include <KOpeningHours/OpeningHours>
 #include <QDateTime>
+#include <QHash>
 #include <QMetaEnum>
+#include <QMutex>
 #include <QTimeZone>
 
 #include <cstring>
@@ -17,6 +19,17 @@ void say(const char* text, char* error, int errorSize) {
         std::strncpy(error, text, std::size_t(errorSize) - 1);
         error[errorSize - 1] = '\0';
     }
+}
+
+// The zone of an id, read from the time zone database once: reading it is far slower than an answer.
+QTimeZone zoneOf(const QByteArray& id) {
+    static QMutex mutex;
+    static QHash<QByteArray, QTimeZone> zones;
+    QMutexLocker lock(&mutex);
+    auto known = zones.find(id);
+    if (known == zones.end())
+        known = zones.insert(id, QTimeZone(id));
+    return *known;
 }
 
 // A wall-clock time of the library's (written as UTC) in the edition's zone.
@@ -33,7 +46,7 @@ extern "C" __attribute__((visibility("default"))) int
 cityguideHoursAt(const char* expression, const char* zoneId, const char* region, double latitude,
                  double longitude, long long utcMs, long long* changesUtcMs, char* error, int errorSize) {
     *changesUtcMs = -1;
-    const QTimeZone zone{QByteArray(zoneId)};
+    const QTimeZone zone = zoneOf(QByteArray(zoneId));
     KOpeningHours::OpeningHours hours;
     hours.setExpression(QByteArray(expression));
     if (region && *region)

@@ -142,14 +142,15 @@ Label* DetailedPage::addLabel(const QRect& frame, const QFont& font, const QColo
 // Whether the venue is open now, under its hours; renewed while the page is open.
 void DetailedPage::addOpenState(const QFont& font, bool afterInfo) {
     hoursPlace = OpenNow::editionPlace();
-    if (!OpenNow::venueState(identifier, gpsLat, gpsLong, hoursPlace))
+    const auto state = OpenNow::venueState(identifier, gpsLat, gpsLong, hoursPlace);
+    if (!state)
         return; // no hours, or none the guide can read
     if (afterInfo)
         origin += 5;
     openState = addLabel(QRect(20, origin, 290, 18), font, Qt::white, QString(), 1);
     openState->setObjectName(QStringLiteral("openState"));
     origin += 18;
-    renewOpenState();
+    showOpenState(*state);
     auto* timer = new QTimer(openState);
     timer->setInterval(5000);
     connect(timer, &QTimer::timeout, this, [this] { renewOpenState(); });
@@ -160,9 +161,13 @@ void DetailedPage::renewOpenState() {
     if (!openState)
         return;
     const auto state = OpenNow::venueState(identifier, gpsLat, gpsLong, hoursPlace);
-    const bool open = state && state->kind == OpeningHours::State::Open;
+    showOpenState(state.value_or(OpeningHours::State()));
+}
+
+void DetailedPage::showOpenState(const OpeningHours::State& state) {
+    const bool open = state.kind == OpeningHours::State::Open;
     openState->setTextColor(open ? QColor(0x4c, 0xd9, 0x64) : QColor(0xff, 0x9e, 0x94));
-    openState->setText(state ? OpeningHours::stateText(*state, Device::now()) : QString());
+    openState->setText(OpeningHours::stateText(state, Device::now()));
 }
 
 View* DetailedPage::addSeparator() {
@@ -298,6 +303,10 @@ void DetailedPage::layoutPage() {
         addSeparator();
         origin += 2;
     }
+    if (gpsLat != 0 || gpsLong != 0) {
+        addWalkRow(infoFont);
+        anyAction = true;
+    }
     if (!anyAction)
         firstSeparator->removeFromSuperview();
 
@@ -307,6 +316,30 @@ void DetailedPage::layoutPage() {
     if (alert)
         alert->raise();
     overlay.hide();
+}
+
+// The way there on foot, on the live map: along the streets where the edition has a street network,
+// else the straight line.
+void DetailedPage::addWalkRow(const QFont& captionFont) {
+    origin += 10;
+    addLabel(QRect(20, origin, 200, 16), captionFont, dimBlack(), QStringLiteral("On foot"), 1);
+    auto* button = new Button(QRect(230, origin + 4, 68, 32));
+    button->setBackgroundColor(QColor(35, 120, 230));
+    button->setTitle(QStringLiteral("Walk"));
+    button->setTitleColor(Qt::white);
+    button->setTitleFont(Fonts::boldSystem(14));
+    button->setAccessibleName(QStringLiteral("Walk there"));
+    connect(button, &Button::touchUpInside, this, [this] {
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(LiveMap::initWithWalkTo(gpsLat, gpsLong, venueName, title), true);
+    });
+    scroll->addSubview(button);
+    walkButton = button;
+    origin += 16;
+    addLabel(QRect(20, origin, 210, 20), arial(15), Qt::white, QStringLiteral("Walk there"), 1);
+    origin += 32;
+    addSeparator();
+    origin += 2;
 }
 
 void DetailedPage::viewWillAppear(bool) {

@@ -46,6 +46,8 @@ public:
     QnAlertLabel* locationAlertLabel() const { return alert; }
     // "Open now · until 18:00" and the like, or null when the venue's hours are not known.
     Label* openStateLabel() const { return openState; }
+    // "Walk there", for a venue with a position.
+    Button* walkThereButton() const { return walkButton; }
     // Tells the state anew by the clock (a timer asks every few seconds).
     void renewOpenState();
 
@@ -55,6 +57,8 @@ private:
                     int lines);
     View* addSeparator();
     void addOpenState(const QFont& font, bool afterInfo);
+    void addWalkRow(const QFont& captionFont);
+    void showOpenState(const OpeningHours::State& state);
 
     QString title;
     QString venueName;
@@ -69,6 +73,7 @@ private:
     int origin = 10;
     QPointer<ScrollView> scroll;
     QPointer<Label> openState;
+    QPointer<Button> walkButton;
     OpeningHours::Place hoursPlace;
     Toolbar* tools = nullptr;
     QPointer<QnAlertLabel> alert;

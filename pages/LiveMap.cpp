@@ -70,6 +70,15 @@ std::unique_ptr<LiveMap> LiveMap::initWithVenueLocationAndName(double latitude, 
     return started(std::move(page));
 }
 
+std::unique_ptr<LiveMap> LiveMap::initWithWalkTo(double latitude, double longitude, const QString& name,
+                                                 const QString& venueCategory) {
+    std::unique_ptr<LiveMap> page(new LiveMap(Walk, venueCategory));
+    page->venueLatitude = latitude;
+    page->venueLongitude = longitude;
+    page->venueName = name;
+    return started(std::move(page));
+}
+
 std::unique_ptr<LiveMap> LiveMap::initWithVenues(const ::VenueList& venues, const QString& venueCategory) {
     std::unique_ptr<LiveMap> page(new LiveMap(VenueList, venueCategory));
     page->allVenues = venues;
@@ -103,6 +112,14 @@ void LiveMap::viewDidLoad() {
     map->setSubtitleProvider(
         [](const MapAnnotation& pin) { return SQLDAL::getChapterNameForVenue(pin.title); });
     connect(map, &TileMapView::calloutAccessoryTapped, this, &LiveMap::expandAnnotation);
+    walking = new MapWalk(map);
+    map->setCalloutWalks(true);
+    connect(map, &TileMapView::calloutWalkTapped, this, &LiveMap::walkToAnnotation);
+    if (pageMode == Walk) {
+        addPlacemark(
+            {venueLatitude, venueLongitude, venueName, SQLDAL::getChapterNameForVenue(venueName), -1});
+        walking->walkTo(venueLatitude, venueLongitude);
+    }
     connect(map, &TileMapView::didFailLoadingMap, this, [this](const QString& description) {
         if (description == u"no Internet connection" && !disappeared)
             showAlert(
@@ -148,14 +165,20 @@ void LiveMap::showAlert(const QString& title, const QString& message, const QStr
 }
 
 void LiveMap::didUpdateToLocation(const PositionFix& fix) {
-    if (disappeared || located)
+    if (disappeared || !LocationManager::isAcceptable(fix))
         return;
-    if (!LocationManager::isAcceptable(fix))
-        return;
-    located = true;
-    userLocation = fix;
     view(); // a fix may come before the page is on screen: the map is made now
+    userLocation = fix;
     map->setUserLocation(fix);
+    walking->readerAt(fix);
+    if (!located) {
+        located = true;
+        firstFix(fix);
+    }
+}
+
+// What each mode does once the reader's position is known.
+void LiveMap::firstFix(const PositionFix& fix) {
     switch (pageMode) {
     case NearMe: {
         operationQueue.addOperation([this, self = QPointer<QObject>(this), here = fix] {
@@ -171,6 +194,8 @@ void LiveMap::didUpdateToLocation(const PositionFix& fix) {
         });
         break;
     }
+    case Walk:
+        break; // the walk follows the reader
     case OneVenue: {
         const double d = distanceInMetres(fix.latitude, fix.longitude, venueLatitude, venueLongitude);
         if (venueLatitude != 0 && venueLongitude != 0)
@@ -219,6 +244,13 @@ QList<CustomPlacemark> LiveMap::placemarks() const {
         for (const MapAnnotation& pin : map->annotations())
             list.append({pin.latitude, pin.longitude, pin.title, pin.subtitle, pin.tag});
     return list;
+}
+
+void LiveMap::walkToAnnotation(int index) {
+    if (!map || index < 0 || index >= map->annotations().size())
+        return;
+    map->selectAnnotation(-1);
+    walking->walkTo(map->annotations()[index].latitude, map->annotations()[index].longitude);
 }
 
 void LiveMap::expandAnnotation(int index) {

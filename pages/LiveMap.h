@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "pages/MapWalk.h"
 #include "ui/TileMapView.h"
 
 // One pin: a venue's place, its name, its chapter's name and the id its detail page takes (-1: the
@@ -21,20 +22,23 @@ struct CustomPlacemark {
     int myID = -1;
 };
 
-// The street map with the reader's position and venues as pins, in one of three modes: near me (the
-// venues within about 10 km, once the reader's position is known), one venue, or a list of venues.
-// A pin's callout opens the venue. The page keeps a position source of its own and stops all work
-// once it leaves.
+// The street map with the reader's position and venues as pins, in one of four modes: near me (the
+// venues within about 10 km, once the reader's position is known), one venue, a list of venues, or
+// the walk to one venue. A pin's callout opens the venue, or walks there. The page keeps a position
+// source of its own, follows the reader, and stops all work once it leaves.
 class LiveMap : public ViewController {
     Q_OBJECT
 public:
-    enum Mode { NearMe, OneVenue, VenueList };
+    enum Mode { NearMe, OneVenue, VenueList, Walk };
 
     static std::unique_ptr<LiveMap> initWithUserLocation();
     static std::unique_ptr<LiveMap> initWithVenueLocationAndName(double latitude, double longitude,
                                                                  const QString& name,
                                                                  const QString& venueCategory);
     static std::unique_ptr<LiveMap> initWithVenues(const ::VenueList& venues, const QString& venueCategory);
+    // The walk from the reader's position to the venue.
+    static std::unique_ptr<LiveMap> initWithWalkTo(double latitude, double longitude, const QString& name,
+                                                   const QString& venueCategory);
     ~LiveMap() override;
 
     void loadView() override;
@@ -46,6 +50,8 @@ public:
     void addVenuesToMapFromArray(const ::VenueList& venues);
     void centerMapToCoordinateAndUserLocation(double latitude, double longitude);
     void expandAnnotation(int index);
+    // The callout's "Walk" button: the walk to the pin's venue.
+    void walkToAnnotation(int index);
     void linkTouched();
 
     Mode mode() const { return pageMode; }
@@ -53,11 +59,13 @@ public:
     QList<CustomPlacemark> placemarks() const;
     bool userLocated() const { return located; }
     PositionSource* positionSource() const { return source.get(); }
+    MapWalk* walk() const { return walking; }
 
 private:
     LiveMap(Mode mode, const QString& venueCategory);
     static std::unique_ptr<LiveMap> started(std::unique_ptr<LiveMap> page);
     void addPlacemark(const CustomPlacemark& placemark);
+    void firstFix(const PositionFix& fix);
     void showAlert(const QString& title, const QString& message, const QString& button);
 
     Mode pageMode;
@@ -70,6 +78,7 @@ private:
     std::optional<PositionFix> userLocation;
     std::unique_ptr<PositionSource> source;
     QPointer<TileMapView> map;
+    MapWalk* walking = nullptr; // owned by the map
     OperationQueue operationQueue;
     PageHeader header;
 };

@@ -354,6 +354,16 @@ void TileMapView::paintEvent(QPaintEvent*) {
     }
 
     painter.setRenderHint(QPainter::Antialiasing);
+    if (routePoints.size() >= 2) {
+        QPolygonF line;
+        for (const QPointF& point : std::as_const(routePoints))
+            line.append(pointFor(point.y(), point.x()));
+        QPen pen(QColor(0, 122, 255, 200), 5, routeStraight ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap,
+                 Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(line);
+    }
     if (showsUser && user) {
         const QPointF at = pointFor(user->latitude, user->longitude);
         const double metresPerPoint = 40075016.686 * std::cos(user->latitude * std::numbers::pi / 180.0) /
@@ -410,6 +420,12 @@ QPointF TileMapView::pointOf(const PinGroups::Group& group) const {
     return group.point - worldPoint(centreLatitude, centreLongitude) + QPointF(width() / 2.0, height() / 2.0);
 }
 
+void TileMapView::setRoute(const QList<QPointF>& points, bool straight) {
+    routePoints = points;
+    routeStraight = straight;
+    update();
+}
+
 void TileMapView::openGroup(int index) {
     const QList<PinGroups::Group>& shown = pinGroups();
     if (index < 0 || index >= shown.size())
@@ -423,7 +439,8 @@ void TileMapView::openGroup(int index) {
     }
     // The group's pins with room around them, and at least one level deeper than now.
     const double latitude = (south + north) / 2, longitude = (west + east) / 2;
-    const double fitting = TileMath::zoomForSpans(latitude, (north - south) * 2, (east - west) * 2, QSizeF(size()));
+    const double fitting =
+        TileMath::zoomForSpans(latitude, (north - south) * 2, (east - west) * 2, QSizeF(size()));
     const double target = std::clamp(std::max(fitting, std::floor(zoom) + 1), minZoom, maxZoom);
     const QSizeF spans = TileMath::spansAt(latitude, target, QSizeF(size()));
     setRegion({latitude, longitude, spans.height(), spans.width()}, true);
@@ -466,7 +483,8 @@ void TileMapView::selectAnnotation(int index) {
     const int textWidth = std::clamp(
         std::max(measureTextWidth(titleFont, pin.title), measureTextWidth(subtitleFont, pin.subtitle)), 60,
         220);
-    auto* box = new View(QRect(0, 0, textWidth + 56, 46), this);
+    const int walkWidth = calloutWalks ? 52 : 0;
+    auto* box = new View(QRect(0, 0, textWidth + 56 + walkWidth, 46), this);
     box->setBackgroundColor(QColor(20, 20, 20, 225));
     calloutTitle = new Label(QRect(10, 5, textWidth, 20), box);
     calloutTitle->setFont(titleFont);
@@ -476,7 +494,16 @@ void TileMapView::selectAnnotation(int index) {
     calloutSubtitle->setFont(subtitleFont);
     calloutSubtitle->setTextColor(QColor(220, 220, 220));
     calloutSubtitle->setText(pin.subtitle);
-    disclosure = new DisclosureButton(QRect(textWidth + 18, 7, 32, 32), box);
+    if (calloutWalks) {
+        walkButton = new Button(QRect(textWidth + 14, 9, 48, 28), box);
+        walkButton->setBackgroundColor(QColor(35, 120, 230));
+        walkButton->setTitle(QStringLiteral("Walk"));
+        walkButton->setTitleColor(Qt::white);
+        walkButton->setTitleFont(Fonts::boldSystem(12));
+        walkButton->setAccessibleName(QStringLiteral("Walk there"));
+        connect(walkButton, &Button::touchUpInside, this, [this] { emit calloutWalkTapped(selected); });
+    }
+    disclosure = new DisclosureButton(QRect(textWidth + 18 + walkWidth, 7, 32, 32), box);
     disclosure->setTag(pin.tag);
     disclosure->setAccessibleName(QStringLiteral("Details"));
     connect(disclosure, &Button::touchUpInside, this, [this] { emit calloutAccessoryTapped(selected); });

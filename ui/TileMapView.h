@@ -87,9 +87,19 @@ public:
     // As a touch on a group's marker: zooms in on its pins until they part.
     void openGroup(int index);
 
+    // A walk drawn over the streets (x = longitude, y = latitude), dashed when it is the straight line
+    // rather than a way along streets; none when empty.
+    void setRoute(const QList<QPointF>& points, bool straight);
+    const QList<QPointF>& route() const { return routePoints; }
+    // Callouts get a "Walk" button beside the disclosure button.
+    void setCalloutWalks(bool walks) { calloutWalks = walks; }
+    Button* calloutWalkButton() const { return walkButton; }
+
 signals:
     // The disclosure button of the open callout, with the pin's index.
     void calloutAccessoryTapped(int index);
+    // The callout's "Walk" button, with the pin's index.
+    void calloutWalkTapped(int index);
     // Tiles the view needs could come from no source; the description says why ("no Internet
     // connection" when the network failed).
     void didFailLoadingMap(const QString& description);
@@ -159,6 +169,10 @@ private:
     QPointer<Label> calloutTitle;
     QPointer<Label> calloutSubtitle;
     QPointer<Button> disclosure;
+    QPointer<Button> walkButton;
+    bool calloutWalks = false;
+    QList<QPointF> routePoints;
+    bool routeStraight = false;
     Label* attribution = nullptr;
     bool tracking = false;
     bool dragged = false;
