@@ -5,6 +5,8 @@
 #include "ui/TileMapView.h"
 #include "ui/View.h"
 
+#include <algorithm>
+
 MapWalk::MapWalk(TileMapView* map) : QObject(map), map(map) {
     queue.setMaxConcurrentOperationCount(1);
 }
@@ -70,12 +72,16 @@ void MapWalk::show(const WalkPlan::Plan& plan, bool first) {
         map->setRoute(plan.points, plan.straight);
         if (first) {
             // The whole walk in view, with room around it.
-            QRectF box(plan.points.first(), QSizeF());
-            for (const QPointF& point : plan.points)
-                box = box.united(QRectF(point, QSizeF(1e-9, 1e-9)));
-            map->setRegion(
-                {box.center().y(), box.center().x(), box.height() * 1.5 + 0.002, box.width() * 1.5 + 0.002},
-                true);
+            double south = 90, north = -90, west = 180, east = -180;
+            for (const QPointF& point : plan.points) {
+                south = std::min(south, point.y());
+                north = std::max(north, point.y());
+                west = std::min(west, point.x());
+                east = std::max(east, point.x());
+            }
+            map->setRegion({(south + north) / 2, (west + east) / 2, (north - south) * 1.3 + 0.002,
+                            (east - west) * 1.3 + 0.002},
+                           true);
         }
     }
     if (label)

@@ -77,6 +77,10 @@ TEST_F(WalkTest, AWalkFollowsTheStreetsAndIsPlannedAnewWhenTheReaderStrays) {
     standAt(cafeLat, cafeLon);
     ASSERT_TRUE(map->walk()->plan());
     const WalkPlan::Plan first = *map->walk()->plan();
+    // The whole walk in view: the map's centre is the middle of its box.
+    EXPECT_NEAR(map->mapView()->region().latitude, (cafeLat + hotelLat) / 2, 1e-6);
+    EXPECT_NEAR(map->mapView()->region().longitude, (cafeLon + hotelLon) / 2, 1e-6);
+    EXPECT_GT(map->mapView()->zoomLevel(), 15);
     EXPECT_FALSE(first.straight);
     EXPECT_TRUE(first.points.contains(QPointF(cafeLon, hotelLat))); // round the corner
     EXPECT_NEAR(first.metres, 511.5 + 192.8, 3);
