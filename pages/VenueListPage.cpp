@@ -32,6 +32,18 @@ void VenueListPage::fillDistances() {
 
 namespace {
 
+CustomCell::OpenMark cellMark(OpenNow::Mark mark) {
+    switch (mark) {
+    case OpenNow::Mark::Open:
+        return CustomCell::OpenMark::Open;
+    case OpenNow::Mark::Closed:
+        return CustomCell::OpenMark::Closed;
+    case OpenNow::Mark::Unknown:
+        break;
+    }
+    return CustomCell::OpenMark::None;
+}
+
 bool samePosition(const std::optional<PositionFix>& a, const std::optional<PositionFix>& b) {
     if (!a || !b)
         return !a && !b;
@@ -136,7 +148,7 @@ TableViewCell* VenueListPage::cellForRow(TableView* tableView, int row) {
         cell = CustomCell::initWithVenue(frame, venue.venueName, venue.venueDistance, venue.venueDateStart,
                                          QString(), venue.venueDescription, venue.mobile_highlight,
                                          QStringLiteral("Cell"));
-    cell->setOpenMark(static_cast<CustomCell::OpenMark>(openMark(venue)));
+    cell->setOpenMark(cellMark(openMark(venue)));
     return cell;
 }
 
@@ -156,7 +168,7 @@ void VenueListPage::renewOpenMarks() {
     }
     for (TableViewCell* cell : table->visibleCells()) {
         if (const auto venue = venueInRow(cell->row()))
-            static_cast<CustomCell*>(cell)->setOpenMark(static_cast<CustomCell::OpenMark>(openMark(*venue)));
+            static_cast<CustomCell*>(cell)->setOpenMark(cellMark(openMark(*venue)));
     }
 }
 

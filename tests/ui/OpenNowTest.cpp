@@ -40,6 +40,9 @@ protected:
         for (int row = 0; row < page->tableView()->numberOfRows(); ++row) {
             auto* cell = static_cast<CustomCell*>(page->cellForRow(page->tableView(), row));
             result.insert(cell->venueNameLabel()->text(), cell->openMark());
+            // A row made afresh for the question belongs to no table.
+            if (!cell->parent())
+                delete cell;
         }
         return result;
     }
