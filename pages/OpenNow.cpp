@@ -8,7 +8,11 @@
 namespace OpenNow {
 
 OpeningHours::Place editionPlace() {
-    const ManagerModel* settings = readerSettings();
+    // The settings as the page that asks has read them; the file (a megabyte may hold stored feeds)
+    // only when nothing has read it yet.
+    const ManagerModel* settings = DAOFactory::getInstance()->dao()->manager();
+    if (!settings)
+        settings = readerSettings();
     return OpeningHours::placeOfZone(settings ? settings->infoTimeZoneId() : QString());
 }
 
