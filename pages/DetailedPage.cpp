@@ -288,20 +288,13 @@ void DetailedPage::layoutPage() {
         if (action.value.size() < 2)
             continue;
         anyAction = true;
-        origin += 10;
-        addLabel(QRect(20, origin, 200, 16), infoFont, dimBlack(), QString::fromLatin1(action.caption), 1);
-        auto* button = new Button(QRect(230, origin + 4, 68, 32));
+        auto* button = new Button(QRect(230, 0, 68, 32));
         button->setBackgroundImage(Images::named(QString::fromLatin1(action.image)));
         button->setBackgroundImageName(QString::fromLatin1(action.image));
         button->setTag(action.tag);
         connect(button, &Button::touchUpInside, this,
                 [this, act = action.act](Button* sender) { (this->*act)(sender); });
-        scroll->addSubview(button);
-        origin += 16;
-        addLabel(QRect(20, origin, 210, 20), arial(15), Qt::white, action.value, 1);
-        origin += 32;
-        addSeparator();
-        origin += 2;
+        addActionRow(infoFont, QString::fromLatin1(action.caption), button, action.value);
     }
     if (gpsLat != 0 || gpsLong != 0) {
         addWalkRow(infoFont);
@@ -321,9 +314,7 @@ void DetailedPage::layoutPage() {
 // The way there on foot, on the live map: along the streets where the edition has a street network,
 // else the straight line.
 void DetailedPage::addWalkRow(const QFont& captionFont) {
-    origin += 10;
-    addLabel(QRect(20, origin, 200, 16), captionFont, dimBlack(), QStringLiteral("On foot"), 1);
-    auto* button = new Button(QRect(230, origin + 4, 68, 32));
+    auto* button = new Button(QRect(230, 0, 68, 32));
     button->setBackgroundColor(QColor(35, 120, 230));
     button->setTitle(QStringLiteral("Walk"));
     button->setTitleColor(Qt::white);
@@ -333,10 +324,19 @@ void DetailedPage::addWalkRow(const QFont& captionFont) {
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(LiveMap::initWithWalkTo(gpsLat, gpsLong, venueName, title), true);
     });
-    scroll->addSubview(button);
     walkButton = button;
+    addActionRow(captionFont, QStringLiteral("On foot"), button, QStringLiteral("Walk there"));
+}
+
+// A row of the actions: the caption over the value, the button at the right, a line below.
+void DetailedPage::addActionRow(const QFont& captionFont, const QString& caption, Button* button,
+                                const QString& value) {
+    origin += 10;
+    addLabel(QRect(20, origin, 200, 16), captionFont, dimBlack(), caption, 1);
+    button->move(230, origin + 4);
+    scroll->addSubview(button);
     origin += 16;
-    addLabel(QRect(20, origin, 210, 20), arial(15), Qt::white, QStringLiteral("Walk there"), 1);
+    addLabel(QRect(20, origin, 210, 20), arial(15), Qt::white, value, 1);
     origin += 32;
     addSeparator();
     origin += 2;

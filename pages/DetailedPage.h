@@ -58,6 +58,7 @@ private:
     View* addSeparator();
     void addOpenState(const QFont& font, bool afterInfo);
     void addWalkRow(const QFont& captionFont);
+    void addActionRow(const QFont& captionFont, const QString& caption, Button* button, const QString& value);
     void showOpenState(const OpeningHours::State& state);
 
     QString title;

@@ -60,23 +60,24 @@ std::unique_ptr<LiveMap> LiveMap::initWithUserLocation() {
     return started(std::unique_ptr<LiveMap>(new LiveMap(NearMe, QString())));
 }
 
-std::unique_ptr<LiveMap> LiveMap::initWithVenueLocationAndName(double latitude, double longitude,
-                                                               const QString& name,
-                                                               const QString& venueCategory) {
-    std::unique_ptr<LiveMap> page(new LiveMap(OneVenue, venueCategory));
+std::unique_ptr<LiveMap> LiveMap::forVenue(Mode mode, double latitude, double longitude, const QString& name,
+                                           const QString& venueCategory) {
+    std::unique_ptr<LiveMap> page(new LiveMap(mode, venueCategory));
     page->venueLatitude = latitude;
     page->venueLongitude = longitude;
     page->venueName = name;
     return started(std::move(page));
 }
 
+std::unique_ptr<LiveMap> LiveMap::initWithVenueLocationAndName(double latitude, double longitude,
+                                                               const QString& name,
+                                                               const QString& venueCategory) {
+    return forVenue(OneVenue, latitude, longitude, name, venueCategory);
+}
+
 std::unique_ptr<LiveMap> LiveMap::initWithWalkTo(double latitude, double longitude, const QString& name,
                                                  const QString& venueCategory) {
-    std::unique_ptr<LiveMap> page(new LiveMap(Walk, venueCategory));
-    page->venueLatitude = latitude;
-    page->venueLongitude = longitude;
-    page->venueName = name;
-    return started(std::move(page));
+    return forVenue(Walk, latitude, longitude, name, venueCategory);
 }
 
 std::unique_ptr<LiveMap> LiveMap::initWithVenues(const ::VenueList& venues, const QString& venueCategory) {

@@ -64,6 +64,8 @@ public:
 private:
     LiveMap(Mode mode, const QString& venueCategory);
     static std::unique_ptr<LiveMap> started(std::unique_ptr<LiveMap> page);
+    static std::unique_ptr<LiveMap> forVenue(Mode mode, double latitude, double longitude,
+                                             const QString& name, const QString& venueCategory);
     void addPlacemark(const CustomPlacemark& placemark);
     void firstFix(const PositionFix& fix);
     void showAlert(const QString& title, const QString& message, const QString& button);

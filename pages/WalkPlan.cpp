@@ -44,10 +44,6 @@ Plan straightLine(double fromLatitude, double fromLongitude, double toLatitude, 
 
 } // namespace
 
-bool editionHasNetwork() {
-    return QFile::exists(Paths::resourcePath(QString::fromLatin1(WalkingNetwork::fileName)));
-}
-
 Plan plan(double fromLatitude, double fromLongitude, double toLatitude, double toLongitude, bool imperial) {
     const WalkingNetwork* streets = network();
     if (!streets)

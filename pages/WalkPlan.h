@@ -15,9 +15,6 @@ struct Plan {
     QString text; // "1.2 km · 15 min on foot", or the straight line's distance and direction and why
 };
 
-// Whether the open edition has a street network to walk along.
-bool editionHasNetwork();
-
 // The plan from the reader's position to the venue. Reads the edition's network the first time, so
 // it runs on a worker. `imperial`: distances in feet and miles.
 Plan plan(double fromLatitude, double fromLongitude, double toLatitude, double toLongitude, bool imperial);

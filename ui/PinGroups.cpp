@@ -14,6 +14,11 @@ qint64 cellKey(qint64 column, qint64 row) {
     return (column << 32) ^ (row & 0xffffffff);
 }
 
+// The column and row of the square, as wide as `side`, that holds the point.
+std::pair<qint64, qint64> cellOf(const QPointF& point, double side) {
+    return {qint64(std::floor(point.x() / side)), qint64(std::floor(point.y() / side))};
+}
+
 } // namespace
 
 QList<Group> group(const QList<QPointF>& points, double distance, const QSet<int>& alone) {
@@ -21,12 +26,9 @@ QList<Group> group(const QList<QPointF>& points, double distance, const QSet<int
     // its own square and the eight around it.
     QHash<qint64, QList<int>> cells;
     cells.reserve(points.size());
-    auto cellOf = [distance](const QPointF& point) {
-        return std::pair{qint64(std::floor(point.x() / distance)), qint64(std::floor(point.y() / distance))};
-    };
     for (int i = 0; i < points.size(); ++i) {
         if (!alone.contains(i)) {
-            const auto [column, row] = cellOf(points[i]);
+            const auto [column, row] = cellOf(points[i], distance);
             cells[cellKey(column, row)].append(i);
         }
     }
@@ -39,7 +41,7 @@ QList<Group> group(const QList<QPointF>& points, double distance, const QSet<int
         taken[i] = true;
         Group found{points[i], {i}};
         if (!alone.contains(i)) {
-            const auto [column, row] = cellOf(points[i]);
+            const auto [column, row] = cellOf(points[i], distance);
             QPointF sum = points[i];
             for (qint64 dx = -1; dx <= 1; ++dx) {
                 for (qint64 dy = -1; dy <= 1; ++dy) {
@@ -66,11 +68,8 @@ QList<Group> group(const QList<QPointF>& points, double distance, const QSet<int
 
 QList<Group> spread(const QList<Group>& groups, double spacing) {
     QHash<qint64, QList<QPointF>> placed;
-    auto cellOf = [spacing](const QPointF& point) {
-        return std::pair{qint64(std::floor(point.x() / spacing)), qint64(std::floor(point.y() / spacing))};
-    };
     auto isFree = [&](const QPointF& point) {
-        const auto [column, row] = cellOf(point);
+        const auto [column, row] = cellOf(point, spacing);
         for (qint64 dx = -1; dx <= 1; ++dx) {
             for (qint64 dy = -1; dy <= 1; ++dy) {
                 for (const QPointF& other : placed.value(cellKey(column + dx, row + dy))) {
@@ -98,7 +97,7 @@ QList<Group> spread(const QList<Group>& groups, double spacing) {
     for (const Group& group : groups) {
         for (int member : group.members) {
             const QPointF spot = freeSpotNear(group.point);
-            const auto [column, row] = cellOf(spot);
+            const auto [column, row] = cellOf(spot, spacing);
             placed[cellKey(column, row)].append(spot);
             alone.append({spot, {member}});
         }
