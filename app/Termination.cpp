@@ -44,7 +44,22 @@ bool secondRequestWithin(std::chrono::seconds wait) {
     return true;
 }
 
+// Both ways out (the watchdog's and the event loop's) come here, and the user-interface thread may be
+// removing the folder itself or still writing into it, so a removal that races with either is done
+// again until the folder is gone, for at most a second.
+void removeForsakenFolder() {
+    const std::lock_guard lock(forsakenLock);
+    if (forsaken.empty())
+        return;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    std::error_code ignored;
+    while (std::filesystem::remove_all(forsaken, ignored),
+           std::filesystem::exists(forsaken, ignored) && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
 void endTheSignalsWay() {
+    removeForsakenFolder();
     const int signal = terminatingSignal;
     ::signal(signal, SIG_DFL);
     ::raise(signal);
@@ -55,13 +70,6 @@ void watch() {
     while (::sem_wait(&requests) != 0) {
     }
     secondRequestWithin(std::chrono::seconds(3));
-    {
-        const std::lock_guard lock(forsakenLock);
-        if (!forsaken.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(forsaken, ignored);
-        }
-    }
     endTheSignalsWay();
 }
 
